@@ -1,0 +1,28 @@
+#pragma once
+
+// Where the test cluster of this build tree lives and how to reach it.
+
+#include <string>
+
+namespace testfixture {
+
+inline std::string Dir() { return LUMIDEX_FIXTURE_DIR; }
+inline std::string SocketDir() { return Dir() + "/run"; }
+inline std::string TnsAdmin() { return Dir() + "/admin"; }
+inline const char* OcipgLibrary() { return LUMIDEX_OCIPG_PATH; }
+inline std::string SourceDir() { return LUMIDEX_SOURCE_DIR; }
+inline constexpr int kPort = 55432;
+
+// libpq connection string for the superuser, to check results against
+// PostgreSQL's own catalogs or to act on the server behind a test's back.
+inline std::string AdminConnInfo()
+{
+    return "host=" + SocketDir() + " port=" + std::to_string(kPort) +
+           " dbname=lumidex user=system password=manager";
+}
+
+// Runs the fixture script (pgcluster.sh start|stop ...) on this build's
+// cluster; returns the exit status.
+int ClusterCommand(const std::string& command);
+
+}  // namespace testfixture
