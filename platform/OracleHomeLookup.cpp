@@ -1,0 +1,7 @@
+#include "platform/OracleHomeLookup.h"
+
+namespace platform {
+
+OracleHomeLookup::~OracleHomeLookup() = default;
+
+}  // namespace platform
