@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "TempFolder.h"
+#include "tests/platform/TempFolder.h"
 #include "platform/PrivateProfile.h"
 
 using platform::GetPrivateProfileString;

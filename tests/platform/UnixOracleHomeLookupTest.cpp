@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "tests/platform/TempFolder.h"
 #include "platform/UnixOracleHomeLookup.h"
 
 using platform::UnixOracleHomeLookup;

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/platform/TempFolder.h"
+#include "platform/UnixOracleHomeLookup.h"
+#include "settings/TnsNamesParser.h"
+#include "settings/TnsNamesReader.h"
+
+using settings::TnsNamesParser;
+using settings::TnsNamesReader;
+
+namespace {
+
+std::vector<std::string> Parse(const std::string& text)
+{
+    TnsNamesParser parser;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line))
+        parser.AddLine(line);
+    return parser.Names();
+}
+
+// Candidate paths given as they are.
+class FixedLookup : public platform::OracleHomeLookup {
+public:
+    explicit FixedLookup(std::vector<std::string> paths) : m_arrPaths(std::move(paths)) {}
+    std::vector<std::string> TnsNamesCandidates() const override { return m_arrPaths; }
+
+private:
+    std::vector<std::string> m_arrPaths;
+};
+
+}  // namespace
+
+TEST(TnsNamesParser, Entries)
+{
+    using Names = std::vector<std::string>;
+    struct Case {
+        const char* text;
+        Names expected;
+    };
+    const Case cases[] = {
+        {"#sample\n"
+         "SALES.WORLD =\n"
+         "  (DESCRIPTION =\n"
+         "    (ADDRESS = (PROTOCOL = TCP)(PORT = 1521))\n"
+         "    (CONNECT_DATA = (SID = SALES))\n"
+         "  )\n",
+         {"SALES.WORLD"}},
+        {"A = (DESCRIPTION = (ADDRESS = (PORT = 1521)))\n"
+         "B=(x)\n"
+         "MY DB = (x)\n"
+         "C = (x) D = (y)\n"
+         "#a comment line; the next one is not a comment\n"
+         "E = (DESCRIPTION = (x) # note (y)\n"
+         "  )\n"
+         "IFILE = other.ora\n"
+         "F = (x)\n"
+         "(x)\n"
+         "A = (x)\n",
+         {"A", "B", "MY DB", "C", "E", "IFILE", "", "A"}},
+        // A stray ')' keeps the entry open until an extra '(' evens it.
+        {"X = )\nY = (a)\nZ = (b)\n(\nW = (c)\n", {"X", "W"}},
+        {"X = )\nY = (a)\n", {}},
+        {"\r\n \t\nCRLF = (a)\r\n", {"CRLF"}},
+        {"  N \t\v= (a)", {"N"}},
+        {"NAME(a) = (b)\n", {"NAME(a)"}},
+        {"OPEN = (a\n", {}},
+        {"   # indented comment (\nK = (a)\n", {"K"}},
+        {"lower.case = (a)\nlower.case = (b)\n", {"lower.case", "lower.case"}},
+        {"\xC4\xD6 = (a)\n", {"\xC4\xD6"}},
+        {"", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Parse(c.text), c.expected) << c.text;
+}
+
+TEST(TnsNamesReader, FirstExistingCandidateElseTheLast)
+{
+    TempFolder folder;
+    const std::string one = folder.Put("one/tnsnames.ora", "ONE = (a)\n");
+    const std::string two = folder.Put("two/tnsnames.ora", "TWO = (a)\nTWO_B = (b)\n");
+    const std::string none = folder.Path("none/tnsnames.ora");
+    using Names = std::vector<std::string>;
+
+    EXPECT_EQ(TnsNamesReader(FixedLookup({none, one, two})).Names(), Names{"ONE"});
+    EXPECT_EQ(TnsNamesReader(FixedLookup({none, two})).Names(), (Names{"TWO", "TWO_B"}));
+    EXPECT_EQ(TnsNamesReader(FixedLookup({none, none})).Names(), Names{});
+    EXPECT_EQ(TnsNamesReader(FixedLookup({})).Names(), Names{});
+    // A folder where the file should be gives no names and no failure.
+    EXPECT_EQ(TnsNamesReader(FixedLookup({folder.Path("one")})).Names(), Names{});
+}
+
+TEST(TnsNamesReader, UnixHomesInTheirOrder)
+{
+    TempFolder folder;
+    folder.Put("first/net80/admin/tnsnames.ora", "FIRST_NET80 = (a)\n");
+    folder.Put("second/network/admin/tnsnames.ora", "SECOND = (a)\n");
+    const std::string oratab = folder.Put("oratab", "DB:" + folder.Path("second") + ":N\n");
+    const platform::UnixOracleHomeLookup lookup(oratab);
+    unsetenv("TNS_ADMIN");
+    unsetenv("ORA_CRS_HOME");
+    setenv("ORACLE_HOME", folder.Path("first").c_str(), 1);
+    using Names = std::vector<std::string>;
+
+    EXPECT_EQ(TnsNamesReader(lookup).Names(), Names{"FIRST_NET80"});
+    folder.Put("first/network/admin/tnsnames.ora", "FIRST = (a)\n");
+    EXPECT_EQ(TnsNamesReader(lookup).Names(), Names{"FIRST"});
+    setenv("ORACLE_HOME", folder.Path("elsewhere").c_str(), 1);
+    EXPECT_EQ(TnsNamesReader(lookup).Names(), Names{"SECOND"});
+    folder.Put("admin/tnsnames.ora", "ADMIN = (a)\n");
+    setenv("TNS_ADMIN", folder.Path("admin").c_str(), 1);
+    EXPECT_EQ(TnsNamesReader(lookup).Names(), Names{"ADMIN"});
+    unsetenv("TNS_ADMIN");
+    unsetenv("ORACLE_HOME");
+}
