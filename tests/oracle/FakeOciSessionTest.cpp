@@ -66,18 +66,6 @@ TEST_F(FakeOciSession, DescribesAtMost4096Columns)
     EXPECT_EQ(m_pSession->FetchRow(4096, &values), SR_NO_DATA);
 }
 
-TEST_F(FakeOciSession, FetchesNoMoreColumnsThanDescribed)
-{
-    ASSERT_EQ(Connect("hr"), SR_SUCCESS);
-    int isQuery = 0, columnCount = 0, rowCount = 0;
-    ASSERT_EQ(m_pSession->Execute("SELECT", 6, &isQuery, &columnCount, &rowCount), SR_SUCCESS);
-    std::vector<std::string> names;
-    ASSERT_EQ(m_pSession->DescribeColumns(2, &names), SR_SUCCESS);
-    std::vector<std::string> values{"stale"};
-    EXPECT_EQ(m_pSession->FetchRow(3, &values), SR_ERROR);
-    EXPECT_TRUE(values.empty());
-}
-
 TEST_F(FakeOciSession, FailedLogonLeavesNoHandlesBehind)
 {
     // Environment, error, server, service context and user session.

@@ -19,39 +19,24 @@ TEST(NlsLang, NamesTheOracleCharacterSetOfTheLocale)
         {"ISO-8859-15", "AMERICAN_AMERICA.WE8ISO8859P15"},
         {"KOI8-R", "AMERICAN_AMERICA.CL8KOI8R"},
         {"ANSI_X3.4-1968", ""},
-        {"utf-8", ""},
         {"", ""},
     };
     for (const auto& [pszCharset, pszExpected] : kCases)
         EXPECT_EQ(NlsLangForCharset(pszCharset), pszExpected) << pszCharset;
 }
 
-class NlsLangAtLoad : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(std::setlocale(LC_CTYPE, "C.UTF-8")); }
-    void TearDown() override { std::setlocale(LC_CTYPE, "C"); }
-
-    void LoadNothing()
-    {
-        ScopedEnv library("LUMIDEX_OCI_LIBRARY", "/nonexistent/libclntsh.so");
-        MessageRecorder messages;
+TEST(NlsLang, IsSetAtLoadUnlessTheUserSetIt)
+{
+    ASSERT_TRUE(std::setlocale(LC_CTYPE, "C.UTF-8"));
+    ScopedEnv library("LUMIDEX_OCI_LIBRARY", "/nonexistent/libclntsh.so");
+    MessageRecorder messages;
+    for (const char* pszUsers : {static_cast<const char*>(nullptr), "GERMAN_GERMANY.WE8ISO8859P1"}) {
+        ScopedEnv nlsLang("NLS_LANG", pszUsers);
         OracleSession session;
+        ASSERT_TRUE(std::getenv("NLS_LANG"));
+        EXPECT_STREQ(std::getenv("NLS_LANG"), pszUsers ? pszUsers : "AMERICAN_AMERICA.AL32UTF8");
     }
-};
-
-TEST_F(NlsLangAtLoad, FollowsTheLocaleWhenUnset)
-{
-    ScopedEnv nlsLang("NLS_LANG", nullptr);
-    LoadNothing();
-    ASSERT_TRUE(std::getenv("NLS_LANG"));
-    EXPECT_STREQ(std::getenv("NLS_LANG"), "AMERICAN_AMERICA.AL32UTF8");
-}
-
-TEST_F(NlsLangAtLoad, KeepsTheUsersSetting)
-{
-    ScopedEnv nlsLang("NLS_LANG", "GERMAN_GERMANY.WE8ISO8859P1");
-    LoadNothing();
-    EXPECT_STREQ(std::getenv("NLS_LANG"), "GERMAN_GERMANY.WE8ISO8859P1");
+    std::setlocale(LC_CTYPE, "C");
 }
 
 }  // namespace
