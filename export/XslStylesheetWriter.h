@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "export/ExportFile.h"
+#include "export/WriterResult.h"
+#include "platform/LocaleCharset.h"
+
+namespace xmlexport {
+
+// The working-draft XSL namespace the stylesheet is written in.
+inline constexpr std::string_view kXslNamespace = "http://www.w3.org/TR/WD-xsl";
+
+// Writes the XSL stylesheet that shows the data file as an HTML table: one
+// header cell and one value cell per column, named by the same element-name
+// rule as the data file. Results and failures as for XmlExportWriter.
+class XslStylesheetWriter {
+public:
+    explicit XslStylesheetWriter(const std::string& sourceCharset = platform::LocaleCharset());
+    // Closes the file like Close, closing lines included.
+    virtual ~XslStylesheetWriter();
+    XslStylesheetWriter(const XslStylesheetWriter&) = delete;
+    XslStylesheetWriter& operator=(const XslStylesheetWriter&) = delete;
+
+    // Creates (or truncates) the file and writes up to the header row's "<tr>".
+    int Open(const std::string& path);
+    int WriteHeaderCell(std::string_view header);
+    // Ends the header row and starts the template of a data row.
+    int WriteRowTemplateStart();
+    int WriteValueCell(std::string_view header);
+    // Writes the closing lines and closes the file.
+    int Close();
+
+private:
+    ExportFile m_file;
+};
+
+}  // namespace xmlexport

@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+#include <sys/resource.h>
+
+#include "export/XmlExportWriter.h"
+#include "export/XslStylesheetWriter.h"
+#include "tests/platform/TempFolder.h"
+
+using xmlexport::kWriterAlreadyOpen;
+using xmlexport::kWriterFailed;
+using xmlexport::kWriterOk;
+using xmlexport::XmlExportWriter;
+using xmlexport::XslStylesheetWriter;
+
+TEST(XmlWriters, WorkedExampleByteForByte)
+{
+    TempFolder folder;
+    const std::string dataPath = folder.Path("emp.xml");
+    const std::string stylePath = folder.Path("emp.xsl");
+    const char* headers[] = {"OWNER", "COUNT(*)"};
+    const char* rows[][2] = {{"SCOTT", "14"}, {"R&D <test>", "#2"}};
+    {
+        XslStylesheetWriter style("UTF-8");
+        ASSERT_EQ(style.Open(stylePath), kWriterOk);
+        for (const char* header : headers)
+            EXPECT_EQ(style.WriteHeaderCell(header), kWriterOk);
+        EXPECT_EQ(style.WriteRowTemplateStart(), kWriterOk);
+        for (const char* header : headers)
+            EXPECT_EQ(style.WriteValueCell(header), kWriterOk);
+        EXPECT_EQ(style.Close(), kWriterOk);
+
+        XmlExportWriter data("UTF-8");
+        ASSERT_EQ(data.Open(dataPath, "emp.xsl"), kWriterOk);
+        for (const auto& row : rows) {
+            EXPECT_EQ(data.WriteRowStart(), kWriterOk);
+            for (int column = 0; column < 2; ++column)
+                EXPECT_EQ(data.WriteField(headers[column], row[column]), kWriterOk);
+            EXPECT_EQ(data.WriteRowEnd(), kWriterOk);
+        }
+        EXPECT_EQ(data.Close(), kWriterOk);
+    }
+    EXPECT_EQ(TempFolder::Read(dataPath),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<?xml-stylesheet type=\"text/xsl\" href=\"emp.xsl\"?>\n"
+              "<doc>\n"
+              "  <row>\n"
+              "    <OWNER>SCOTT</OWNER>\n"
+              "    <COUNT___>14</COUNT___>\n"
+              "  </row>\n"
+              "  <row>\n"
+              "    <OWNER>R&#38;D &#60;test&#62;</OWNER>\n"
+              "    <COUNT___>&#35;2</COUNT___>\n"
+              "  </row>\n"
+              "</doc>\n");
+    EXPECT_EQ(TempFolder::Read(stylePath),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<xsl:stylesheet xmlns:xsl=\"http://www.w3.org/TR/WD-xsl\">\n"
+              "<xsl:template match=\"/\">\n"
+              "  <html>\n"
+              "  <body bgcolor=\"#FFFFFF\" text=\"#000000\">\n"
+              "    <table border=\"3\">\n"
+              "      <tr>\n"
+              "       <th>OWNER</th>\n"
+              "       <th>COUNT___</th>\n"
+              "      </tr>\n"
+              "      <xsl:for-each select=\"doc/row\">\n"
+              "      <tr>\n"
+              "       <td><xsl:value-of select=\"OWNER\"/></td>\n"
+              "       <td><xsl:value-of select=\"COUNT___\"/></td>\n"
+              "      </tr>\n"
+              "      </xsl:for-each>\n"
+              "    </table>\n"
+              "  </body>\n"
+              "  </html>\n"
+              "</xsl:template>\n"
+              "</xsl:stylesheet>\n");
+}
+
+TEST(XmlWriters, EmptyListWithoutStylesheetAndClosingOnDestruction)
+{
+    TempFolder folder;
+    const std::string path = folder.Put("out.xml", "old content that must go away entirely");
+    {
+        XmlExportWriter data("UTF-8");
+        ASSERT_EQ(data.Open(path, ""), kWriterOk);
+    }
+    EXPECT_EQ(TempFolder::Read(path), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<doc>\n</doc>\n");
+
+    {
+        XmlExportWriter data("UTF-8");
+        ASSERT_EQ(data.Open(path, ""), kWriterOk);
+        data.WriteRowStart();
+        data.WriteField("", "");
+        data.WriteField("V", "line\nfeed");
+    }
+    EXPECT_EQ(TempFolder::Read(path),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<doc>\n  <row>\n    <></>\n"
+              "    <V>line\nfeed</V>\n</doc>\n");
+}
+
+TEST(XmlWriters, OpenTwiceAndWritesWhenNotOpen)
+{
+    TempFolder folder;
+    const std::string path = folder.Path("out.xml");
+    XmlExportWriter data("UTF-8");
+    ASSERT_EQ(data.Open(path, ""), kWriterOk);
+    EXPECT_EQ(data.Open(folder.Path("other.xml"), ""), kWriterAlreadyOpen);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("other.xml")));
+    EXPECT_EQ(data.Close(), kWriterOk);
+    EXPECT_EQ(data.Close(), kWriterFailed);
+    EXPECT_EQ(data.WriteRowStart(), kWriterFailed);
+    EXPECT_EQ(TempFolder::Read(path), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<doc>\n</doc>\n");
+
+    XmlExportWriter failed("UTF-8");
+    EXPECT_EQ(failed.Open(folder.Path("no/such/folder.xml"), "x.xsl"), kWriterFailed);
+    EXPECT_EQ(failed.WriteRowStart(), kWriterFailed);
+    EXPECT_EQ(failed.WriteField("A", "b"), kWriterFailed);
+    EXPECT_EQ(failed.WriteRowEnd(), kWriterFailed);
+    EXPECT_EQ(failed.Close(), kWriterFailed);
+
+    XslStylesheetWriter style("UTF-8");
+    EXPECT_EQ(style.Open(folder.Path("")), kWriterFailed);
+    EXPECT_EQ(style.WriteHeaderCell("A"), kWriterFailed);
+    EXPECT_EQ(style.WriteRowTemplateStart(), kWriterFailed);
+    EXPECT_EQ(style.WriteValueCell("A"), kWriterFailed);
+    EXPECT_EQ(style.Close(), kWriterFailed);
+    ASSERT_EQ(style.Open(folder.Path("s.xsl")), kWriterOk);
+    EXPECT_EQ(style.Open(folder.Path("s.xsl")), kWriterAlreadyOpen);
+}
+
+// A full device: the failing write closes the writer and every later
+// operation, Close included, reports failure.
+TEST(XmlWriters, FullDeviceReportsFailure)
+{
+    XmlExportWriter data("UTF-8");
+    EXPECT_EQ(data.Open("/dev/full", ""), kWriterFailed);
+    EXPECT_EQ(data.WriteRowStart(), kWriterFailed);
+    EXPECT_EQ(data.Close(), kWriterFailed);
+
+    XslStylesheetWriter style("UTF-8");
+    EXPECT_EQ(style.Open("/dev/full"), kWriterFailed);
+    EXPECT_EQ(style.WriteHeaderCell("A"), kWriterFailed);
+    EXPECT_EQ(style.Close(), kWriterFailed);
+}
+
+// A write that fails part-way through the rows (here: the file size limit).
+TEST(XmlWriters, FailureAfterOpenStopsTheExport)
+{
+    TempFolder folder;
+    const std::string path = folder.Path("out.xml");
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 300;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+
+    XmlExportWriter data("UTF-8");
+    const int nOpen = data.Open(path, "");
+    int nRows = 0;
+    int nResult = kWriterOk;
+    while (nResult == kWriterOk && nRows < 100) {
+        nResult = data.WriteRowStart();
+        if (nResult == kWriterOk)
+            nResult = data.WriteField("NAME", "some value");
+        if (nResult == kWriterOk)
+            nResult = data.WriteRowEnd();
+        ++nRows;
+    }
+    const int nAfter = data.WriteRowStart();
+    const int nClose = data.Close();
+
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(nOpen, kWriterOk);
+    EXPECT_EQ(nResult, kWriterFailed);
+    EXPECT_GT(nRows, 1);
+    EXPECT_LT(nRows, 100);
+    EXPECT_EQ(nAfter, kWriterFailed);
+    EXPECT_EQ(nClose, kWriterFailed);
+    EXPECT_LE(TempFolder::Read(path).size(), 300u);
+}
+
+TEST(XmlWriters, TextsConvertedAndStylesheetReferenceEscaped)
+{
+    TempFolder folder;
+    const std::string path = folder.Path("out.xml");
+    {
+        XmlExportWriter data("ISO-8859-1");
+        ASSERT_EQ(data.Open(path, "R&D \"\xE9\".xsl"), kWriterOk);
+        data.WriteRowStart();
+        data.WriteField("NAME \xC9", "caf\xE9");
+        data.WriteRowEnd();
+    }
+    EXPECT_EQ(TempFolder::Read(path),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<?xml-stylesheet type=\"text/xsl\" href=\"R&#38;D &#34;\xC3\xA9&#34;.xsl\"?>\n"
+              "<doc>\n  <row>\n    <NAME_\xC3\x89>caf\xC3\xA9</NAME_\xC3\x89>\n  </row>\n</doc>\n");
+}
