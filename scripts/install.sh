@@ -9,6 +9,7 @@ packages=(
   libpq-dev postgresql-15 postgresql-client-15
   clang libclang-rt-14-dev
   valgrind
+  qt6-base-dev qt6-base-dev-tools xvfb xauth
 )
 
 missing=()

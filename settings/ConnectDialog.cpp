@@ -1,32 +1,15 @@
 #include "settings/ConnectDialog.h"
 
 #include "res/resource.h"
+#include "settings/LumidexSettings.h"
 #include "settings/TnsNamesReader.h"
 #include "shell/DialogUnits.h"
 #include "shell/WebPages.h"
-#include "platform/PrivateProfile.h"
 #include "ui_IDD_CONNECT.h"
 
 #include <QStringList>
 
 #include <algorithm>
-
-namespace {
-
-const char* const kSection = "Lumidex";
-const char* const kFile = "./Lumidex.ini";
-
-QString ReadSetting(const char* pszKey)
-{
-    return QString::fromLocal8Bit(platform::GetPrivateProfileString(kSection, pszKey, "", kFile));
-}
-
-void WriteSetting(const char* pszKey, const QString& strValue)
-{
-    platform::WritePrivateProfileString(kSection, pszKey, strValue.toLocal8Bit().toStdString(), kFile);
-}
-
-}  // namespace
 
 ConnectDialog::ConnectDialog(QWidget* pParent)
     : QDialog(pParent), m_pForm(std::make_unique<Ui::IDD_CONNECT>())
@@ -51,19 +34,19 @@ void ConnectDialog::accept() { OnOK(); }
 
 void ConnectDialog::OnInitDialog()
 {
-    m_strDatabase = ReadSetting("DATABASE");
-    m_strUser = ReadSetting("USER");
+    m_strDatabase = QString::fromLocal8Bit(settings::ReadSetting(settings::Setting::Database));
+    m_strUser = QString::fromLocal8Bit(settings::ReadSetting(settings::Setting::User));
     m_strPassword.clear();
 
-    const QString strMode = ReadSetting("MODE");
-    QRadioButton* pMode = strMode == "1"   ? m_pForm->IDC_MODE_SYSOPER
-                          : strMode == "2" ? m_pForm->IDC_MODE_SYSDBA
-                                           : m_pForm->IDC_MODE_NORMAL;
+    const int nStoredMode = settings::ReadLoginMode();
+    QRadioButton* pMode = nStoredMode == 1   ? m_pForm->IDC_MODE_SYSOPER
+                          : nStoredMode == 2 ? m_pForm->IDC_MODE_SYSDBA
+                                             : m_pForm->IDC_MODE_NORMAL;
     pMode->setChecked(true);
 
     // The list sorts itself, ignoring case; duplicates stay.
     QStringList arrNames;
-    const TnsNamesReader reader;
+    const settings::TnsNamesReader reader;
     for (const std::string& strName : reader.Names())
         arrNames.append(QString::fromLocal8Bit(strName));
     std::stable_sort(arrNames.begin(), arrNames.end(), [](const QString& a, const QString& b) {
@@ -100,14 +83,14 @@ void ConnectDialog::DoDataExchange(bool bSaveAndValidate)
 void ConnectDialog::OnOK()
 {
     DoDataExchange(true);
-    WriteSetting("DATABASE", m_strDatabase);
-    WriteSetting("USER", m_strUser);
+    settings::WriteSetting(settings::Setting::Database, m_strDatabase.toLocal8Bit().toStdString());
+    settings::WriteSetting(settings::Setting::User, m_strUser.toLocal8Bit().toStdString());
     m_nMode = 0;
     if (m_pForm->IDC_MODE_SYSOPER->isChecked())
         m_nMode = 1;
     if (m_pForm->IDC_MODE_SYSDBA->isChecked())
         m_nMode = 2;
-    WriteSetting("MODE", QString::number(m_nMode));
+    settings::WriteLoginMode(m_nMode);
     DoDataExchange(true);
     QDialog::accept();
 }

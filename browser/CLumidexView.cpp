@@ -1,0 +1,127 @@
+#include "browser/CLumidexView.h"
+
+#include "document/LumidexDoc.h"
+#include "res/resource.h"
+#include "settings/Configuration.h"
+#include "shell/DialogUnits.h"
+#include "shell/WebPages.h"
+#include "ui_IDD_LUMIDEX_FORM.h"
+
+#include <QResizeEvent>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kStartupDelayMs = 100;
+constexpr int kTreeWidth = 300;
+constexpr int kMessageHeight = 20;
+
+}  // namespace
+
+const CLumidexView::CommandEntry CLumidexView::s_commandMap[] = {
+    {ID_DATABASE_CONNECT, &CLumidexView::OnConnect},
+    {ID_DATABASE_DISCONNECT, &CLumidexView::OnDisconnect},
+    {ID_SETUP_CONFIGURATION, &CLumidexView::OnSetupConfiguration},
+    {ID_HELP, &CLumidexView::OnHelp},
+    {ID_LINKS_HOMEPAGE, &CLumidexView::OnLinksHomepage},
+    {ID_LINKS_DOWNLOAD, &CLumidexView::OnLinksDownload},
+    {ID_LINKS_ORACLE, &CLumidexView::OnLinksOracle},
+    {ID_LINKS_TECHNET, &CLumidexView::OnLinksTechnet},
+    {ID_LINKS_METALINK, &CLumidexView::OnLinksMetalink},
+    {ID_LINKS_GOOGLE, &CLumidexView::OnLinksGoogle},
+};
+
+const CLumidexView::UpdateEntry CLumidexView::s_updateMap[] = {
+    {ID_DATABASE_DISCONNECT, &CLumidexView::OnUpdateNeedsConnection},
+    {ID_DATABASE_CONNECT, &CLumidexView::OnUpdateConnect},
+    {ID_FILE_SAVE_AS, &CLumidexView::OnUpdateNeedsConnection},
+    {ID_DATABASE_VIEWDATA, &CLumidexView::OnUpdateNeedsConnection},
+    {ID_DATABASE_REFRESH, &CLumidexView::OnUpdateNeedsConnection},
+};
+
+CLumidexView::CLumidexView(CLumidexDoc& doc, QWidget* pParent)
+    : QWidget(pParent), m_doc(doc), m_pForm(std::make_unique<Ui::IDD_LUMIDEX_FORM>())
+{
+    m_pForm->setupUi(this);
+    ApplyDialogUnits(this);
+    m_sizeForm = size();
+    m_timerStartup.setInterval(kStartupDelayMs);
+    connect(&m_timerStartup, &QTimer::timeout, this, [this] { OnTimer(IDT_STARTUP); });
+}
+
+CLumidexView::~CLumidexView() = default;
+
+void CLumidexView::DoDataExchange(bool bSaveAndValidate)
+{
+    m_pList = m_pForm->IDC_RESULT_LIST;
+    m_pMessage = m_pForm->IDC_MESSAGE;
+    m_pTree = m_pForm->IDC_TREE;
+    if (bSaveAndValidate)
+        m_strMessage = m_pMessage->text();
+    else
+        m_pMessage->setText(m_strMessage);
+}
+
+void CLumidexView::OnInitialUpdate()
+{
+    UpdateData(false);
+    if (QWidget* pFrame = window(); pFrame != this)
+        pFrame->adjustSize();
+    m_timerStartup.start();
+    m_doc.SetCommitMode(0);
+    m_pList->SetGridAndFullRowSelect();
+}
+
+bool CLumidexView::OnCmdMsg(int nId)
+{
+    for (const CommandEntry& entry : s_commandMap) {
+        if (entry.nId == nId) {
+            (this->*entry.pfnHandler)();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CLumidexView::OnUpdateCmdUI(CCmdUI& cmdUI)
+{
+    for (const UpdateEntry& entry : s_updateMap) {
+        if (entry.nId == cmdUI.nId) {
+            (this->*entry.pfnHandler)(cmdUI);
+            return true;
+        }
+    }
+    for (const CommandEntry& entry : s_commandMap)
+        if (entry.nId == cmdUI.nId)
+            return true;
+    return false;
+}
+
+void CLumidexView::resizeEvent(QResizeEvent* pEvent)
+{
+    OnSize(pEvent->size().width(), pEvent->size().height());
+}
+
+void CLumidexView::OnSize(int cx, int cy)
+{
+    // A fixed tree width and message height; no splitter, no minimum size.
+    const int h = std::max(0, cy - kMessageHeight);
+    m_pForm->IDC_TREE->setGeometry(0, 0, kTreeWidth, h);
+    m_pForm->IDC_RESULT_LIST->setGeometry(kTreeWidth, 0, std::max(0, cx - kTreeWidth), h);
+    m_pForm->IDC_MESSAGE->setGeometry(0, h, cx, kMessageHeight);
+}
+
+void CLumidexView::OnSetupConfiguration()
+{
+    Configuration dialog(window());
+    dialog.exec();
+}
+
+void CLumidexView::OnHelp() { OpenWebPage(ID_HELP); }
+void CLumidexView::OnLinksHomepage() { OpenWebPage(ID_LINKS_HOMEPAGE); }
+void CLumidexView::OnLinksDownload() { OpenWebPage(ID_LINKS_DOWNLOAD); }
+void CLumidexView::OnLinksOracle() { OpenWebPage(ID_LINKS_ORACLE); }
+void CLumidexView::OnLinksTechnet() { OpenWebPage(ID_LINKS_TECHNET); }
+void CLumidexView::OnLinksMetalink() { OpenWebPage(ID_LINKS_METALINK); }
+void CLumidexView::OnLinksGoogle() { OpenWebPage(ID_LINKS_GOOGLE); }

@@ -1,0 +1,93 @@
+#pragma once
+
+// The form of the main window: the category tree, the result list and the message line,
+// with the view's commands.
+
+#include "shell/CmdUI.h"
+
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+class CLumidexDoc;
+class CSortListCtrl;
+class QLineEdit;
+class QTreeWidget;
+namespace Ui {
+class IDD_LUMIDEX_FORM;
+}
+
+class CLumidexView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CLumidexView(CLumidexDoc& doc, QWidget* pParent = nullptr);
+    ~CLumidexView() override;
+
+    // The view's first update: binds the controls, fits the frame to the form and arms
+    // the start-up timer.
+    void OnInitialUpdate();
+
+    // Command routing: true when the view handles the command (or its update).
+    bool OnCmdMsg(int nId);
+    bool OnUpdateCmdUI(CCmdUI& cmdUI);
+
+    // Runs one statement into the result list, or reports its rows changed.
+    void RunQueryToList(const QString& strStatement);
+
+    void OnConnect();
+    void OnDisconnect();
+    void OnTimer(int nIDEvent);
+    // The window goes away: log off first.
+    void OnDestroy();
+
+    bool IsConnected() const { return m_bConnected != 0; }
+    CSortListCtrl& ResultList() { return *m_pList; }
+    QLineEdit& MessageLine() { return *m_pMessage; }
+    QTreeWidget& Tree() { return *m_pTree; }
+
+    QSize sizeHint() const override { return m_sizeForm; }
+
+protected:
+    void resizeEvent(QResizeEvent* pEvent) override;
+
+private:
+    void DoDataExchange(bool bSaveAndValidate);
+    void UpdateData(bool bSaveAndValidate) { DoDataExchange(bSaveAndValidate); }
+    void OnSize(int cx, int cy);
+    void EmptyResultList();
+
+    void OnSetupConfiguration();
+    void OnHelp();
+    void OnLinksHomepage();
+    void OnLinksDownload();
+    void OnLinksOracle();
+    void OnLinksTechnet();
+    void OnLinksMetalink();
+    void OnLinksGoogle();
+    void OnUpdateConnect(CCmdUI& cmdUI);
+    void OnUpdateNeedsConnection(CCmdUI& cmdUI);
+
+    struct CommandEntry {
+        int nId;
+        void (CLumidexView::*pfnHandler)();
+    };
+    struct UpdateEntry {
+        int nId;
+        void (CLumidexView::*pfnHandler)(CCmdUI&);
+    };
+    static const CommandEntry s_commandMap[];
+    static const UpdateEntry s_updateMap[];
+
+    CLumidexDoc& m_doc;
+    std::unique_ptr<Ui::IDD_LUMIDEX_FORM> m_pForm;
+    CSortListCtrl* m_pList = nullptr;
+    QString m_strMessage = QStringLiteral("Connect to database!");
+    int m_bConnected = 0;
+    QLineEdit* m_pMessage = nullptr;
+    QTreeWidget* m_pTree = nullptr;
+    QTimer m_timerStartup;
+    QSize m_sizeForm;
+    bool m_bDestroyed = false;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+// The result list's rows as Qt sees them: a table model over the compact content store.
+// It answers only for the cells the view asks for, so a million rows cost nothing to show.
+
+#include "controls/ResultListContent.h"
+
+#include <QAbstractTableModel>
+
+#include <string>
+#include <vector>
+
+class CResultListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int nRole = Qt::DisplayRole) const override;
+    QVariant headerData(int nSection, Qt::Orientation orientation,
+                        int nRole = Qt::DisplayRole) const override;
+
+    // No rows; the columns stay.
+    void DeleteAllItems();
+    // No columns and no rows.
+    void DeleteAllColumns();
+    // Replaces the columns; the list must hold no rows.
+    void SetColumns(std::vector<std::string> arrHeaders);
+    // Appends a row to the store; the view learns of it at the next Publish. Returns the
+    // new row's index, or -1 when the store refused it.
+    int AppendRow(const std::vector<std::string>& arrCells);
+    // Tells the view about the rows appended since the last call.
+    void Publish();
+
+    const controls::ResultListContent& Content() const { return m_content; }
+
+private:
+    controls::ResultListContent m_content;
+    int m_nPublishedRows = 0;
+};
