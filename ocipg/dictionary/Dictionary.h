@@ -21,6 +21,11 @@ public:
     // exist; empty when there is nothing to run.
     std::string PrepareFor(std::string_view statement);
 
+    // The text to prepare in place of a query: Oracle's dictionary column
+    // DEFERRABLE is a reserved word in PostgreSQL, so a query gets it quoted.
+    // Any other statement, and every other word, stays as it is.
+    static std::string RewriteQuery(std::string_view statement);
+
 private:
     bool m_bDbaViews;
 };

@@ -1,0 +1,481 @@
+// The catalog statements of the schema browser, sent byte for byte through
+// libpq the way libocipg sends them, against the test cluster; results are
+// checked against PostgreSQL's own catalogs.
+
+#include "tests/dictionary/PgSession.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using dicttest::AdminValue;
+using dicttest::PgSession;
+using dicttest::Result;
+
+struct Account {
+    const char* pszUser;
+    const char* pszPassword;
+};
+constexpr Account kSystem = {"system", "manager"};
+constexpr Account kHr = {"hr", "hr"};
+
+struct CatalogCase {
+    const char* pszStatement;
+    Account account;           // who runs it: the superuser for "All", HR for "User"
+    const char* pszCountSql;   // the number of objects, from PostgreSQL's catalogs
+    const char* pszKnownName;  // one name the first column must hold
+};
+
+const CatalogCase kCatalogCases[] = {
+    {"SELECT TABLE_NAME, OWNER, TABLESPACE_NAME, NUM_ROWS, AVG_ROW_LEN, TABLE_LOCK, BACKED_UP, CLUSTER_NAME, LOGGING, SAMPLE_SIZE, LAST_ANALYZED, PARTITIONED, TEMPORARY FROM DBA_TABLES ORDER BY OWNER, TABLE_NAME",
+     kSystem,
+     "SELECT count(*) FROM pg_tables WHERE schemaname !~ '^(pg_|information_schema$)'",
+     "ORDERS"},
+    {"SELECT TABLE_NAME, TABLESPACE_NAME, NUM_ROWS, AVG_ROW_LEN, TABLE_LOCK, BACKED_UP, CLUSTER_NAME, LOGGING, SAMPLE_SIZE, LAST_ANALYZED, PARTITIONED, TEMPORARY FROM USER_TABLES ORDER BY TABLE_NAME",
+     kHr,
+     "SELECT count(*) FROM pg_tables WHERE schemaname = 'hr'",
+     "EMPLOYEES"},
+    {"SELECT VIEW_NAME, OWNER, TYPE_TEXT, VIEW_TYPE_OWNER, VIEW_TYPE, SUPERVIEW_NAME FROM DBA_VIEWS ORDER BY OWNER, VIEW_NAME",
+     kSystem,
+     "SELECT count(*) FROM pg_views WHERE schemaname !~ '^(pg_|information_schema$)'",
+     "ORDER_TOTALS"},
+    {"SELECT VIEW_NAME, TYPE_TEXT, VIEW_TYPE_OWNER, VIEW_TYPE, SUPERVIEW_NAME FROM USER_VIEWS ORDER BY VIEW_NAME",
+     kHr,
+     "SELECT count(*) FROM pg_views WHERE schemaname = 'hr'",
+     "EMP_DETAILS"},
+    {"SELECT INDEX_NAME, OWNER, INDEX_TYPE, TABLE_NAME, TABLE_OWNER, TABLE_TYPE, UNIQUENESS, COMPRESSION, PREFIX_LENGTH, TABLESPACE_NAME,  LOGGING, DISTINCT_KEYS,  STATUS, NUM_ROWS, SAMPLE_SIZE, LAST_ANALYZED, PARTITIONED, TEMPORARY, SECONDARY FROM DBA_INDEXES ORDER BY OWNER, INDEX_NAME",
+     kSystem,
+     "SELECT count(*) FROM pg_indexes WHERE schemaname !~ '^(pg_|information_schema$)'",
+     "Mixed Case_pkey"},
+    {"SELECT INDEX_NAME, INDEX_TYPE, TABLE_NAME, TABLE_OWNER, TABLE_TYPE, UNIQUENESS, COMPRESSION, PREFIX_LENGTH, TABLESPACE_NAME, LOGGING, DISTINCT_KEYS, STATUS, NUM_ROWS, SAMPLE_SIZE, LAST_ANALYZED, PARTITIONED, TEMPORARY, SECONDARY FROM USER_INDEXES ORDER BY INDEX_NAME",
+     kHr,
+     "SELECT count(*) FROM pg_indexes WHERE schemaname = 'hr'",
+     "EMPLOYEES_LAST_NAME_IDX"},
+    {"SELECT PROCEDURE_NAME, OWNER, OBJECT_NAME, AUTHID, AGGREGATE, PIPELINED,  IMPLTYPEOWNER,  IMPLTYPENAME, PARALLEL, INTERFACE,  DETERMINISTIC FROM DBA_PROCEDURES ORDER BY OWNER, PROCEDURE_NAME",
+     kSystem,
+     "SELECT count(*) FROM information_schema.routines WHERE routine_schema !~ '^(pg_|information_schema$)'",
+     "ORDER_COUNT"},
+    {"SELECT PROCEDURE_NAME, OBJECT_NAME, AUTHID, AGGREGATE, PIPELINED,  IMPLTYPEOWNER,  IMPLTYPENAME, PARALLEL, INTERFACE,  DETERMINISTIC FROM USER_PROCEDURES ORDER BY PROCEDURE_NAME",
+     kHr,
+     "SELECT count(*) FROM information_schema.routines WHERE routine_schema = 'hr'",
+     "RAISE_SALARY"},
+    {"SELECT TRIGGER_NAME, OWNER, TRIGGER_TYPE, TRIGGERING_EVENT, TABLE_OWNER, BASE_OBJECT_TYPE, TABLE_NAME, COLUMN_NAME, REFERENCING_NAMES, WHEN_CLAUSE, STATUS, DESCRIPTION, ACTION_TYPE FROM DBA_TRIGGERS ORDER BY OWNER, TRIGGER_NAME",
+     kSystem,
+     "SELECT count(DISTINCT (trigger_schema, trigger_name)) FROM information_schema.triggers",
+     "ORDER_LINES_CHECK"},
+    {"SELECT TRIGGER_NAME, TRIGGER_TYPE, TRIGGERING_EVENT, TABLE_OWNER, BASE_OBJECT_TYPE, TABLE_NAME, COLUMN_NAME, REFERENCING_NAMES, WHEN_CLAUSE, STATUS, DESCRIPTION, ACTION_TYPE FROM USER_TRIGGERS ORDER BY TRIGGER_NAME",
+     kHr,
+     "SELECT count(DISTINCT trigger_name) FROM information_schema.triggers WHERE trigger_schema = 'hr'",
+     "EMPLOYEES_TOUCH"},
+    {"SELECT SEQUENCE_NAME, SEQUENCE_OWNER, MIN_VALUE, MAX_VALUE,  INCREMENT_BY, LAST_NUMBER, CYCLE_FLAG, ORDER_FLAG, CACHE_SIZE FROM DBA_SEQUENCES ORDER BY SEQUENCE_OWNER, SEQUENCE_NAME",
+     kSystem,
+     "SELECT count(*) FROM pg_sequences WHERE schemaname !~ '^(pg_|information_schema$)'",
+     "ORDER_SEQ"},
+    {"SELECT SEQUENCE_NAME, MIN_VALUE, MAX_VALUE,  INCREMENT_BY, LAST_NUMBER, CYCLE_FLAG, ORDER_FLAG, CACHE_SIZE FROM USER_SEQUENCES ORDER BY SEQUENCE_NAME",
+     kHr,
+     "SELECT count(*) FROM pg_sequences WHERE schemaname = 'hr'",
+     "EMPLOYEES_SEQ"},
+    {"SELECT SYNONYM_NAME, OWNER, TABLE_NAME, TABLE_OWNER,  DB_LINK FROM DBA_SYNONYMS ORDER BY OWNER, SYNONYM_NAME",
+     kSystem,
+     "SELECT 0",
+     nullptr},
+    {"SELECT SYNONYM_NAME, TABLE_NAME, TABLE_OWNER, DB_LINK FROM USER_SYNONYMS ORDER BY SYNONYM_NAME",
+     kHr,
+     "SELECT 0",
+     nullptr},
+    {"SELECT CONSTRAINT_NAME, OWNER, CONSTRAINT_TYPE, TABLE_NAME, R_OWNER, R_CONSTRAINT_NAME, DELETE_RULE, STATUS, DEFERRABLE, DEFERRED, VALIDATED, GENERATED, BAD, RELY, LAST_CHANGE, INDEX_OWNER, INDEX_NAME, INVALID, VIEW_RELATED FROM DBA_CONSTRAINTS ORDER BY OWNER, CONSTRAINT_NAME",
+     kSystem,
+     "SELECT count(*) FROM information_schema.table_constraints WHERE constraint_schema !~ '^(pg_|information_schema$)' AND constraint_name !~ '_not_null$'",
+     "ORDERS_PKEY"},
+    {"SELECT CONSTRAINT_NAME, CONSTRAINT_TYPE, TABLE_NAME, R_OWNER, R_CONSTRAINT_NAME, DELETE_RULE, STATUS, DEFERRABLE, DEFERRED, VALIDATED, GENERATED, BAD, RELY, LAST_CHANGE, INDEX_OWNER, INDEX_NAME, INVALID, VIEW_RELATED FROM USER_CONSTRAINTS ORDER BY CONSTRAINT_NAME",
+     kHr,
+     "SELECT count(*) FROM information_schema.table_constraints WHERE constraint_schema = 'hr' AND constraint_name !~ '_not_null$'",
+     "EMPLOYEES_SALARY_POSITIVE"},
+    {"SELECT DB_LINK, OWNER, USERNAME, HOST, CREATED FROM ALL_DB_LINKS ORDER BY OWNER, DB_LINK",
+     kSystem,
+     "SELECT count(*) FROM pg_user_mappings WHERE usename IN ('public', current_user)",
+     "REMOTE_LUMIDEX"},
+    {"SELECT DB_LINK, USERNAME, HOST, CREATED FROM USER_DB_LINKS ORDER BY DB_LINK",
+     kHr,
+     "SELECT count(*) FROM pg_user_mappings WHERE usename = 'hr'",
+     "REMOTE_LUMIDEX"},
+    {"SELECT USERNAME, USER_ID, PASSWORD, ACCOUNT_STATUS, LOCK_DATE, EXPIRY_DATE, DEFAULT_TABLESPACE, EXTERNAL_NAME, TEMPORARY_TABLESPACE, CREATED, PROFILE, INITIAL_RSRC_CONSUMER_GROUP FROM DBA_USERS ORDER BY USERNAME",
+     kSystem,
+     "SELECT count(*) FROM pg_roles WHERE rolname !~ '^pg_'",
+     "SYSTEM"},
+};
+
+PgSession Logon(const Account& account)
+{
+    PgSession session(account.pszUser, account.pszPassword);
+    EXPECT_TRUE(session.Connected()) << session.Error();
+    return session;
+}
+
+TEST(CatalogStatements, ListTheDatabasesObjectsWithTheColumnsInSelectListOrder)
+{
+    for (const CatalogCase& c : kCatalogCases) {
+        SCOPED_TRACE(c.pszStatement);
+        PgSession session = Logon(c.account);
+        const Result result = session.Run(c.pszStatement);
+        ASSERT_TRUE(result.bOk) << result.strError;
+        EXPECT_EQ(result.columns, dicttest::SelectListNames(c.pszStatement));
+        EXPECT_EQ(std::to_string(result.rows.size()), AdminValue(c.pszCountSql));
+        if (c.pszKnownName) {
+            std::set<std::string> names;
+            for (const auto& row : result.rows)
+                names.insert(row.at(0));
+            EXPECT_TRUE(names.count(c.pszKnownName)) << c.pszKnownName;
+        }
+    }
+}
+
+TEST(CatalogStatements, UserFormsForHrListHrsObjectsOnly)
+{
+    PgSession hr = Logon(kHr);
+    const char* const statements[] = {
+        "SELECT TABLE_NAME FROM USER_TABLES", "SELECT VIEW_NAME FROM USER_VIEWS",
+        "SELECT TABLE_NAME FROM USER_INDEXES", "SELECT OBJECT_NAME FROM USER_PROCEDURES",
+        "SELECT TABLE_NAME FROM USER_TRIGGERS", "SELECT SEQUENCE_NAME FROM USER_SEQUENCES",
+        "SELECT TABLE_NAME FROM USER_CONSTRAINTS"};
+    for (const char* statement : statements) {
+        const Result result = hr.Run(statement);
+        ASSERT_TRUE(result.bOk) << statement << ": " << result.strError;
+        EXPECT_FALSE(result.rows.empty()) << statement;
+        for (const auto& row : result.rows) {
+            const std::string owner = AdminValue(
+                "SELECT (SELECT count(*) FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace"
+                " WHERE upper(c.relname) = '" + row.at(0) + "' AND n.nspname = 'hr') +"
+                " (SELECT count(*) FROM pg_proc p JOIN pg_namespace n ON n.oid = p.pronamespace"
+                " WHERE upper(p.proname) = '" + row.at(0) + "' AND n.nspname = 'hr')");
+            EXPECT_NE(owner, "0") << statement << " lists " << row.at(0);
+        }
+    }
+    // USER_CONSTRAINTS keeps its OWNER column, as Oracle's does.
+    const Result constraints = hr.Run("SELECT DISTINCT OWNER FROM USER_CONSTRAINTS");
+    ASSERT_TRUE(constraints.bOk) << constraints.strError;
+    EXPECT_EQ(constraints.rows, (std::vector<std::vector<std::string>>{{"HR"}}));
+}
+
+TEST(CatalogStatements, DbaViewsDoNotExistForAnOrdinaryAccount)
+{
+    PgSession hr = Logon(kHr);
+    for (const CatalogCase& c : kCatalogCases) {
+        const std::string statement = c.pszStatement;
+        if (statement.find(" FROM DBA_") == std::string::npos)
+            continue;
+        const Result result = hr.Run(statement);
+        EXPECT_FALSE(result.bOk) << statement;
+        EXPECT_EQ(result.strSqlState, "42P01") << statement << ": " << result.strError;
+    }
+    // The session stays usable, and the ALL_ form of links works for it.
+    const Result links = hr.Run("SELECT DB_LINK, OWNER, USERNAME, HOST, CREATED FROM ALL_DB_LINKS ORDER BY OWNER, DB_LINK");
+    ASSERT_TRUE(links.bOk) << links.strError;
+    ASSERT_EQ(links.rows.size(), 2u);
+    EXPECT_EQ(links.Cell(0, "OWNER"), "HR");
+    EXPECT_EQ(links.Cell(0, "USERNAME"), "app");
+    EXPECT_EQ(links.Cell(1, "OWNER"), "PUBLIC");
+    // PostgreSQL shows a PUBLIC mapping's options to the server's owner only.
+    EXPECT_EQ(links.Cell(1, "USERNAME"), "NULL");
+    EXPECT_EQ(links.Cell(1, "HOST"), AdminValue("SELECT current_setting('unix_socket_directories') || ':55432/lumidex'"));
+    EXPECT_EQ(links.Cell(1, "CREATED"), "NULL");
+}
+
+struct ColumnsCase {
+    Account account;
+    const char* pszStatement;
+    const char* pszCountSql;  // the columns that PostgreSQL knows
+};
+
+TEST(TableColumns, ListTheColumnsOfTheTablesTheAccountMayUse)
+{
+    const ColumnsCase cases[] = {
+        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDERS' AND OWNER = 'APP'",
+         "SELECT count(*) FROM information_schema.columns WHERE table_schema = 'app' AND table_name = 'orders'"},
+        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDERS'",
+         "SELECT count(*) FROM information_schema.columns WHERE table_name = 'orders'"},
+        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'Mixed Case' AND OWNER = 'APP'",
+         "SELECT count(*) FROM information_schema.columns WHERE table_name = 'Mixed Case'"},
+        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDER_TOTALS' AND OWNER = 'APP'",
+         "SELECT count(*) FROM information_schema.columns WHERE table_name = 'order_totals'"},
+        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'WIDE_TABLE'",
+         "SELECT count(*) FROM information_schema.columns WHERE table_name = 'wide_table'"},
+        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'NO_SUCH_TABLE'", "SELECT 0"},
+        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'orders'", "SELECT 0"},
+        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDERS' AND OWNER = 'HR'", "SELECT 0"},
+        // HR may read app.orders but not app.order_lines.
+        {kHr, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDERS' AND OWNER = 'APP'",
+         "SELECT count(*) FROM information_schema.columns WHERE table_schema = 'app' AND table_name = 'orders'"},
+        {kHr, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDER_LINES'", "SELECT 0"},
+    };
+    const std::vector<std::string> oracleColumns = {
+        "OWNER", "TABLE_NAME", "COLUMN_NAME", "DATA_TYPE", "DATA_TYPE_MOD", "DATA_TYPE_OWNER", "DATA_LENGTH",
+        "DATA_PRECISION", "DATA_SCALE", "NULLABLE", "COLUMN_ID", "DEFAULT_LENGTH", "DATA_DEFAULT", "NUM_DISTINCT",
+        "LOW_VALUE", "HIGH_VALUE", "DENSITY", "NUM_NULLS", "NUM_BUCKETS", "LAST_ANALYZED", "SAMPLE_SIZE",
+        "CHARACTER_SET_NAME", "CHAR_COL_DECL_LENGTH", "GLOBAL_STATS", "USER_STATS", "AVG_COL_LEN", "CHAR_LENGTH",
+        "CHAR_USED", "V80_FMT_IMAGE", "DATA_UPGRADED", "HISTOGRAM"};
+    for (const ColumnsCase& c : cases) {
+        SCOPED_TRACE(std::string(c.account.pszUser) + ": " + c.pszStatement);
+        PgSession session = Logon(c.account);
+        const Result result = session.Run(c.pszStatement);
+        ASSERT_TRUE(result.bOk) << result.strError;
+        EXPECT_EQ(result.columns, oracleColumns);
+        EXPECT_EQ(std::to_string(result.rows.size()), AdminValue(c.pszCountSql));
+    }
+}
+
+TEST(TableColumns, ShowOracleTypesAndColumnIds)
+{
+    struct Expected {
+        const char* pszColumn;
+        const char* pszType;
+        const char* pszLength;
+        const char* pszPrecision;
+        const char* pszScale;
+        const char* pszNullable;
+        const char* pszCharLength;
+    };
+    // hr.employees as created, plus types the fixture lacks, in a transaction
+    // that is rolled back.
+    const Expected expected[] = {
+        {"EMPLOYEE_ID", "NUMBER", "22", "10", "0", "N", "0"},
+        {"DEPARTMENT_ID", "NUMBER", "22", "10", "0", "Y", "0"},
+        {"FIRST_NAME", "VARCHAR2", "80", "NULL", "NULL", "Y", "20"},
+        {"LAST_NAME", "VARCHAR2", "100", "NULL", "NULL", "N", "25"},
+        {"SALARY", "NUMBER", "22", "10", "2", "Y", "0"},
+        {"HIRED", "DATE", "7", "NULL", "NULL", "Y", "0"},
+        {"UPDATED", "TIMESTAMP(6)", "11", "NULL", "6", "Y", "0"},
+        {"ACTIVE", "BOOLEAN", "1", "NULL", "NULL", "Y", "0"},
+        {"PHOTO", "BLOB", "4000", "NULL", "NULL", "Y", "0"},
+        {"NOTES", "CLOB", "4000", "NULL", "NULL", "Y", "0"},
+        {"P_SMALL", "NUMBER", "22", "5", "0", "Y", "0"},
+        {"P_BIG", "NUMBER", "22", "19", "0", "Y", "0"},
+        {"P_NUMBER", "NUMBER", "22", "NULL", "NULL", "Y", "0"},
+        {"P_ROUNDED", "NUMBER", "22", "5", "-2", "Y", "0"},
+        {"P_REAL", "BINARY_FLOAT", "4", "NULL", "NULL", "Y", "0"},
+        {"P_DOUBLE", "BINARY_DOUBLE", "8", "NULL", "NULL", "Y", "0"},
+        {"P_VARCHAR", "CLOB", "4000", "NULL", "NULL", "Y", "0"},
+        {"P_CHAR", "CHAR", "12", "NULL", "NULL", "N", "3"},
+        {"P_ZONED", "TIMESTAMP(3) WITH LOCAL TIME ZONE", "11", "NULL", "3", "Y", "0"},
+        {"P_SECONDS", "TIMESTAMP(0)", "11", "NULL", "0", "Y", "0"},
+        {"P_ARRAY", "INTEGER[]", "NULL", "NULL", "NULL", "Y", "0"},
+        {"P_DOMAIN", "VARCHAR2", "20", "NULL", "NULL", "Y", "5"},
+        {"P_UUID", "UUID", "16", "NULL", "NULL", "Y", "0"},
+        {"P_MOOD", "MOOD", "4", "NULL", "NULL", "Y", "0"},
+        {"Mixed Col", "NUMBER", "22", "10", "0", "Y", "0"},
+    };
+    PgSession system = Logon(kSystem);
+    ASSERT_TRUE(system.Raw("BEGIN").bOk);
+    const Result made = system.Raw(
+        "CREATE DOMAIN hr.code AS varchar(5);"
+        "CREATE TYPE hr.mood AS ENUM ('glad', 'sad');"
+        "CREATE TABLE hr.types_probe (dropped int, p_small smallint, p_big bigint, p_number numeric,"
+        " p_rounded numeric(5,-2), p_real real, p_double double precision, p_varchar varchar,"
+        " p_char char(3) NOT NULL, p_zoned timestamptz(3), p_seconds timestamp(0), p_array int[],"
+        " p_domain hr.code, p_uuid uuid, p_mood hr.mood, \"Mixed Col\" int);"
+        "ALTER TABLE hr.types_probe DROP COLUMN dropped");
+    ASSERT_TRUE(made.bOk) << made.strError;
+    const Result employees = system.Run(
+        "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'EMPLOYEES' AND OWNER = 'HR' ORDER BY COLUMN_ID");
+    const Result probe = system.Run(
+        "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'TYPES_PROBE' AND OWNER = 'HR' ORDER BY COLUMN_ID");
+    system.Raw("ROLLBACK");
+    ASSERT_TRUE(employees.bOk) << employees.strError;
+    ASSERT_TRUE(probe.bOk) << probe.strError;
+    ASSERT_EQ(employees.rows.size(), 11u);
+    ASSERT_EQ(probe.rows.size(), 15u);
+
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.pszColumn);
+        const std::string name = e.pszColumn;
+        const bool fromProbe = name.rfind("P_", 0) == 0 || name == "Mixed Col";
+        const Result& result = fromProbe ? probe : employees;
+        size_t row = 0;
+        while (row < result.rows.size() && result.Cell(row, "COLUMN_NAME") != name)
+            ++row;
+        ASSERT_LT(row, result.rows.size());
+        EXPECT_EQ(result.Cell(row, "DATA_TYPE"), e.pszType);
+        EXPECT_EQ(result.Cell(row, "DATA_LENGTH"), e.pszLength);
+        EXPECT_EQ(result.Cell(row, "DATA_PRECISION"), e.pszPrecision);
+        EXPECT_EQ(result.Cell(row, "DATA_SCALE"), e.pszScale);
+        EXPECT_EQ(result.Cell(row, "NULLABLE"), e.pszNullable);
+        EXPECT_EQ(result.Cell(row, "CHAR_LENGTH"), e.pszCharLength);
+        // Numbered 1, 2, ... in order, with no gap where a column was dropped.
+        EXPECT_EQ(result.Cell(row, "COLUMN_ID"), std::to_string(row + 1));
+    }
+    EXPECT_EQ(employees.Cell(0, "DATA_DEFAULT"), "nextval('hr.employees_seq'::regclass)");
+    EXPECT_EQ(employees.Cell(0, "DEFAULT_LENGTH"), "37");
+    EXPECT_EQ(probe.Cell(11, "DATA_TYPE_OWNER"), "NULL");  // a domain shows as its base type
+    EXPECT_EQ(probe.Cell(13, "DATA_TYPE_OWNER"), "HR");
+}
+
+TEST(ObjectData, OwnerQualifiedTablesViewsAndQuotedNamesReadTheirRows)
+{
+    struct DataCase {
+        Account account;
+        const char* pszStatement;
+        const char* pszCountSql;
+    };
+    const DataCase cases[] = {
+        {kSystem, "SELECT * FROM APP.ORDERS", "SELECT count(*) FROM app.orders"},
+        {kSystem, "SELECT * FROM HR.EMP_DETAILS", "SELECT count(*) FROM hr.emp_details"},
+        {kSystem, "SELECT * FROM APP.\"Mixed Case\"", "SELECT count(*) FROM app.\"Mixed Case\""},
+        {Account{"app", "app"}, "SELECT * FROM \"Mixed Case\"", "SELECT count(*) FROM app.\"Mixed Case\""},
+        {kHr, "SELECT * FROM EMPLOYEES", "SELECT count(*) FROM hr.employees"},
+        {kHr, "SELECT * FROM DUAL", "SELECT 1"},
+    };
+    for (const DataCase& c : cases) {
+        SCOPED_TRACE(c.pszStatement);
+        PgSession session = Logon(c.account);
+        const Result result = session.Run(c.pszStatement);
+        ASSERT_TRUE(result.bOk) << result.strError;
+        EXPECT_EQ(std::to_string(result.rows.size()), AdminValue(c.pszCountSql));
+    }
+}
+
+// Single values of the views next to what the fixture created.
+TEST(CatalogValues, MapPostgresqlMeaningsToOracles)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"SELECT TRIGGER_TYPE FROM DBA_TRIGGERS WHERE TRIGGER_NAME = 'ORDER_LINES_CHECK'", "BEFORE EACH ROW"},
+        {"SELECT TRIGGERING_EVENT FROM DBA_TRIGGERS WHERE TRIGGER_NAME = 'ORDER_LINES_CHECK'", "INSERT OR UPDATE"},
+        {"SELECT TABLE_OWNER || '.' || TABLE_NAME FROM DBA_TRIGGERS WHERE TRIGGER_NAME = 'EMPLOYEES_TOUCH'",
+         "HR.EMPLOYEES"},
+        {"SELECT STATUS FROM DBA_TRIGGERS WHERE TRIGGER_NAME = 'EMPLOYEES_TOUCH'", "ENABLED"},
+        {"SELECT TRIGGER_BODY FROM DBA_TRIGGERS WHERE TRIGGER_NAME = 'EMPLOYEES_TOUCH'", "CALL hr.touch_updated()"},
+        {"SELECT R_OWNER || '.' || R_CONSTRAINT_NAME || ' ' || DELETE_RULE FROM DBA_CONSTRAINTS "
+         "WHERE CONSTRAINT_NAME = 'EMPLOYEES_DEPARTMENT_ID_FKEY'", "HR.DEPARTMENTS_PKEY SET NULL"},
+        {"SELECT DELETE_RULE FROM DBA_CONSTRAINTS WHERE CONSTRAINT_NAME = 'ORDER_LINES_ORDER_ID_FKEY'", "CASCADE"},
+        {"SELECT CONSTRAINT_TYPE || ' ' || INDEX_NAME FROM DBA_CONSTRAINTS WHERE CONSTRAINT_NAME = 'EMPLOYEES_EMAIL_UNIQUE'",
+         "U EMPLOYEES_EMAIL_UNIQUE"},
+        {"SELECT SEARCH_CONDITION FROM DBA_CONSTRAINTS WHERE CONSTRAINT_NAME = 'EMPLOYEES_SALARY_POSITIVE'",
+         "(salary > (0)::numeric)"},
+        {"SELECT count(*) FROM DBA_CONSTRAINTS WHERE CONSTRAINT_TYPE = 'P'", nullptr},
+        {"SELECT UNIQUENESS FROM DBA_INDEXES WHERE INDEX_NAME = 'EMPLOYEES_LAST_NAME_IDX'", "NONUNIQUE"},
+        {"SELECT UNIQUENESS FROM DBA_INDEXES WHERE INDEX_NAME = 'ORDER_LINES_PRODUCT_UIDX'", "UNIQUE"},
+        {"SELECT MAX_VALUE || ' ' || CYCLE_FLAG || ' ' || CACHE_SIZE || ' ' || LAST_NUMBER FROM DBA_SEQUENCES "
+         "WHERE SEQUENCE_NAME = 'ORDER_SEQ'", "999999 Y 0 4"},
+        {"SELECT CACHE_SIZE FROM DBA_SEQUENCES WHERE SEQUENCE_NAME = 'EMPLOYEES_SEQ'", "20"},
+        {"SELECT OBJECT_TYPE FROM DBA_PROCEDURES WHERE OBJECT_NAME = 'RAISE_SALARY'", "PROCEDURE"},
+        {"SELECT DETERMINISTIC || ' ' || OBJECT_TYPE FROM DBA_PROCEDURES WHERE OBJECT_NAME = 'ANNUAL_SALARY'",
+         "NO FUNCTION"},
+        {"SELECT TEXT FROM DBA_VIEWS WHERE VIEW_NAME = 'EMP_DETAILS'",
+         nullptr},  // compared with pg_get_viewdef below
+        {"SELECT ACCOUNT_STATUS || ' ' || PROFILE FROM DBA_USERS WHERE USERNAME = 'HR'", "OPEN DEFAULT"},
+        {"SELECT coalesce(PASSWORD, 'none') FROM DBA_USERS WHERE USERNAME = 'SYSTEM'", "none"},
+        {"SELECT USER_ID FROM DBA_USERS WHERE USERNAME = 'HR'", nullptr},  // compared with the role's oid
+        {"SELECT DUMMY FROM DUAL", "X"},
+        {"SELECT count(*) FROM ALL_USERS", nullptr},  // compared with pg_roles
+    };
+    PgSession system = Logon(kSystem);
+    const char* const fromCatalogs[] = {
+        "SELECT count(*) FROM pg_constraint WHERE contype = 'p' AND connamespace::regnamespace::text IN ('hr', 'app')",
+        "SELECT pg_get_viewdef('hr.emp_details'::regclass)",
+        "SELECT oid FROM pg_roles WHERE rolname = 'hr'",
+        "SELECT count(*) FROM pg_roles WHERE rolname !~ '^pg_'",
+    };
+    size_t next = 0;
+    for (const auto& [statement, expected] : cases) {
+        const Result result = system.Run(statement);
+        ASSERT_TRUE(result.bOk) << statement << ": " << result.strError;
+        ASSERT_EQ(result.rows.size(), 1u) << statement;
+        EXPECT_EQ(result.rows[0][0], expected ? std::string(expected) : AdminValue(fromCatalogs[next++])) << statement;
+    }
+}
+
+TEST(CatalogValues, StatisticsShowOnlyOnceATableIsAnalyzed)
+{
+    AdminValue("ANALYZE app.orders");
+    PgSession system = Logon(kSystem);
+    const Result orders = system.Run(
+        "SELECT NUM_ROWS, LAST_ANALYZED, AVG_ROW_LEN FROM DBA_TABLES WHERE OWNER = 'APP' AND TABLE_NAME = 'ORDERS'");
+    ASSERT_TRUE(orders.bOk) << orders.strError;
+    ASSERT_EQ(orders.rows.size(), 1u);
+    EXPECT_EQ(orders.rows[0][0], "3");
+    EXPECT_EQ(orders.rows[0][1], AdminValue("SELECT last_analyze::date FROM pg_stat_all_tables "
+                                            "WHERE schemaname = 'app' AND relname = 'orders'"));
+    EXPECT_NE(orders.rows[0][2], "NULL");
+    const Result columns = system.Run("SELECT NUM_DISTINCT, NUM_NULLS FROM ALL_TAB_COLUMNS "
+                                      "WHERE OWNER = 'APP' AND TABLE_NAME = 'ORDERS' AND COLUMN_NAME = 'STATUS'");
+    ASSERT_TRUE(columns.bOk) << columns.strError;
+    EXPECT_EQ(columns.rows, (std::vector<std::vector<std::string>>{{"3", "0"}}));
+
+    // Never analyzed: no figures, as Oracle before statistics are gathered.
+    const Result empty = system.Run(
+        "SELECT NUM_ROWS, LAST_ANALYZED, AVG_ROW_LEN FROM DBA_TABLES WHERE TABLE_NAME = 'EMPTY_TABLE'");
+    ASSERT_TRUE(empty.bOk) << empty.strError;
+    EXPECT_EQ(empty.rows, (std::vector<std::vector<std::string>>{{"NULL", "NULL", "NULL"}}));
+}
+
+TEST(CatalogValues, ObjectKindsTheFixtureLacks)
+{
+    PgSession system = Logon(kSystem);
+    ASSERT_TRUE(system.Raw("BEGIN").bOk);
+    const Result made = system.Raw(
+        "CREATE UNLOGGED TABLE hr.unlogged_probe (id int);"
+        "CREATE TABLE hr.\"UPPER_PROBE\" (id int);"
+        "CREATE TABLE hr.part_probe (id int) PARTITION BY RANGE (id);"
+        "CREATE TABLE hr.part_probe_1 PARTITION OF hr.part_probe FOR VALUES FROM (0) TO (10);"
+        "CREATE INDEX probe_hash_idx ON hr.unlogged_probe USING hash (id);"
+        "CREATE INDEX probe_expr_idx ON hr.unlogged_probe ((id + 1));"
+        "CREATE TABLE hr.child_probe (id int REFERENCES hr.departments DEFERRABLE INITIALLY DEFERRED);"
+        "CREATE TRIGGER probe_stmt AFTER DELETE OR TRUNCATE ON hr.unlogged_probe "
+        "  FOR EACH STATEMENT EXECUTE FUNCTION hr.touch_updated();"
+        "CREATE TRIGGER probe_when BEFORE INSERT ON hr.unlogged_probe "
+        "  FOR EACH ROW WHEN (NEW.id > 0) EXECUTE FUNCTION hr.touch_updated();"
+        "ALTER TABLE hr.unlogged_probe DISABLE TRIGGER probe_when;"
+        "CREATE ROLE locked_probe NOLOGIN;"
+        "CREATE ROLE expired_probe LOGIN VALID UNTIL '2001-02-03 12:00:00+00'");
+    ASSERT_TRUE(made.bOk) << made.strError;
+    const std::pair<const char*, const char*> cases[] = {
+        {"SELECT LOGGING FROM DBA_TABLES WHERE TABLE_NAME = 'UNLOGGED_PROBE'", "NO"},
+        {"SELECT TABLE_NAME FROM DBA_TABLES WHERE TABLE_NAME LIKE 'UPPER%'", "UPPER_PROBE"},
+        {"SELECT PARTITIONED || ' ' || coalesce(TABLESPACE_NAME, 'none') FROM DBA_TABLES WHERE TABLE_NAME = 'PART_PROBE'",
+         "YES none"},
+        {"SELECT count(*) FROM DBA_TABLES WHERE TABLE_NAME = 'PART_PROBE_1'", "0"},
+        {"SELECT INDEX_TYPE FROM DBA_INDEXES WHERE INDEX_NAME = 'PROBE_HASH_IDX'", "DOMAIN"},
+        {"SELECT INDEX_TYPE FROM DBA_INDEXES WHERE INDEX_NAME = 'PROBE_EXPR_IDX'", "FUNCTION-BASED NORMAL"},
+        {"SELECT DEFERRABLE || ' ' || DEFERRED FROM DBA_CONSTRAINTS WHERE TABLE_NAME = 'CHILD_PROBE'",
+         "DEFERRABLE DEFERRED"},
+        {"SELECT TRIGGER_TYPE || ' / ' || TRIGGERING_EVENT FROM DBA_TRIGGERS WHERE TRIGGER_NAME = 'PROBE_STMT'",
+         "AFTER STATEMENT / DELETE OR TRUNCATE"},
+        {"SELECT WHEN_CLAUSE || ' ' || STATUS FROM DBA_TRIGGERS WHERE TRIGGER_NAME = 'PROBE_WHEN'",
+         "(new.id > 0) DISABLED"},
+        {"SELECT ACCOUNT_STATUS FROM DBA_USERS WHERE USERNAME = 'LOCKED_PROBE'", "LOCKED"},
+        {"SELECT ACCOUNT_STATUS || ' ' || EXPIRY_DATE FROM DBA_USERS WHERE USERNAME = 'EXPIRED_PROBE'",
+         "EXPIRED 2001-02-03"},
+    };
+    for (const auto& [statement, expected] : cases) {
+        const Result result = system.Run(statement);
+        EXPECT_TRUE(result.bOk) << statement << ": " << result.strError;
+        EXPECT_EQ(result.rows, (std::vector<std::vector<std::string>>{{expected}})) << statement;
+    }
+    system.Raw("ROLLBACK");
+}
+
+TEST(SessionViews, SurviveARolledBackTransactionAndAnOpenQuery)
+{
+    const char* const statement = "SELECT TABLE_NAME FROM USER_TABLES ORDER BY TABLE_NAME";
+    PgSession hr = Logon(kHr);
+    // Made inside a transaction that is rolled back: made again next time.
+    ASSERT_TRUE(hr.Raw("BEGIN").bOk);
+    ASSERT_TRUE(hr.Run(statement).bOk);
+    ASSERT_TRUE(hr.Raw("ROLLBACK").bOk);
+    Result again = hr.Run(statement);
+    ASSERT_TRUE(again.bOk) << again.strError;
+    EXPECT_EQ(again.rows.size(), 3u);
+
+    // A query still reading the view does not stop the next statement on it.
+    ASSERT_TRUE(hr.Raw("BEGIN; DECLARE open_query CURSOR FOR SELECT * FROM user_tables").bOk);
+    ASSERT_EQ(hr.Raw("FETCH 1 FROM open_query").rows.size(), 1u);
+    again = hr.Run(statement);
+    EXPECT_TRUE(again.bOk) << again.strError;
+    EXPECT_EQ(again.rows.size(), 3u);
+    hr.Raw("COMMIT");
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// Which dictionary views a statement gets, and the query rewrite, from the
+// text alone.
+
+#include "ocipg/dictionary/Dictionary.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The views PrepareFor would make, in order, read back from its SQL.
+std::vector<std::string> ViewsMadeFor(const std::string& statement, bool dbaViews)
+{
+    ocipg::Dictionary dictionary(dbaViews);
+    const std::string sql = dictionary.PrepareFor(statement);
+    std::vector<std::string> names;
+    const std::string marker = "CREATE TEMP VIEW ";
+    for (size_t at = sql.find(marker); at != std::string::npos; at = sql.find(marker, at + 1)) {
+        const size_t start = at + marker.size();
+        names.push_back(sql.substr(start, sql.find(' ', start) - start));
+    }
+    return names;
+}
+
+struct PrepareCase {
+    const char* pszStatement;
+    bool bDbaViews;
+    std::vector<std::string> views;
+};
+
+TEST(DictionaryPrepare, MakesTheViewsAStatementNames)
+{
+    const PrepareCase cases[] = {
+        {"SELECT * FROM APP.ORDERS", true, {}},
+        {"SELECT TABLE_NAME FROM USER_TABLES ORDER BY TABLE_NAME", false, {"user_tables"}},
+        {"select table_name from user_tables", false, {"user_tables"}},
+        {"SELECT * FROM DBA_TABLES", true, {"dba_tables"}},
+        // Without the right the view does not exist, so the statement fails as Oracle's does.
+        {"SELECT * FROM DBA_TABLES", false, {}},
+        {"SELECT * FROM DBA_USERS", false, {}},
+        {"SELECT * FROM ALL_USERS", false, {"all_users"}},
+        {"SELECT SYSDATE FROM DUAL", false, {"dual"}},
+        {"SELECT a.OWNER FROM ALL_TABLES a JOIN ALL_TAB_COLUMNS c ON c.TABLE_NAME = a.TABLE_NAME, all_tables x",
+         false, {"all_tables", "all_tab_columns"}},
+        // Quoted names mean what they say: only the stored lower-case name is the view.
+        {"SELECT * FROM \"user_views\"", false, {"user_views"}},
+        {"SELECT * FROM \"USER_VIEWS\"", false, {}},
+        // Literals, comments and dollar quotes name nothing.
+        {"SELECT 'USER_TABLES' FROM DUAL", false, {"dual"}},
+        {"SELECT 'it''s USER_TABLES' FROM DUAL", false, {"dual"}},
+        {"SELECT 1 -- FROM USER_TABLES\n FROM DUAL", false, {"dual"}},
+        {"SELECT 1 /* USER_TABLES /* nested */ USER_VIEWS */ FROM DUAL", false, {"dual"}},
+        {"SELECT $x$ USER_TABLES $x$, $1 FROM DUAL", false, {"dual"}},
+        // A longer word is not the view.
+        {"SELECT * FROM USER_TABLES2, MY_USER_TABLES, USER_TABLES$", false, {}},
+    };
+    for (const PrepareCase& c : cases)
+        EXPECT_EQ(ViewsMadeFor(c.pszStatement, c.bDbaViews), c.views) << c.pszStatement;
+}
+
+TEST(DictionaryPrepare, LogonItselfRunsNothing)
+{
+    ocipg::Dictionary dictionary(true);
+    EXPECT_EQ(dictionary.SetupSql(), "");
+}
+
+TEST(DictionaryRewrite, QuotesReservedDictionaryColumnsInQueriesOnly)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"SELECT STATUS, DEFERRABLE, DEFERRED FROM USER_CONSTRAINTS",
+         "SELECT STATUS, \"deferrable\", DEFERRED FROM USER_CONSTRAINTS"},
+        {"select deferrable from all_constraints where Deferrable = 'DEFERRABLE'",
+         "select \"deferrable\" from all_constraints where \"deferrable\" = 'DEFERRABLE'"},
+        {" WITH c AS (SELECT DEFERRABLE FROM DBA_CONSTRAINTS) SELECT * FROM c",
+         " WITH c AS (SELECT \"deferrable\" FROM DBA_CONSTRAINTS) SELECT * FROM c"},
+        // Not queries: DEFERRABLE is the keyword there.
+        {"ALTER TABLE t ADD CONSTRAINT u UNIQUE (a) DEFERRABLE", "ALTER TABLE t ADD CONSTRAINT u UNIQUE (a) DEFERRABLE"},
+        {"CREATE TABLE t (a int UNIQUE DEFERRABLE)", "CREATE TABLE t (a int UNIQUE DEFERRABLE)"},
+        // Quoted names, literals, comments and longer words stay.
+        {"SELECT \"DEFERRABLE\", 'DEFERRABLE' /* DEFERRABLE */, DEFERRABLE_X FROM t",
+         "SELECT \"DEFERRABLE\", 'DEFERRABLE' /* DEFERRABLE */, DEFERRABLE_X FROM t"},
+        {"SELECT * FROM APP.ORDERS", "SELECT * FROM APP.ORDERS"},
+        {"", ""},
+        {"SELECT 'unterminated DEFERRABLE", "SELECT 'unterminated DEFERRABLE"},
+    };
+    for (const auto& [statement, expected] : cases)
+        EXPECT_EQ(ocipg::Dictionary::RewriteQuery(statement), expected) << statement;
+}
+
+}  // namespace
