@@ -185,6 +185,31 @@ TEST(CatalogStatements, DbaViewsDoNotExistForAnOrdinaryAccount)
     EXPECT_EQ(links.Cell(1, "CREATED"), "NULL");
 }
 
+TEST(CatalogStatements, AllFormsHoldWhatTheAccountMayUse)
+{
+    // information_schema shows what the current role may use: HR's own
+    // objects, and of APP's what APP granted to HR.
+    const std::pair<const char*, const char*> cases[] = {
+        {"SELECT TABLE_NAME FROM ALL_TABLES",
+         "SELECT count(*) FROM information_schema.tables WHERE table_type = 'BASE TABLE' AND table_schema IN ('hr', 'app')"},
+        {"SELECT VIEW_NAME FROM ALL_VIEWS", "SELECT count(*) FROM information_schema.views WHERE table_schema IN ('hr', 'app')"},
+        {"SELECT SEQUENCE_NAME FROM ALL_SEQUENCES",
+         "SELECT count(*) FROM information_schema.sequences WHERE sequence_schema IN ('hr', 'app')"},
+        {"SELECT PROCEDURE_NAME FROM ALL_PROCEDURES",
+         "SELECT count(*) FROM information_schema.routines WHERE routine_schema !~ '^(pg_|information_schema$)'"},
+        {"SELECT COLUMN_NAME FROM ALL_TAB_COLUMNS",
+         "SELECT count(*) FROM information_schema.columns WHERE table_schema IN ('hr', 'app')"},
+        {"SELECT TRIGGER_NAME FROM ALL_TRIGGERS", "SELECT 1"},
+        {"SELECT SYNONYM_NAME FROM ALL_SYNONYMS", "SELECT 0"},
+    };
+    PgSession hr = Logon(kHr);
+    for (const auto& [statement, countSql] : cases) {
+        const Result result = hr.Run(statement);
+        ASSERT_TRUE(result.bOk) << statement << ": " << result.strError;
+        EXPECT_EQ(std::to_string(result.rows.size()), AdminValue(std::string("SET ROLE hr; ") + countSql)) << statement;
+    }
+}
+
 struct ColumnsCase {
     Account account;
     const char* pszStatement;
