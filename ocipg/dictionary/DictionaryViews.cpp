@@ -5,7 +5,8 @@
 // The dictionary views over PostgreSQL's catalogs. Each category is one query
 // template that gives its DBA_, ALL_ and USER_ views; the tokens in braces are
 // expanded by ExpandTokens below. Aliases are fixed per template: n is the
-// schema of the object, c its table where it has one.
+// schema of the object, c its table where it has one. No literal holds a
+// backslash, so the text means the same under standard_conforming_strings off.
 
 namespace ocipg {
 namespace {
@@ -132,7 +133,7 @@ SELECT {owner}
        {name:c.relname} AS table_name,
        NULL::varchar(4000) AS column_name,
        'REFERENCING NEW AS NEW OLD AS OLD'::varchar(128) AS referencing_names,
-       substring(pg_get_triggerdef(t.oid) FROM ' WHEN \((.*)\) EXECUTE (?:FUNCTION|PROCEDURE) ')::varchar(4000) AS when_clause,
+       substring(pg_get_triggerdef(t.oid) FROM ' WHEN [(](.*)[)] EXECUTE (?:FUNCTION|PROCEDURE) ')::varchar(4000) AS when_clause,
        (CASE t.tgenabled WHEN 'D' THEN 'DISABLED' ELSE 'ENABLED' END)::varchar(8) AS status,
        substring(pg_get_triggerdef(t.oid) FROM '^CREATE (?:CONSTRAINT )?TRIGGER (.*) EXECUTE (?:FUNCTION|PROCEDURE) ')::varchar(4000) AS description,
        'CALL'::varchar(11) AS action_type,
@@ -337,14 +338,14 @@ SELECT {name:r.rolname} AS username,
        'DEFAULT_CONSUMER_GROUP'::varchar(128) AS initial_rsrc_consumer_group,
        NULL::varchar(4000) AS external_name
   FROM pg_roles r
- WHERE r.rolname NOT LIKE 'pg\_%')";
+ WHERE left(r.rolname, 3) <> 'pg_')";
 
 const char* const kAllUsers = R"(
 SELECT {name:r.rolname} AS username,
        r.oid::bigint AS user_id,
        NULL::date AS created
   FROM pg_roles r
- WHERE r.rolname NOT LIKE 'pg\_%')";
+ WHERE left(r.rolname, 3) <> 'pg_')";
 
 const char* const kDual = "SELECT 'X'::varchar(1) AS dummy";
 
@@ -361,7 +362,7 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
 // token may hold them.
 std::string ExpandTokens(std::string text)
 {
-    ReplaceAll(text, "{app_schema}", "n.nspname NOT LIKE 'pg\\_%' AND n.nspname <> 'information_schema'");
+    ReplaceAll(text, "{app_schema}", "left(n.nspname, 3) <> 'pg_' AND n.nspname <> 'information_schema'");
     ReplaceAll(text, "{db_tablespace}",
                "(SELECT dt.spcname FROM pg_database d JOIN pg_tablespace dt ON dt.oid = d.dattablespace"
                " WHERE d.datname = current_database())");
