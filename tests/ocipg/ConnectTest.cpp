@@ -1,0 +1,150 @@
+#include "tests/ocipg/OcipgTest.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace ocitest {
+namespace {
+
+struct LogonCase {
+    const char* m_szName;
+    std::string m_strService;
+    const char* m_szUser;
+    const char* m_szPassword;
+    ub4 m_nMode;
+    sb4 m_nCode;          // 0: the logon succeeds
+    const char* m_szRole;  // current_user once logged on
+};
+
+std::string Socket() { return testfixture::SocketDir(); }
+
+std::string OsUser()
+{
+    const passwd* account = getpwuid(geteuid());
+    return account ? account->pw_name : "";
+}
+
+TEST(OcipgConnect, LogonVariants)
+{
+    const std::string port = std::to_string(testfixture::kPort);
+    const LogonCase cases[] = {
+        {"password", "LUMIDEX", "hr", "hr", OCI_DEFAULT, 0, "hr"},
+        {"alias in other case", "Lumidex", "HR", "hr", OCI_DEFAULT, 0, "hr"},
+        {"alias with domain, SID", "LUMIDEX.WORLD", "app", "app", OCI_DEFAULT, 0, "app"},
+        {"easy connect, socket folder and port", Socket() + ":" + port + "/lumidex", "hr", "hr", OCI_DEFAULT, 0, "hr"},
+        {"easy connect, socket folder", Socket() + "/lumidex", "hr", "hr", OCI_DEFAULT, 0, "hr"},
+        {"SYSDBA for a superuser", "LUMIDEX", "system", "manager", OCI_SYSDBA, 0, "system"},
+        {"wrong password", "LUMIDEX", "hr", "wrong", OCI_DEFAULT, 1017, nullptr},
+        {"unknown user", "LUMIDEX", "nobody", "x", OCI_DEFAULT, 1017, nullptr},
+        {"quoted name is taken as written", "LUMIDEX", "\"HR\"", "hr", OCI_DEFAULT, 1017, nullptr},
+        {"blank password", "LUMIDEX", "hr", "", OCI_DEFAULT, 1005, nullptr},
+        {"SYSDBA refused", "LUMIDEX", "hr", "hr", OCI_SYSDBA, 1031, nullptr},
+        {"SYSOPER refused", "LUMIDEX", "hr", "hr", OCI_SYSOPER, 1031, nullptr},
+        {"unknown login mode", "LUMIDEX", "hr", "hr", 0x1000, 24300, nullptr},
+        {"unknown alias", "NOSUCHALIAS", "hr", "hr", OCI_DEFAULT, 12154, nullptr},
+        {"unknown database", "NODB", "hr", "hr", OCI_DEFAULT, 12514, nullptr},
+        {"nothing listens", "NOLISTENER", "hr", "hr", OCI_DEFAULT, 12541, nullptr},
+        {"empty connect string", "", "hr", "hr", OCI_DEFAULT, 12162, nullptr},
+    };
+    for (const LogonCase& c : cases) {
+        SCOPED_TRACE(c.m_szName);
+        Session session(Oci());
+        const sword status = session.Connect(c.m_strService, c.m_szUser, c.m_szPassword, c.m_nMode);
+        sb4 code = 0;
+        const std::string text = session.Error(&code);
+        if (c.m_nCode == 0) {
+            ASSERT_EQ(status, OCI_SUCCESS) << text;
+            std::vector<std::vector<std::string>> rows;
+            ASSERT_EQ(session.Query("select current_user", rows), OCI_SUCCESS) << session.Error();
+            EXPECT_EQ(rows.at(0).at(0), c.m_szRole);
+        } else {
+            EXPECT_EQ(status, OCI_ERROR);
+            EXPECT_EQ(code, c.m_nCode) << text;
+            char prefix[16];
+            std::snprintf(prefix, sizeof prefix, "ORA-%05d: ", static_cast<int>(c.m_nCode));
+            EXPECT_EQ(text.rfind(prefix, 0), 0u) << text;
+            EXPECT_EQ(text.back(), '\n');
+        }
+    }
+}
+
+TEST(OcipgConnect, OracleTextsOfFailedLogons)
+{
+    Session session(Oci());
+    ASSERT_EQ(session.Connect("LUMIDEX", "hr", "wrong"), OCI_ERROR);
+    EXPECT_EQ(FirstLine(session.Error()), "ORA-01017: invalid username/password; logon denied");
+    Session unknown(Oci());
+    ASSERT_EQ(unknown.Connect("NOSUCHALIAS", "hr", "hr"), OCI_ERROR);
+    EXPECT_EQ(unknown.Error(), "ORA-12154: TNS:could not resolve the connect identifier specified\n");
+}
+
+TEST(OcipgConnect, BlankUserAndPasswordIsTheOperatingSystemAccount)
+{
+    Session session(Oci());
+    ASSERT_EQ(session.Connect("LUMIDEX", "", ""), OCI_SUCCESS) << session.Error();
+    std::vector<std::vector<std::string>> rows;
+    ASSERT_EQ(session.Query("select current_user", rows), OCI_SUCCESS) << session.Error();
+    EXPECT_EQ(rows.at(0).at(0), OsUser());
+}
+
+// A tnsnames.ora of its own: comments, two names for one entry, an address
+// list whose first address does not answer.
+TEST(OcipgConnect, TnsNamesRules)
+{
+    const std::string dir = testfixture::Dir() + "/ocipg-tns";
+    std::system(("mkdir -p '" + dir + "'").c_str());
+    std::ofstream(dir + "/tnsnames.ora")
+        << "# comment line\n\n"
+           "FIRST, second.example =   # two names\n"
+           "  (DESCRIPTION =\n"
+           "    (ADDRESS_LIST =\n"
+           "      (ADDRESS = (PROTOCOL = TCP)(HOST = 127.0.0.1)(PORT = 1))\n"
+           "      (ADDRESS = (PROTOCOL = IPC)(KEY = " << Socket() << "))\n"
+           "    )\n"
+           "    (CONNECT_DATA = (SERVICE_NAME = lumidex))\n"
+           "  )\n";
+    ScopedEnv tnsAdmin("TNS_ADMIN", dir);
+    for (const char* alias : {"first", "SECOND.EXAMPLE"}) {
+        SCOPED_TRACE(alias);
+        Session session(Oci());
+        EXPECT_EQ(session.Connect(alias, "hr", "hr"), OCI_SUCCESS) << session.Error();
+    }
+    Session withoutDomain(Oci());
+    EXPECT_EQ(withoutDomain.Connect("second", "hr", "hr"), OCI_ERROR);
+    // $ORACLE_HOME/network/admin when TNS_ADMIN has none.
+    ScopedEnv noTnsAdmin("TNS_ADMIN", "/nonexistent");
+    std::system(("mkdir -p '" + dir + "/home/network/admin' && cp '" + dir + "/tnsnames.ora' '" + dir +
+                 "/home/network/admin/'").c_str());
+    ScopedEnv oracleHome("ORACLE_HOME", dir + "/home");
+    Session fromHome(Oci());
+    EXPECT_EQ(fromHome.Connect("FIRST", "hr", "hr"), OCI_SUCCESS) << fromHome.Error();
+}
+
+// Texts reach the caller in the character set NLS_LANG names.
+TEST(OcipgConnect, ClientCharacterSetFromNlsLang)
+{
+    struct Case {
+        const char* m_szNlsLang;
+        const char* m_szExpected;
+    };
+    const Case cases[] = {
+        {"AMERICAN_AMERICA.AL32UTF8", "Ren\xc3\xa9"},
+        {"FRENCH_FRANCE.WE8ISO8859P1", "Ren\xe9"},
+        {"GERMAN_GERMANY.WE8MSWIN1252", "Ren\xe9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.m_szNlsLang);
+        ScopedEnv nlsLang("NLS_LANG", c.m_szNlsLang);
+        Session session(Oci());
+        ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
+        std::vector<std::vector<std::string>> rows;
+        ASSERT_EQ(session.Query("select first_name from hr.employees where employee_id = 2", rows), OCI_SUCCESS);
+        EXPECT_EQ(rows.at(0).at(0), c.m_szExpected);
+    }
+}
+
+}  // namespace
+}  // namespace ocitest

@@ -1,0 +1,65 @@
+#include "tests/ocipg/OcipgTest.h"
+
+namespace ocitest {
+namespace {
+
+// PostgreSQL's errors as the Oracle errors nearest to them. Every statement
+// fails, so nothing changes in the sample schemas.
+TEST(OcipgErrors, SqlStatesMapToOracleErrors)
+{
+    const struct {
+        const char* m_szSql;
+        sb4 m_nCode;
+        const char* m_szFirstLine;
+        const char* m_szServerLine;  // null: not checked
+    } cases[] = {
+        {"select * from nosuch", 942, "ORA-00942: table or view does not exist", "relation \"nosuch\" does not exist"},
+        {"selec 1", 900, "ORA-00900: invalid SQL statement", "syntax error at or near \"selec\""},
+        {"select 1 from hr.departments where", 933, "ORA-00933: SQL command not properly ended", nullptr},
+        {"select nosuchcol from hr.departments", 904, "ORA-00904: \"NOSUCHCOL\": invalid identifier", nullptr},
+        {"insert into hr.departments values (10, 'Again', null)", 1,
+         "ORA-00001: unique constraint (HR.DEPARTMENTS_PKEY) violated", nullptr},
+        {"insert into hr.employees (employee_id, email) values (99, 'x')", 1400,
+         "ORA-01400: cannot insert NULL into (\"HR\".\"EMPLOYEES\".\"LAST_NAME\")", nullptr},
+        {"insert into hr.employees (employee_id, last_name, email, salary) values (98, 'x', 'y', -1)", 2290,
+         "ORA-02290: check constraint (HR.EMPLOYEES_SALARY_POSITIVE) violated", nullptr},
+        {"select 'abc'::integer", 1722, "ORA-01722: invalid number", nullptr},
+        {"select 1 / 0", 1476, "ORA-01476: divisor is equal to zero", nullptr},
+        {"update app.orders set amount = 0", 1031, "ORA-01031: insufficient privileges", nullptr},
+        {"create table hr.departments (a int)", 955, "ORA-00955: name is already used by an existing object", nullptr},
+        {"select 'x'::nosuchtype", 28500, "ORA-28500: connection from ORACLE to a non-Oracle system returned this message:",
+         "type \"nosuchtype\" does not exist"},
+    };
+    Session session(Oci());
+    ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.m_szSql);
+        EXPECT_NE(session.Execute(c.m_szSql), OCI_SUCCESS);
+        sb4 code = 0;
+        const std::string text = session.Error(&code);
+        EXPECT_EQ(code, c.m_nCode);
+        EXPECT_EQ(FirstLine(text), c.m_szFirstLine);
+        ASSERT_FALSE(text.empty());
+        EXPECT_EQ(text.back(), '\n');
+        if (c.m_szServerLine) {
+            EXPECT_EQ(text, std::string(c.m_szFirstLine) + "\n" + c.m_szServerLine + "\n");
+        }
+    }
+}
+
+TEST(OcipgErrors, ErrorGetCutsToTheBuffer)
+{
+    Session session(Oci());
+    ASSERT_EQ(session.Connect("LUMIDEX", "hr", "wrong"), OCI_ERROR);
+    OraText buffer[10];
+    std::fill(std::begin(buffer), std::end(buffer), 'x');
+    sb4 code = 0;
+    ASSERT_EQ(Oci().ErrorGet(session.ErrorHandle(), 1, nullptr, &code, buffer, sizeof buffer, OCI_HTYPE_ERROR),
+              OCI_SUCCESS);
+    EXPECT_STREQ(reinterpret_cast<char*>(buffer), "ORA-01017");
+    EXPECT_EQ(Oci().ErrorGet(session.ErrorHandle(), 2, nullptr, &code, buffer, sizeof buffer, OCI_HTYPE_ERROR),
+              OCI_NO_DATA);
+}
+
+}  // namespace
+}  // namespace ocitest

@@ -1,0 +1,193 @@
+#include "tests/ocipg/OcipgTest.h"
+
+namespace ocitest {
+namespace {
+
+class OcipgStatement : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(m_session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << m_session.Error();
+    }
+
+    // A scratch table of this test's own, since tests run side by side.
+    std::string Scratch()
+    {
+        const std::string name = std::string("hr.ocipg_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        EXPECT_EQ(m_session.Execute("drop table if exists " + name), OCI_SUCCESS) << m_session.Error();
+        EXPECT_EQ(m_session.Execute("create table " + name + " (id integer primary key, label text)"), OCI_SUCCESS)
+            << m_session.Error();
+        return name;
+    }
+
+    std::string Count(const std::string& table) { return AdminValue("select count(*) from " + table); }
+
+    Session m_session{Oci()};
+};
+
+TEST_F(OcipgStatement, TypeFromTheLeadingKeyword)
+{
+    const struct {
+        const char* m_szSql;
+        ub2 m_nType;
+    } cases[] = {
+        {"select 1", OCI_STMT_SELECT},
+        {"  -- note\n /* block */ WITH x AS (select 1) select * from x", OCI_STMT_SELECT},
+        {"(select 1)", OCI_STMT_SELECT},
+        {"update hr.departments set location = location where false", OCI_STMT_UPDATE},
+        {"DELETE from hr.empty_table where false", OCI_STMT_DELETE},
+        {"insert into hr.empty_table select 1, 'x' where false", OCI_STMT_INSERT},
+        {"create table hr.ocipg_never (a int)", OCI_STMT_CREATE},
+        {"drop table if exists hr.ocipg_never", OCI_STMT_DROP},
+        {"alter table hr.empty_table alter column id set default 1", OCI_STMT_ALTER},
+        {"begin", OCI_STMT_BEGIN},
+        {"declare c cursor for select 1", OCI_STMT_DECLARE},
+        {"show search_path", OCI_STMT_UNKNOWN},
+    };
+    const OciApi& oci = Oci();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.m_szSql);
+        OCIStmt* stmt = nullptr;
+        oci.HandleAlloc(m_session.EnvHandle(), reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
+        const std::string sql = c.m_szSql;
+        ASSERT_EQ(oci.StmtPrepare(stmt, m_session.ErrorHandle(), reinterpret_cast<const OraText*>(sql.data()),
+                                  static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT),
+                  OCI_SUCCESS)
+            << m_session.Error();
+        ub4 type = 0;
+        EXPECT_EQ(oci.AttrGet(stmt, OCI_HTYPE_STMT, &type, nullptr, OCI_ATTR_STMT_TYPE, m_session.ErrorHandle()),
+                  OCI_SUCCESS);
+        EXPECT_EQ(type, c.m_nType);
+        oci.HandleFree(stmt, OCI_HTYPE_STMT);
+    }
+}
+
+TEST_F(OcipgStatement, CommittedChangeIsSeenByOthers)
+{
+    const std::string table = Scratch();
+    ASSERT_EQ(m_session.Execute("insert into " + table + " select g, 'x' from generate_series(1, 3) g"), OCI_SUCCESS)
+        << m_session.Error();
+    EXPECT_EQ(m_session.RowCount(), 3u);
+    EXPECT_EQ(Count(table), "3");
+    ASSERT_EQ(m_session.Execute("update " + table + " set label = 'y' where id > 1"), OCI_SUCCESS);
+    EXPECT_EQ(m_session.RowCount(), 2u);
+    EXPECT_EQ(AdminValue("select count(*) from " + table + " where label = 'y'"), "2");
+}
+
+// OCI_DEFAULT leaves the change in the open transaction; logoff commits it.
+TEST_F(OcipgStatement, ChangeLeftOpenUntilCommitOrLogoff)
+{
+    const std::string table = Scratch();
+    ASSERT_EQ(m_session.Execute("insert into " + table + " values (1, 'a'), (2, 'b')", OCI_DEFAULT), OCI_SUCCESS)
+        << m_session.Error();
+    EXPECT_EQ(m_session.RowCount(), 2u);
+    EXPECT_EQ(Count(table), "0");
+    std::vector<std::vector<std::string>> rows;
+    ASSERT_EQ(m_session.Query("select count(*) from " + table, rows), OCI_SUCCESS);
+    EXPECT_EQ(rows.at(0).at(0), "2");  // its own session sees it
+    EXPECT_EQ(Count(table), "0");
+    m_session.Disconnect();
+    EXPECT_EQ(Count(table), "2");
+}
+
+// As in Oracle, a failed statement undoes itself only, not the open transaction.
+TEST_F(OcipgStatement, FailedStatementKeepsTheOpenTransaction)
+{
+    const std::string table = Scratch();
+    ASSERT_EQ(m_session.Execute("insert into " + table + " values (1, 'a')", OCI_DEFAULT), OCI_SUCCESS);
+    EXPECT_EQ(m_session.Execute("insert into " + table + " values (2, 'b'), (1, 'dup')", OCI_DEFAULT), OCI_ERROR);
+    sb4 code = 0;
+    m_session.Error(&code);
+    EXPECT_EQ(code, 1);
+    ASSERT_EQ(m_session.Execute("insert into " + table + " values (3, 'c')"), OCI_SUCCESS) << m_session.Error();
+    EXPECT_EQ(AdminValue("select string_agg(id::text, ',' order by id) from " + table), "1,3");
+}
+
+TEST_F(OcipgStatement, TwoStatementsAreRefusedAndNothingRuns)
+{
+    const std::string table = Scratch();
+    for (const std::string& sql : {"insert into " + table + " values (1, 'a'); insert into " + table + " values (2, 'b')",
+                                  "insert into " + table + " values (1, 'a');\n-- more\n select 1",
+                                  std::string("select 1; select 2")}) {
+        SCOPED_TRACE(sql);
+        EXPECT_EQ(m_session.Execute(sql), OCI_ERROR);
+        EXPECT_EQ(m_session.Error(), "ORA-00911: invalid character\n");
+    }
+    EXPECT_EQ(Count(table), "0");
+    // Semicolons inside literals, names and comments, and a trailing one, are fine.
+    std::vector<std::vector<std::string>> rows;
+    ASSERT_EQ(m_session.Query("select 'a;b' as \"x;y\" /* ; */ ;", rows), OCI_SUCCESS) << m_session.Error();
+    EXPECT_EQ(rows.at(0).at(0), "a;b");
+    EXPECT_EQ(m_session.Columns().at(0).m_strName, "X;Y");
+}
+
+// A query left open does not stand in the way of the statements after it.
+TEST_F(OcipgStatement, NonQueryWhileAQueryIsOpen)
+{
+    const std::string table = Scratch();
+    ASSERT_EQ(m_session.Execute("select g from generate_series(1, 2000) g"), OCI_SUCCESS) << m_session.Error();
+    std::vector<std::string> values;
+    ASSERT_EQ(m_session.FetchRow(values), OCI_SUCCESS);
+    EXPECT_EQ(values.at(0), "1");
+    // Run on a statement of its own, as Lumidex keeps the query meanwhile.
+    const OciApi& oci = Oci();
+    OCIStmt* stmt = nullptr;
+    oci.HandleAlloc(m_session.EnvHandle(), reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
+    const std::string sql = "insert into " + table + " values (1, 'a')";
+    ASSERT_EQ(oci.StmtPrepare(stmt, m_session.ErrorHandle(), reinterpret_cast<const OraText*>(sql.data()),
+                              static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT),
+              OCI_SUCCESS);
+    ASSERT_EQ(oci.StmtExecute(m_session.ServiceContext(), stmt, m_session.ErrorHandle(), 1, 0, nullptr, nullptr,
+                              OCI_COMMIT_ON_SUCCESS),
+              OCI_SUCCESS)
+        << m_session.Error();
+    oci.HandleFree(stmt, OCI_HTYPE_STMT);
+    EXPECT_EQ(Count(table), "1");
+    // The commit closed the cursor, as a commit closes Oracle's FOR UPDATE cursors.
+    EXPECT_EQ(m_session.FetchRow(values), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-01002: fetch out of sequence\n");
+    std::vector<std::vector<std::string>> rows;
+    ASSERT_EQ(m_session.Query("select count(*) from " + table, rows), OCI_SUCCESS) << m_session.Error();
+    EXPECT_EQ(rows.at(0).at(0), "1");
+}
+
+TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)
+{
+    const OciApi& oci = Oci();
+    OCIStmt* stmt = nullptr;
+    oci.HandleAlloc(m_session.EnvHandle(), reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
+    const std::string sql = "select last_name || :suffix from hr.employees where employee_id = :1 and 1::int = 1";
+    OCIError* err = m_session.ErrorHandle();
+    ASSERT_EQ(oci.StmtPrepare(stmt, err, reinterpret_cast<const OraText*>(sql.data()), static_cast<ub4>(sql.size()),
+                              OCI_NTV_SYNTAX, OCI_DEFAULT),
+              OCI_SUCCESS)
+        << m_session.Error();
+    char suffix[] = "!";
+    int id = 1;
+    OCIBind* bind1 = nullptr;
+    OCIBind* bind2 = nullptr;
+    ASSERT_EQ(oci.BindByPos(stmt, &bind1, err, 1, suffix, sizeof suffix, SQLT_STR, nullptr, nullptr, nullptr, 0,
+                            nullptr, OCI_DEFAULT),
+              OCI_SUCCESS);
+    EXPECT_EQ(oci.StmtExecute(m_session.ServiceContext(), stmt, err, 0, 0, nullptr, nullptr, OCI_DEFAULT), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-01008: not all variables bound\n");
+    ASSERT_EQ(oci.BindByPos(stmt, &bind2, err, 2, &id, sizeof id, SQLT_INT, nullptr, nullptr, nullptr, 0, nullptr,
+                            OCI_DEFAULT),
+              OCI_SUCCESS);
+    EXPECT_EQ(oci.BindByPos(stmt, &bind2, err, 3, &id, sizeof id, SQLT_INT, nullptr, nullptr, nullptr, 0, nullptr,
+                            OCI_DEFAULT),
+              OCI_ERROR);
+    ASSERT_EQ(oci.StmtExecute(m_session.ServiceContext(), stmt, err, 0, 0, nullptr, nullptr, OCI_DEFAULT), OCI_SUCCESS)
+        << m_session.Error();
+    char value[40] = {};
+    sb2 indicator = 0;
+    OCIDefine* define = nullptr;
+    ASSERT_EQ(oci.DefineByPos(stmt, &define, err, 1, value, sizeof value, SQLT_STR, &indicator, nullptr, nullptr, 0),
+              OCI_SUCCESS);
+    ASSERT_EQ(oci.StmtFetch(stmt, err, 1, OCI_FETCH_NEXT, OCI_DEFAULT), OCI_SUCCESS) << m_session.Error();
+    EXPECT_STREQ(value, "King!");
+    oci.HandleFree(stmt, OCI_HTYPE_STMT);
+}
+
+}  // namespace
+}  // namespace ocitest
