@@ -131,18 +131,26 @@ std::string Field(const PGresult* result, int field)
 
 std::string Quoted(std::string_view name) { return "\"" + OracleName(name) + "\""; }
 
-// The first "quoted" word of a PostgreSQL message, as Oracle names it.
+// The name a PostgreSQL message is about, as Oracle quotes it: the first
+// "quoted" word, else the second word (column e.x does not exist).
 std::string QuotedNameIn(std::string_view message)
 {
     const size_t open = message.find('"');
     const size_t close = open == std::string_view::npos ? open : message.find('"', open + 1);
-    if (close == std::string_view::npos)
+    if (close != std::string_view::npos)
+        return Quoted(message.substr(open + 1, close - open - 1));
+    const size_t start = message.find(' ');
+    if (start == std::string_view::npos)
         return "\"\"";
-    std::string_view name = message.substr(open + 1, close - open - 1);
-    const size_t dot = name.rfind('.');
-    if (dot != std::string_view::npos)
-        name = name.substr(dot + 1);
-    return Quoted(name);
+    const std::string_view rest = message.substr(start + 1);
+    std::string_view name = rest.substr(0, rest.find(' '));
+    std::string result;
+    while (!name.empty()) {
+        const size_t dot = name.find('.');
+        result += (result.empty() ? "" : ".") + Quoted(name.substr(0, dot));
+        name = dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+    }
+    return result;
 }
 
 }  // namespace

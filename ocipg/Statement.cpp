@@ -94,7 +94,9 @@ sword Statement::Prepare(std::string_view text, const std::shared_ptr<Connection
         error.Set(kOraBadStatementLength);
         return OCI_ERROR;
     }
-    m_sql = ScanSql(text);
+    // DEFERRABLE and its like, columns of the dictionary views, are reserved
+    // words in PostgreSQL; a query gets them quoted.
+    m_sql = ScanSql(Dictionary::RewriteQuery(text));
     if (m_sql.m_bEmpty) {
         error.Set(kOraInvalidSql);
         return OCI_ERROR;

@@ -17,6 +17,7 @@ TEST(OcipgErrors, SqlStatesMapToOracleErrors)
         {"selec 1", 900, "ORA-00900: invalid SQL statement", "syntax error at or near \"selec\""},
         {"select 1 from hr.departments where", 933, "ORA-00933: SQL command not properly ended", nullptr},
         {"select nosuchcol from hr.departments", 904, "ORA-00904: \"NOSUCHCOL\": invalid identifier", nullptr},
+        {"select d.nosuchcol from hr.departments d", 904, "ORA-00904: \"D\".\"NOSUCHCOL\": invalid identifier", nullptr},
         {"insert into hr.departments values (10, 'Again', null)", 1,
          "ORA-00001: unique constraint (HR.DEPARTMENTS_PKEY) violated", nullptr},
         {"insert into hr.employees (employee_id, email) values (99, 'x')", 1400,

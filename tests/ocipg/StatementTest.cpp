@@ -151,6 +151,26 @@ TEST_F(OcipgStatement, NonQueryWhileAQueryIsOpen)
     EXPECT_EQ(rows.at(0).at(0), "1");
 }
 
+// The data dictionary is made before each statement that names it; DBA_
+// views only for a superuser.
+TEST_F(OcipgStatement, DictionaryViewsThroughTheHooks)
+{
+    std::vector<std::vector<std::string>> rows;
+    ASSERT_EQ(m_session.Query("select table_name from user_tables where table_name = 'DEPARTMENTS'", rows), OCI_SUCCESS)
+        << m_session.Error();
+    EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{{"DEPARTMENTS"}}));
+    ASSERT_EQ(m_session.Query("select deferrable from user_constraints where constraint_name = 'DEPARTMENTS_PKEY'", rows),
+              OCI_SUCCESS)
+        << m_session.Error();
+    EXPECT_EQ(rows.size(), 1u);
+    EXPECT_EQ(m_session.Execute("select * from dba_tables"), OCI_ERROR);
+    EXPECT_EQ(FirstLine(m_session.Error()), "ORA-00942: table or view does not exist");
+    Session dba(Oci());
+    ASSERT_EQ(dba.Connect("LUMIDEX", "system", "manager", OCI_SYSDBA), OCI_SUCCESS) << dba.Error();
+    ASSERT_EQ(dba.Query("select owner from dba_tables where table_name = 'ORDERS'", rows), OCI_SUCCESS) << dba.Error();
+    EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{{"APP"}}));
+}
+
 TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)
 {
     const OciApi& oci = Oci();
