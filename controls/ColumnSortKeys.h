@@ -22,9 +22,15 @@ public:
 
 private:
     struct Key {
+        // The first eight bytes of the text, folded, most significant first
+        // and padded with zeros: it decides most comparisons without
+        // touching the text itself.
+        std::uint64_t nPrefix;
         std::string_view strText;
         std::uint32_t nRow;
     };
+
+    static bool Before(const Key& first, const Key& second);
 
     ResultListContent& m_content;
     std::vector<Key> m_arrKeys;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -97,4 +99,40 @@ TEST(ColumnSortKeys, EmptyListAndMissingColumnChangeNothing)
     ColumnSortKeys(content, 2).Sort(true);
     ColumnSortKeys(content, -1).Sort(false);
     EXPECT_EQ(Column(content, 0), "b|A|a||B|");
+}
+
+// The sort must order exactly as the key comparison does, whatever the
+// texts' lengths, case, zero bytes or high bytes.
+TEST(ColumnSortKeys, AgreesWithTheKeyComparison)
+{
+    const char alphabet[] = {'a', 'A', 'b', 'B', '\0', '_', ' ', '\xE9', '\xC9', '9'};
+    std::vector<std::string> texts;
+    unsigned seed = 12345;
+    for (int i = 0; i < 3000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        std::string text;
+        const unsigned length = (seed >> 16) % 13;
+        for (unsigned k = 0; k < length; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            text += alphabet[(seed >> 16) % sizeof alphabet];
+        }
+        texts.push_back(text);
+    }
+    for (bool ascending : {true, false}) {
+        ResultListContent content;
+        content.SetColumns({"T"});
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            content.AppendRow({texts[i]}, static_cast<std::int64_t>(i));
+        ColumnSortKeys(content, 0).Sort(ascending);
+
+        std::vector<std::int64_t> expected(texts.size());
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            expected[i] = static_cast<std::int64_t>(i);
+        std::stable_sort(expected.begin(), expected.end(), [&](std::int64_t a, std::int64_t b) {
+            const int n = CompareSortKeys(texts[static_cast<std::size_t>(a)], texts[static_cast<std::size_t>(b)]);
+            return ascending ? n < 0 : n > 0;
+        });
+        for (int row = 0; row < content.RowCount(); ++row)
+            ASSERT_EQ(content.RowValue(row), expected[static_cast<std::size_t>(row)]) << row;
+    }
 }
