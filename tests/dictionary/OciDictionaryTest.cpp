@@ -87,6 +87,20 @@ TEST(OciDictionary, CatalogListingsReachTheDatabasesObjects)
     EXPECT_EQ(rows.rows.size(), 3u);
 }
 
+// DEFERRABLE is reserved in PostgreSQL: the library quotes it in queries.
+TEST(OciDictionary, ConstraintListingNamesItsReservedColumn)
+{
+    auto system = Logon("system", "manager");
+    const Listing constraints = List(*system,
+        "SELECT CONSTRAINT_NAME, CONSTRAINT_TYPE, TABLE_NAME, R_OWNER, R_CONSTRAINT_NAME, DELETE_RULE, STATUS, "
+        "DEFERRABLE, DEFERRED, VALIDATED, GENERATED, BAD, RELY, LAST_CHANGE, INDEX_OWNER, INDEX_NAME, INVALID, "
+        "VIEW_RELATED FROM DBA_CONSTRAINTS ORDER BY CONSTRAINT_NAME");
+    ASSERT_EQ(constraints.nResult, SR_SUCCESS) << constraints.strError;
+    ASSERT_GE(constraints.columns.size(), 8u);
+    EXPECT_EQ(constraints.columns[7], "DEFERRABLE");
+
+}
+
 TEST(OciDictionary, DbaViewForAnOrdinaryAccountIsOra00942)
 {
     auto hr = Logon("hr", "hr");
