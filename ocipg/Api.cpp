@@ -14,7 +14,6 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <new>
 
 using namespace ocipg;
 
@@ -31,13 +30,12 @@ ErrorRecord* Begin(OCIError* errhp)
     return &error->m_record;
 }
 
+// Memory exhausted inside becomes OCI_ERROR, never an exception to a C caller.
 template <class Fn>
 sword Guard(Fn fn)
 {
     try {
         return fn();
-    } catch (const std::bad_alloc&) {
-        return OCI_ERROR;
     } catch (...) {
         return OCI_ERROR;
     }

@@ -31,7 +31,6 @@ enum OraError : sb4 {
     kOraBadStringLength = 1459,
     kOraCannotResolve = 12154,
     kOraBadServiceName = 12162,
-    kOraUnknownService = 12514,
     kOraConnectTimeout = 12170,
     kOraNoListener = 12541,
     kOraBadMode = 24300,
