@@ -36,6 +36,12 @@ TEST(OcipgConnect, LogonVariants)
         {"alias with domain, SID", "LUMIDEX.WORLD", "app", "app", OCI_DEFAULT, 0, "app"},
         {"easy connect, socket folder and port", Socket() + ":" + port + "/lumidex", "hr", "hr", OCI_DEFAULT, 0, "hr"},
         {"easy connect, socket folder", Socket() + "/lumidex", "hr", "hr", OCI_DEFAULT, 0, "hr"},
+        {"easy connect with //", "//" + Socket() + ":" + port + "/lumidex", "hr", "hr", OCI_DEFAULT, 0, "hr"},
+        {"connect descriptor", "(DESCRIPTION = (ADDRESS = (PROTOCOL = IPC)(KEY = " + Socket() +
+             "))(CONNECT_DATA = (SID = lumidex)))", "hr", "hr", OCI_DEFAULT, 0, "hr"},
+        {"descriptor without address", "(DESCRIPTION = (CONNECT_DATA = (SID = lumidex)))", "hr", "hr", OCI_DEFAULT,
+         12154, nullptr},
+        {"easy connect, bad port", Socket() + ":x/lumidex", "hr", "hr", OCI_DEFAULT, 12154, nullptr},
         {"SYSDBA for a superuser", "LUMIDEX", "system", "manager", OCI_SYSDBA, 0, "system"},
         {"wrong password", "LUMIDEX", "hr", "wrong", OCI_DEFAULT, 1017, nullptr},
         {"unknown user", "LUMIDEX", "nobody", "x", OCI_DEFAULT, 1017, nullptr},

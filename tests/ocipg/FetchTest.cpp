@@ -189,6 +189,23 @@ TEST_F(OcipgFetch, EarlyCloseReadsNoFurther)
     EXPECT_LE(std::stol(rows.at(0).at(0)), 1000);
 }
 
+// A row that fails on the server ends the query with its error; the
+// session goes on.
+TEST_F(OcipgFetch, ErrorInTheMiddleOfAQuery)
+{
+    ASSERT_EQ(m_session.Execute("select 10 / (g - 3) from generate_series(1, 5) g"), OCI_SUCCESS) << m_session.Error();
+    std::vector<std::string> values;
+    sword status;
+    while ((status = m_session.FetchRow(values)) == OCI_SUCCESS) {
+    }
+    EXPECT_EQ(status, OCI_ERROR);
+    EXPECT_EQ(FirstLine(m_session.Error()), "ORA-01476: divisor is equal to zero");
+    EXPECT_EQ(m_session.FetchRow(values), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-01002: fetch out of sequence\n");
+    std::vector<std::vector<std::string>> rows;
+    EXPECT_EQ(m_session.Query("select 1", rows), OCI_SUCCESS) << m_session.Error();
+}
+
 // The session's backend killed in the middle of a fetch: ORA-03113, then
 // ORA-03114 for every later call, and nothing hangs.
 TEST_F(OcipgFetch, ServerLostMidFetch)
