@@ -1,0 +1,292 @@
+// OracleSession against the PostgreSQL test cluster through libocipg.
+#include "oracle/OracleSession.h"
+#include "tests/oracle/TestSupport.h"
+#include "tests/support/TestFixture.h"
+
+#include <gtest/gtest.h>
+#include <libpq-fe.h>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+using oracletest::MessageRecorder;
+using oracletest::ScopedEnv;
+using Rows = std::vector<std::vector<std::string>>;
+
+constexpr LoginMode kSysdba = 2;
+
+// Runs one statement as the superuser, behind the session's back; returns the
+// first value, or the error text.
+std::string AdminQuery(const std::string& strSql)
+{
+    PGconn* pConn = PQconnectdb(testfixture::AdminConnInfo().c_str());
+    PGresult* pResult = PQexec(pConn, strSql.c_str());
+    std::string strValue;
+    if (PQresultStatus(pResult) == PGRES_TUPLES_OK && PQntuples(pResult) > 0)
+        strValue = PQgetvalue(pResult, 0, 0);
+    else if (PQresultStatus(pResult) != PGRES_COMMAND_OK)
+        strValue = PQresultErrorMessage(pResult);
+    PQclear(pResult);
+    PQfinish(pConn);
+    return strValue;
+}
+
+class SessionDb : public ::testing::Test {
+protected:
+    SessionDb() : m_library("LUMIDEX_OCI_LIBRARY", testfixture::OcipgLibrary()) {}
+
+    void SetUp() override
+    {
+        m_pSession = std::make_unique<OracleSession>();
+        ASSERT_TRUE(m_messages.m_texts.empty()) << m_messages.m_texts.front();
+    }
+
+    SessionResult Connect(const std::string& user, const std::string& password,
+                          LoginMode mode = 0, const std::string& service = "LUMIDEX")
+    {
+        return m_pSession->Connect(service.data(), static_cast<int>(service.size()), user.data(),
+                                   static_cast<int>(user.size()), password.data(),
+                                   static_cast<int>(password.size()), mode);
+    }
+
+    SessionResult Execute(const std::string& text)
+    {
+        return m_pSession->Execute(text.data(), static_cast<int>(text.size()), &m_nIsQuery,
+                                   &m_nColumnCount, &m_nRowCount);
+    }
+
+    // Executes and describes a query; its column names land in m_names.
+    void Open(const std::string& text)
+    {
+        ASSERT_EQ(Execute(text), SR_SUCCESS) << ErrorText();
+        ASSERT_EQ(m_nIsQuery, 1);
+        ASSERT_EQ(m_pSession->DescribeColumns(m_nColumnCount, &m_names), SR_SUCCESS);
+    }
+
+    // Fetches until the session says anything but SR_SUCCESS, which it keeps
+    // in m_nLastFetch.
+    Rows FetchAll(size_t nMaxRows = SIZE_MAX)
+    {
+        Rows rows;
+        std::vector<std::string> values;
+        while (rows.size() < nMaxRows &&
+               (m_nLastFetch = m_pSession->FetchRow(m_nColumnCount, &values)) == SR_SUCCESS)
+            rows.push_back(values);
+        if (rows.size() < nMaxRows) {
+            EXPECT_TRUE(values.empty());
+        }
+        return rows;
+    }
+
+    std::string QueryOne(const std::string& text)
+    {
+        Open(text);
+        const Rows rows = FetchAll(1);
+        return rows.empty() || rows[0].empty() ? "<no row>" : rows[0][0];
+    }
+
+    std::string ErrorText()
+    {
+        char buffer[4096] = {};
+        m_nErrorCode = 0;
+        m_nErrorTextResult = m_pSession->GetErrorText(buffer, sizeof buffer, &m_nErrorCode);
+        return buffer;
+    }
+
+    ScopedEnv m_library;
+    MessageRecorder m_messages;
+    std::unique_ptr<OracleSession> m_pSession;
+    int m_nIsQuery = -1, m_nColumnCount = -1, m_nRowCount = -1;
+    std::vector<std::string> m_names;
+    SessionResult m_nLastFetch = SR_SUCCESS;
+    int m_nErrorCode = 0;
+    SessionResult m_nErrorTextResult = SR_SUCCESS;
+};
+
+struct Logon {
+    const char* m_pszService;
+    const char* m_pszUser;
+    const char* m_pszPassword;
+    LoginMode m_nMode;
+    const char* m_pszRole;  // nullptr: the operating-system account
+};
+
+const Logon kLogons[] = {
+    {"LUMIDEX", "hr", "hr", 0, "hr"},
+    {"lumidex.world", "app", "app", 0, "app"},
+    {"LUMIDEX", "", "", 0, nullptr},
+    {"LUMIDEX", "system", "manager", kSysdba, "system"},
+    // An unknown login type logs on as Normal.
+    {"LUMIDEX", "hr", "hr", 7, "hr"},
+};
+
+TEST_F(SessionDb, LogsOnAndOff)
+{
+    const std::string strOsUser = getpwuid(geteuid())->pw_name;
+    for (const Logon& logon : kLogons) {
+        SCOPED_TRACE(std::string(logon.m_pszService) + " " + logon.m_pszUser);
+        ASSERT_EQ(Connect(logon.m_pszUser, logon.m_pszPassword, logon.m_nMode, logon.m_pszService),
+                  SR_SUCCESS)
+            << ErrorText();
+        EXPECT_EQ(QueryOne("SELECT current_user"), logon.m_pszRole ? logon.m_pszRole : strOsUser);
+        EXPECT_EQ(m_pSession->Disconnect(), SR_SUCCESS);
+        EXPECT_EQ(m_pSession->Disconnect(), SR_NOT_CONNECTED);
+        EXPECT_EQ(Execute("SELECT 1"), SR_NOT_CONNECTED);
+        // Logged off, there is no error handle left to read.
+        ErrorText();
+        EXPECT_NE(m_nErrorTextResult, SR_SUCCESS);
+    }
+}
+
+struct FailedLogon {
+    const char* m_pszService;
+    const char* m_pszUser;
+    const char* m_pszPassword;
+    LoginMode m_nMode;
+    int m_nOraError;
+};
+
+const FailedLogon kFailedLogons[] = {
+    {"LUMIDEX", "hr", "wrong", 0, 1017},
+    // A user name without a password is a database logon, never an
+    // operating-system one.
+    {"LUMIDEX", "hr", "", 0, 1005},
+    {"LUMIDEX", "hr", "hr", kSysdba, 1031},
+    {"NOSUCHALIAS", "hr", "hr", 0, 12154},
+    {"NODB", "hr", "hr", 0, 12514},
+    {"NOLISTENER", "hr", "hr", 0, 12541},
+};
+
+TEST_F(SessionDb, FailedLogonReportsItsErrorAndTheNextStartsAfresh)
+{
+    for (const FailedLogon& logon : kFailedLogons) {
+        SCOPED_TRACE(std::string(logon.m_pszService) + " " + logon.m_pszUser + "/" +
+                     logon.m_pszPassword);
+        EXPECT_NE(Connect(logon.m_pszUser, logon.m_pszPassword, logon.m_nMode, logon.m_pszService),
+                  SR_SUCCESS);
+        const std::string strText = ErrorText();
+        EXPECT_EQ(m_nErrorTextResult, SR_SUCCESS);
+        EXPECT_EQ(m_nErrorCode, logon.m_nOraError) << strText;
+        EXPECT_EQ(strText.rfind("ORA-", 0), 0u) << strText;
+        EXPECT_EQ(Execute("SELECT 1"), SR_NOT_CONNECTED);
+
+        ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
+        EXPECT_EQ(QueryOne("SELECT current_user"), "hr");
+        EXPECT_EQ(m_pSession->Disconnect(), SR_SUCCESS);
+    }
+}
+
+TEST_F(SessionDb, SecondConnectLeavesTheFirstLogonAlone)
+{
+    ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
+    EXPECT_EQ(Connect("app", "app"), SR_ERROR);
+    EXPECT_EQ(QueryOne("SELECT current_user"), "hr");
+}
+
+TEST_F(SessionDb, QueryGivesNamesRowsAndNulls)
+{
+    ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
+    Open("SELECT department_id, department_name, location FROM hr.departments "
+         "WHERE department_id < 40 ORDER BY department_id");
+    EXPECT_EQ(m_nColumnCount, 3);
+    EXPECT_EQ(m_names, (std::vector<std::string>{"DEPARTMENT_ID", "DEPARTMENT_NAME", "LOCATION"}));
+    EXPECT_EQ(FetchAll(), (Rows{{"10", "Administration", "LON"},
+                                {"20", "Marketing", "PAR"},
+                                {"30", "Purchasing", "NULL"}}));
+    EXPECT_EQ(m_nLastFetch, SR_NO_DATA);
+
+    // A NULL and the text "NULL" read alike.
+    Open("SELECT first_name, notes FROM hr.employees WHERE employee_id = 4");
+    EXPECT_EQ(FetchAll(), (Rows{{"NULL", "NULL"}}));
+
+    Open("SELECT id, label FROM hr.empty_table");
+    EXPECT_EQ(m_names, (std::vector<std::string>{"ID", "LABEL"}));
+    EXPECT_TRUE(FetchAll().empty());
+    EXPECT_EQ(m_nLastFetch, SR_NO_DATA);
+
+    m_names = {"stale"};
+    EXPECT_EQ(m_pSession->DescribeColumns(0, &m_names), SR_SUCCESS);
+    EXPECT_TRUE(m_names.empty());
+}
+
+TEST_F(SessionDb, QueryFailingAtExecutionReplacesTheCurrentOne)
+{
+    ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
+    Open("SELECT department_id FROM hr.departments ORDER BY 1");
+    ASSERT_EQ(FetchAll(1), (Rows{{"10"}}));
+
+    // Refused when it is run, not when it is parsed.
+    EXPECT_NE(Execute("SELECT * FROM app.order_lines"), SR_SUCCESS);
+    EXPECT_EQ(m_nIsQuery, 1);
+    ErrorText();
+    EXPECT_EQ(m_nErrorCode, 1031);
+    std::vector<std::string> values;
+    EXPECT_NE(m_pSession->FetchRow(1, &values), SR_SUCCESS);
+    EXPECT_TRUE(values.empty());
+}
+
+TEST_F(SessionDb, StatementThatFailsToParseLeavesTheCurrentQueryOpen)
+{
+    ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
+    Open("SELECT department_id FROM hr.departments ORDER BY 1");
+    ASSERT_EQ(FetchAll(1), (Rows{{"10"}}));
+
+    EXPECT_NE(Execute("SELEC department_id FROM hr.departments"), SR_SUCCESS);
+    EXPECT_EQ(m_nIsQuery, 0);
+    const std::string strText = ErrorText();
+    EXPECT_EQ(strText.rfind("ORA-00900", 0), 0u) << strText;
+    m_nColumnCount = 1;
+    EXPECT_EQ(FetchAll(1), (Rows{{"20"}}));
+}
+
+// A table of hr's own for one test, gone afterwards.
+class SessionDml : public SessionDb {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(AdminQuery("DROP TABLE IF EXISTS hr.session_dml;"
+                             "CREATE TABLE hr.session_dml (id integer, v integer);"
+                             "INSERT INTO hr.session_dml SELECT i, 0 FROM generate_series(1, 5) i;"
+                             "ALTER TABLE hr.session_dml OWNER TO hr"),
+                  "");
+        SessionDb::SetUp();
+        ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
+    }
+    void TearDown() override
+    {
+        // Logged off first, or an open transaction would hold the drop.
+        m_pSession.reset();
+        AdminQuery("DROP TABLE hr.session_dml");
+    }
+
+    std::string Sum() { return AdminQuery("SELECT sum(v) FROM hr.session_dml"); }
+};
+
+TEST_F(SessionDml, StatementCountsAndCommitsItsRowsBesideAnOpenQuery)
+{
+    Open("SELECT department_id FROM hr.departments ORDER BY 1");
+    ASSERT_EQ(FetchAll(1), (Rows{{"10"}}));
+
+    EXPECT_EQ(Execute("UPDATE hr.session_dml SET v = v + 1 WHERE id <= 3"), SR_SUCCESS)
+        << ErrorText();
+    EXPECT_EQ(m_nIsQuery, 0);
+    EXPECT_EQ(m_nRowCount, 3);
+    EXPECT_EQ(Sum(), "3");
+
+    m_nColumnCount = 1;
+    EXPECT_EQ(FetchAll(1), (Rows{{"20"}}));
+}
+
+TEST_F(SessionDb, TruncatedValueEndsTheFetch)
+{
+    ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
+    Open("SELECT v FROM (VALUES (1, 'short'), (2, repeat('x', 5000))) AS t(n, v) ORDER BY n");
+    EXPECT_EQ(FetchAll(), (Rows{{"short"}}));
+    EXPECT_EQ(m_nLastFetch, SR_SUCCESS_WITH_INFO);
+    ErrorText();
+    EXPECT_EQ(m_nErrorCode, 1406);
+}
+
+}  // namespace
