@@ -15,6 +15,7 @@ using oracletest::MessageRecorder;
 using oracletest::ScopedEnv;
 using Rows = std::vector<std::vector<std::string>>;
 
+constexpr LoginMode kSysoper = 1;
 constexpr LoginMode kSysdba = 2;
 
 // Runs one statement as the superuser, behind the session's back; returns the
@@ -118,6 +119,7 @@ const Logon kLogons[] = {
     {"lumidex.world", "app", "app", 0, "app"},
     {"LUMIDEX", "", "", 0, nullptr},
     {"LUMIDEX", "system", "manager", kSysdba, "system"},
+    {"LUMIDEX", "system", "manager", kSysoper, "system"},
     // An unknown login type logs on as Normal.
     {"LUMIDEX", "hr", "hr", 7, "hr"},
 };
@@ -153,6 +155,7 @@ const FailedLogon kFailedLogons[] = {
     // A user name without a password is a database logon, never an
     // operating-system one.
     {"LUMIDEX", "hr", "", 0, 1005},
+    {"LUMIDEX", "", "hr", 0, 1017},
     {"LUMIDEX", "hr", "hr", kSysdba, 1031},
     {"NOSUCHALIAS", "hr", "hr", 0, 12154},
     {"NODB", "hr", "hr", 0, 12514},
