@@ -136,6 +136,9 @@ std::shared_ptr<Connection> Connection::Open(const ConnectTarget& target, const 
         return nullptr;
     }
     PQsetErrorVerbosity(conn, PQERRORS_DEFAULT);
+    // The server's notices are not Oracle's to show; libpq would print them
+    // on the program's standard error.
+    PQsetNoticeProcessor(conn, [](void*, const char*) {}, nullptr);
 
     const char* super = PQparameterStatus(conn, "is_superuser");
     ResultPtr bytes(PQexec(conn, "SELECT pg_encoding_max_length(pg_char_to_encoding(current_setting('client_encoding')))"),
