@@ -69,7 +69,22 @@ public:
         return false;
     }
 
+    // A descriptor nested deeper than any real one is refused, so a hostile
+    // file cannot exhaust the stack.
     bool Descriptor(Node& node)
+    {
+        if (m_nDepth >= kMaxDepth)
+            return false;
+        ++m_nDepth;
+        const bool ok = Nested(node);
+        --m_nDepth;
+        return ok;
+    }
+
+private:
+    static constexpr int kMaxDepth = 32;
+
+    bool Nested(Node& node)
     {
         if (AtEnd() || m_text[m_nPos] != '(')
             return false;
@@ -101,7 +116,6 @@ public:
         return true;
     }
 
-private:
     void SkipBlanks()
     {
         while (m_nPos < m_text.size()) {
@@ -118,6 +132,7 @@ private:
 
     std::string_view m_text;
     size_t m_nPos = 0;
+    int m_nDepth = 0;
 };
 
 const Node* Child(const Node& node, std::string_view key)
@@ -242,6 +257,8 @@ sb4 FromEasyConnect(std::string_view text, std::vector<ConnectTarget>& targets)
 {
     if (text.substr(0, 2) == "//")
         text.remove_prefix(2);
+    if (text.empty())
+        return kOraCannotResolve;
     ConnectTarget target;
     std::string_view rest;
     const size_t colon = text.rfind(':');

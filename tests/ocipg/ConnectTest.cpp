@@ -77,6 +77,21 @@ TEST(OcipgConnect, LogonVariants)
     }
 }
 
+TEST(OcipgConnect, MalformedConnectStringsFailCleanly)
+{
+    const std::string deep(10000, '(');
+    for (const std::string& text : {std::string("//"), std::string("("), std::string(":"), std::string("a:"),
+                                    std::string("host:/db"), std::string("(DESCRIPTION ="), std::string(")"),
+                                    std::string("(ADDRESS = (PROTOCOL = IPC))"), deep}) {
+        SCOPED_TRACE(text.substr(0, 40));
+        Session session(Oci());
+        EXPECT_EQ(session.Connect(text, "hr", "hr"), OCI_ERROR);
+        sb4 code = 0;
+        session.Error(&code);
+        EXPECT_EQ(code, 12154);
+    }
+}
+
 TEST(OcipgConnect, OracleTextsOfFailedLogons)
 {
     Session session(Oci());
