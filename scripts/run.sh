@@ -1,22 +1,45 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, starts the demo database and tells how to
-# reach it.
+# Installs what is missing, builds, starts the demo database and starts Lumidex on it.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$top/build
 
 bash "$top/scripts/install.sh"
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j "$(nproc)"
+cmake --build "$build" -j "$(nproc)" --target lumidex ocipg
 bash "$top/scripts/demo-db.sh" start
 dir=$(bash "$top/scripts/demo-db.sh" dir)
+
+# The Connect dialog lists the demo's net service names; the library is the OCI client over
+# PostgreSQL.
+export TNS_ADMIN=$dir/admin
+export LUMIDEX_OCI_LIBRARY=$build/ocipg/libocipg.so
 
 cat <<TXT
 
 The demo database is running (stop it with scripts/demo-db.sh stop).
   net service name: LUMIDEX   accounts: hr/hr, app/app, system/manager (superuser),
                               or blank user and password as $(id -un)
-  export TNS_ADMIN=$dir/admin
-  export LUMIDEX_OCI_LIBRARY=$build/ocipg/libocipg.so
+  export TNS_ADMIN=$TNS_ADMIN
+  export LUMIDEX_OCI_LIBRARY=$LUMIDEX_OCI_LIBRARY
   psql: psql -h $dir/run -p 55432 -U hr lumidex
 TXT
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo
+  echo "run: there is no display to show Lumidex on (neither DISPLAY nor WAYLAND_DISPLAY is set)."
+  echo "     Start scripts/run.sh from a desktop session, or with a virtual one: xvfb-run -a scripts/run.sh"
+  exit 1
+fi
+
+# Lumidex keeps its settings in Lumidex.ini of the folder it starts in; the demo's folder
+# remembers the demo account, so the first Connect needs only its password.
+work=$dir/desktop
+mkdir -p "$work"
+if [ ! -e "$work/Lumidex.ini" ]; then
+  printf '[Lumidex]\nDATABASE=LUMIDEX\nUSER=hr\nMODE=0\n' >"$work/Lumidex.ini"
+fi
+cd "$work"
+echo
+echo "Starting Lumidex (settings in $work/Lumidex.ini). Connect with the password hr."
+exec "$build/shell/lumidex"

@@ -6,8 +6,8 @@
 namespace {
 
 struct BaseUnits {
-    int nX;
-    int nY;
+    double dX;
+    double dY;
 };
 
 BaseUnits FontBaseUnits(const QFont& font)
@@ -15,13 +15,15 @@ BaseUnits FontBaseUnits(const QFont& font)
     const QFontMetrics metrics(font);
     const int nWidth = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return {(nWidth / 26 + 1) / 2, metrics.height()};
+    // Kept unrounded: a wide Linux font loses whole pixels per character otherwise.
+    return {nWidth / 52.0, static_cast<double>(metrics.height())};
 }
 
 QRect ToPixels(const QRect& units, BaseUnits base)
 {
-    return {units.x() * base.nX / 4, units.y() * base.nY / 8, units.width() * base.nX / 4,
-            units.height() * base.nY / 8};
+    const auto x = [&](int n) { return static_cast<int>(n * base.dX / 4 + 0.5); };
+    const auto y = [&](int n) { return static_cast<int>(n * base.dY / 8 + 0.5); };
+    return {x(units.x()), y(units.y()), x(units.width()), y(units.height())};
 }
 
 }  // namespace

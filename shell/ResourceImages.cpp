@@ -2,12 +2,20 @@
 
 #include <QBitmap>
 
+// The pictures are compiled into the static GUI library, which the linker keeps only when
+// asked for them by name.
+static void InitLumidexResources() { Q_INIT_RESOURCE(lumidex); }
+
 namespace {
 
-QPixmap Cut(const QString& strFile, int nIndex)
+QPixmap Load(const QString& strFile)
 {
-    return QPixmap(strFile).copy(nIndex * 16, 0, 16, 15);
+    static const bool s_bLoaded = (InitLumidexResources(), true);
+    Q_UNUSED(s_bLoaded);
+    return QPixmap(strFile);
 }
+
+QPixmap Cut(const QString& strFile, int nIndex) { return Load(strFile).copy(nIndex * 16, 0, 16, 15); }
 
 }  // namespace
 
@@ -20,8 +28,8 @@ QPixmap TreeImage(int nIndex)
     return image;
 }
 
-QPixmap SplashBitmap() { return QPixmap(":/images/splash139.png"); }
+QPixmap SplashBitmap() { return Load(":/images/splash139.png"); }
 
-QIcon MainIcon() { return QIcon(":/images/icon128.png"); }
+QIcon MainIcon() { return QIcon(Load(":/images/icon128.png")); }
 
-QCursor HandCursor() { return QCursor(QPixmap(":/images/hand142.png"), 7, 1); }
+QCursor HandCursor() { return QCursor(Load(":/images/hand142.png"), 7, 1); }

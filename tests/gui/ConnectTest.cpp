@@ -1,0 +1,264 @@
+// Start-up, the Connect loop, Disconnect and closing the window, against the test cluster.
+
+#include "browser/CLumidexView.h"
+#include "controls/CSortListCtrl.h"
+#include "res/resource.h"
+#include "shell/CLumidexApp.h"
+#include "shell/CMainFrame.h"
+#include "shell/CStartDialog.h"
+#include "shell/WebPages.h"
+#include "tests/gui/GuiTests.h"
+#include "tests/gui/TestDesktop.h"
+#include "tests/support/TestFixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
+#include <QToolBar>
+
+#include <libpq-fe.h>
+
+namespace {
+
+constexpr int kNeedsConnection[] = {ID_DATABASE_DISCONNECT, ID_DATABASE_REFRESH,
+                                    ID_DATABASE_VIEWDATA, ID_FILE_SAVE_AS};
+
+// Sessions of hr on the server, counted behind the program's back.
+int HrSessions()
+{
+    PGconn* pConn = PQconnectdb(testfixture::AdminConnInfo().c_str());
+    PGresult* pResult = PQexec(pConn, "SELECT count(*) FROM pg_stat_activity WHERE usename = 'hr'");
+    const int nCount = PQresultStatus(pResult) == PGRES_TUPLES_OK ? atoi(PQgetvalue(pResult, 0, 0)) : -1;
+    PQclear(pResult);
+    PQfinish(pConn);
+    return nCount;
+}
+
+}  // namespace
+
+class ConnectTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScratchFolder> m_pFolder;
+    std::unique_ptr<TestDesktop> m_pDesktop;
+    std::unique_ptr<ModalScript> m_pScript;
+    std::unique_ptr<CLumidexApp> m_pApp;
+
+    CMainFrame& Frame() { return *m_pApp->MainFrame(); }
+    CLumidexView& View() { return *m_pApp->View(); }
+    QString MessageLine() { return View().MessageLine().text(); }
+
+    // Starts the program and waits until the script has run out.
+    void Start()
+    {
+        m_pApp = std::make_unique<CLumidexApp>();
+        QVERIFY(m_pApp->InitInstance());
+        QTRY_VERIFY_WITH_TIMEOUT(m_pScript->Done(), 15000);
+    }
+
+    void StartConnected()
+    {
+        m_pScript->Add(CloseSplash);
+        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
+        Start();
+        QCOMPARE(MessageLine(), QString("Connect succeeded!"));
+    }
+
+    void ExpectEnabled(int nId, bool bEnabled)
+    {
+        Frame().UpdateCommandUI();
+        QAction* pAction = Frame().Action(nId);
+        QVERIFY(pAction);
+        QCOMPARE(pAction->isEnabled(), bEnabled);
+        if (QWidget* pButton = Frame().ToolBar()->widgetForAction(pAction))
+            QCOMPARE(pButton->isEnabled(), bEnabled);
+    }
+
+    void PressKey(int nKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        Frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        QTest::keyClick(&View().Tree(), static_cast<Qt::Key>(nKey), modifiers);
+    }
+
+private slots:
+    void init()
+    {
+        m_pFolder = std::make_unique<ScratchFolder>();
+        m_pDesktop = std::make_unique<TestDesktop>();
+        m_pScript = std::make_unique<ModalScript>();
+    }
+
+    void cleanup()
+    {
+        m_pApp.reset();
+        m_pScript.reset();
+        m_pDesktop.reset();
+        m_pFolder.reset();
+    }
+
+    void startupShowsSplashThenConnects()
+    {
+        bool bSplashStayed = false;
+        m_pScript->Add([&](QDialog& dialog) {
+            QVERIFY(qobject_cast<CStartDialog*>(&dialog));
+            QCOMPARE(dialog.size(), QSize(399, 266));
+            QCOMPARE(dialog.cursor().shape(), Qt::BitmapCursor);
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            QTest::keyClick(&dialog, Qt::Key_Return);
+            QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(200, 100));
+            bSplashStayed = dialog.isVisible();
+            // Left alone, the splash closes itself.
+        });
+        QStringList arrNames;
+        m_pScript->Add([&](QDialog& dialog) {
+            auto* pDatabase = dialog.findChild<QComboBox*>("IDC_DATABASE");
+            for (int i = 0; i < pDatabase->count(); ++i)
+                arrNames.append(pDatabase->itemText(i));
+            Logon("LUMIDEX", "hr", "hr")(dialog);
+        });
+        Start();
+
+        QVERIFY(bSplashStayed);
+        QCOMPARE(m_pDesktop->arrOpened.size(), 1u);
+        QCOMPARE(m_pDesktop->arrOpened[0], WebPageUrl(ID_LINKS_HOMEPAGE));
+        QCOMPARE(m_pScript->Shown(), QStringList({"CStartDialog", "ConnectDialog"}));
+        QCOMPARE(arrNames, QStringList({"LUMIDEX", "lumidex.world", "NODB", "NOLISTENER"}));
+        QCOMPARE(MessageLine(), QString("Connect succeeded!"));
+        QVERIFY(m_pDesktop->arrMessages.empty());
+        QCOMPARE(m_pDesktop->arrBeeps, std::vector<unsigned>({0xFFFFFFFF}));
+        QVERIFY(HrSessions() >= 1);
+        ExpectEnabled(ID_DATABASE_CONNECT, false);
+        for (int nId : kNeedsConnection)
+            ExpectEnabled(nId, true);
+    }
+
+    void wrongPasswordThreeTimesThenCancel()
+    {
+        QStringList arrRetryFields;
+        m_pScript->Add(CloseSplash);
+        m_pScript->Add(Logon("LUMIDEX", "hr", "wrong"));
+        for (int i = 0; i < 2; ++i) {
+            m_pScript->Add([&](QDialog& dialog) {
+                arrRetryFields << dialog.findChild<QComboBox*>("IDC_DATABASE")->currentText()
+                               << dialog.findChild<QLineEdit*>("IDC_USER")->text()
+                               << dialog.findChild<QLineEdit*>("IDC_PASSWORD")->text();
+                Logon("LUMIDEX", "hr", "wrong")(dialog);
+            });
+        }
+        m_pScript->Add(CancelDialog);
+        Start();
+
+        QCOMPARE(m_pScript->Shown(),
+                 QStringList({"CStartDialog", "ConnectDialog", "ConnectDialog", "ConnectDialog",
+                              "ConnectDialog"}));
+        QCOMPARE(m_pDesktop->arrMessages.size(), 3u);
+        for (const TestDesktop::MessageRecord& message : m_pDesktop->arrMessages) {
+            QCOMPARE(message.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QVERIFY(!message.strText.isEmpty());
+            QVERIFY(!message.strText.contains('\n'));
+        }
+        QCOMPARE(arrRetryFields, QStringList({"LUMIDEX", "hr", "", "LUMIDEX", "hr", ""}));
+        QCOMPARE(MessageLine(), QString("Connect to database!"));
+        QVERIFY(!View().IsConnected());
+        ExpectEnabled(ID_DATABASE_CONNECT, true);
+        ExpectEnabled(ID_DATABASE_DISCONNECT, false);
+    }
+
+    void connectAgainEmptiesListThenCancel()
+    {
+        StartConnected();
+        View().RunQueryToList("select * from hr.departments");
+        QVERIFY(View().ResultList().Model().rowCount() > 0);
+        Frame().OnCommand(ID_DATABASE_DISCONNECT);
+        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
+        QVERIFY(View().ResultList().Model().rowCount() > 0);  // a disconnect keeps the rows
+
+        m_pScript->Add(CancelDialog);
+        Frame().OnCommand(ID_DATABASE_CONNECT);
+        QVERIFY(m_pScript->Done());
+        QCOMPARE(View().ResultList().Model().rowCount(), 0);
+        QCOMPARE(View().ResultList().Model().columnCount(), 0);
+        QCOMPARE(MessageLine(), QString("Connect to database!"));
+    }
+
+    void missingOciLibrary()
+    {
+        const QByteArray previous = qgetenv("LUMIDEX_OCI_LIBRARY");
+        qputenv("LUMIDEX_OCI_LIBRARY", m_pFolder->Path().toLocal8Bit() + "/no-such-libclntsh.so");
+        m_pScript->Add(CloseSplash);
+        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
+        m_pScript->Add(CancelDialog);
+        Start();
+        qputenv("LUMIDEX_OCI_LIBRARY", previous);
+
+        QCOMPARE(m_pDesktop->arrMessages.size(), 2u);
+        QCOMPARE(m_pDesktop->arrMessages[0].nVisibleWindows, 0);  // before the window
+        const QString strLogon = m_pDesktop->arrMessages[1].strText;
+        QVERIFY(!strLogon.isEmpty());
+        QVERIFY(!strLogon.contains('\n'));
+        QCOMPARE(m_pScript->Shown(), QStringList({"CStartDialog", "ConnectDialog", "ConnectDialog"}));
+        QVERIFY(!View().IsConnected());
+    }
+
+    void closingWhileConnectedLogsOff()
+    {
+        StartConnected();
+        QVERIFY(HrSessions() >= 1);
+        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
+        Frame().close();
+        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
+        QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps + 1);
+        QTRY_COMPARE(HrSessions(), 0);
+        m_pApp.reset();
+        QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps + 1);  // once only
+    }
+
+    void closingWhileDisconnected()
+    {
+        m_pScript->Add(CloseSplash);
+        m_pScript->Add(CancelDialog);
+        Start();
+        Frame().close();
+        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
+    }
+
+    void keysFollowTheConnection()
+    {
+        m_pScript->Add(CloseSplash);
+        m_pScript->Add(CancelDialog);
+        Start();
+        const QString strBefore = MessageLine();
+        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
+        ExpectEnabled(ID_DATABASE_CONNECT, true);
+        for (int nId : kNeedsConnection)
+            ExpectEnabled(nId, false);
+        PressKey(Qt::Key_F5);
+        PressKey(Qt::Key_F8);
+        PressKey(Qt::Key_F9);
+        PressKey(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps);
+        QCOMPARE(MessageLine(), strBefore);
+
+        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
+        PressKey(Qt::Key_F7);
+        QVERIFY(m_pScript->Done());
+        QCOMPARE(MessageLine(), QString("Connect succeeded!"));
+        ExpectEnabled(ID_DATABASE_CONNECT, false);
+        for (int nId : kNeedsConnection)
+            ExpectEnabled(nId, true);
+        const qsizetype nShown = m_pScript->Shown().size();
+        PressKey(Qt::Key_F7);
+        QCOMPARE(m_pScript->Shown().size(), nShown);
+
+        PressKey(Qt::Key_F8);
+        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
+        ExpectEnabled(ID_DATABASE_CONNECT, true);
+    }
+};
+
+std::unique_ptr<QObject> MakeConnectTest() { return std::make_unique<ConnectTest>(); }
+
+#include "ConnectTest.moc"

@@ -1,0 +1,19 @@
+#include "tests/gui/GuiTests.h"
+
+std::unique_ptr<QObject> MakeConnectTest();
+std::unique_ptr<QObject> MakeResultListTest();
+std::unique_ptr<QObject> MakeFrameTest();
+std::unique_ptr<QObject> MakeDialogTest();
+
+namespace {
+
+const GuiTestClass kClasses[] = {
+    {"ConnectTest", true, MakeConnectTest},
+    {"ResultListTest", true, MakeResultListTest},
+    {"FrameTest", false, MakeFrameTest},
+    {"DialogTest", false, MakeDialogTest},
+};
+
+}  // namespace
+
+std::span<const GuiTestClass> GuiTestClasses() { return kClasses; }

@@ -1,0 +1,104 @@
+#include "tests/gui/TestDesktop.h"
+
+#include "shell/CStartDialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+QMessageBox::StandardButton TestDesktop::Message(QWidget*, const QString& strText,
+                                                 QMessageBox::StandardButtons buttons)
+{
+    int nVisible = 0;
+    for (QWidget* pWidget : QApplication::topLevelWidgets())
+        nVisible += pWidget->isVisible() ? 1 : 0;
+    arrMessages.push_back({strText, buttons, nVisible});
+    if (!arrAnswers.empty()) {
+        const QMessageBox::StandardButton answer = arrAnswers.front();
+        arrAnswers.pop_front();
+        return answer;
+    }
+    return buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+}
+
+ModalScript::ModalScript() { qApp->installEventFilter(this); }
+
+ModalScript::~ModalScript() { qApp->removeEventFilter(this); }
+
+bool ModalScript::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    if (pEvent->type() == QEvent::Show) {
+        auto* pDialog = qobject_cast<QDialog*>(pWatched);
+        if (pDialog && pDialog->isModal()) {
+            m_arrShown.push_back(pDialog);
+            m_arrShownNames.append(QString::fromLatin1(pDialog->metaObject()->className()));
+            // Act once the dialog's own loop runs, as a user would.
+            QTimer::singleShot(0, this, [this] { RunNext(); });
+        }
+    }
+    return false;
+}
+
+void ModalScript::RunNext()
+{
+    if (m_arrShown.empty())
+        return;
+    QPointer<QDialog> pDialog = m_arrShown.front();
+    m_arrShown.pop_front();
+    if (!pDialog || m_arrSteps.empty())
+        return;
+    Step step = std::move(m_arrSteps.front());
+    m_arrSteps.pop_front();
+    step(*pDialog);
+}
+
+void CloseSplash(QDialog& dialog)
+{
+    // Stands for the four seconds passing; the splash's own timer would end it the same way.
+    if (qobject_cast<CStartDialog*>(&dialog))
+        dialog.done(QDialog::Accepted);
+}
+
+ModalScript::Step Logon(const QString& strDatabase, const QString& strUser, const QString& strPassword)
+{
+    return [=](QDialog& dialog) {
+        dialog.findChild<QComboBox*>("IDC_DATABASE")->setEditText(strDatabase);
+        dialog.findChild<QLineEdit*>("IDC_USER")->setText(strUser);
+        dialog.findChild<QLineEdit*>("IDC_PASSWORD")->setText(strPassword);
+        dialog.findChild<QPushButton*>("IDOK")->click();
+    };
+}
+
+void CancelDialog(QDialog& dialog) { dialog.findChild<QPushButton*>("IDCANCEL")->click(); }
+
+struct ScratchFolder::Impl {
+    QTemporaryDir folder;
+    QString strPrevious = QDir::currentPath();
+};
+
+ScratchFolder::ScratchFolder() : m_pImpl(std::make_unique<Impl>())
+{
+    QDir::setCurrent(m_pImpl->folder.path());
+}
+
+ScratchFolder::~ScratchFolder() { QDir::setCurrent(m_pImpl->strPrevious); }
+
+QString ScratchFolder::Path() const { return m_pImpl->folder.path(); }
+
+QByteArray ScratchFolder::Settings() const
+{
+    QFile file(Path() + "/Lumidex.ini");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void ScratchFolder::WriteSettings(const QByteArray& text) const
+{
+    QFile file(Path() + "/Lumidex.ini");
+    if (file.open(QIODevice::WriteOnly))
+        file.write(text);
+}

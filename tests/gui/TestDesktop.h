@@ -1,0 +1,88 @@
+#pragma once
+
+// What the GUI tests put behind the desktop seam: every message box, beep and open request
+// is recorded, and answered from a queue; and a script of steps, one per modal dialog
+// shown, run from inside that dialog's event loop.
+
+#include "shell/Desktop.h"
+
+#include <QDialog>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TestDesktop final : public desktop::Handler {
+public:
+    struct MessageRecord {
+        QString strText;
+        QMessageBox::StandardButtons buttons;
+        int nVisibleWindows;  // top-level windows on screen when the box came
+    };
+
+    TestDesktop() { desktop::SetHandler(this); }
+    ~TestDesktop() override { desktop::SetHandler(nullptr); }
+
+    QMessageBox::StandardButton Message(QWidget* pParent, const QString& strText,
+                                        QMessageBox::StandardButtons buttons) override;
+    QString SaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    void Beep(unsigned nType) override { arrBeeps.push_back(nType); }
+    bool Open(const QUrl& url) override
+    {
+        arrOpened.push_back(url);
+        return bOpenSucceeds;
+    }
+
+    std::vector<MessageRecord> arrMessages;
+    std::deque<QMessageBox::StandardButton> arrAnswers;  // empty: the first button offered
+    std::vector<unsigned> arrBeeps;
+    std::vector<QUrl> arrOpened;
+    bool bOpenSucceeds = true;
+};
+
+class ModalScript : public QObject {
+public:
+    using Step = std::function<void(QDialog&)>;
+
+    ModalScript();
+    ~ModalScript() override;
+
+    void Add(Step step) { m_arrSteps.push_back(std::move(step)); }
+    bool Done() const { return m_arrSteps.empty() && m_arrShown.empty(); }
+    // Each dialog shown, in order (one entry per showing).
+    const QStringList& Shown() const { return m_arrShownNames; }
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+    void RunNext();
+
+    std::deque<Step> m_arrSteps;
+    std::deque<QPointer<QDialog>> m_arrShown;
+    QStringList m_arrShownNames;
+};
+
+// Steps for the dialogs of start-up.
+void CloseSplash(QDialog& dialog);
+ModalScript::Step Logon(const QString& strDatabase, const QString& strUser, const QString& strPassword);
+void CancelDialog(QDialog& dialog);
+
+// A fresh current folder for one test, so that ./Lumidex.ini starts absent.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    QString Path() const;
+    // The settings file's text; empty when it does not exist.
+    QByteArray Settings() const;
+    void WriteSettings(const QByteArray& text) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_pImpl;
+};
