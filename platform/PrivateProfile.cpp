@@ -92,8 +92,8 @@ bool ReplaceWithText(const std::string& path, const std::string& text)
 
 }  // namespace
 
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view defaultValue, const std::string& path)
+std::string ReadPrivateProfile(std::string_view section, std::string_view key,
+                               std::string_view defaultValue, const std::string& path)
 {
     std::string text;
     std::string value(defaultValue);
@@ -106,8 +106,8 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
     return value;
 }
 
-bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::string_view value, const std::string& path)
+bool WritePrivateProfile(std::string_view section, std::string_view key,
+                         std::string_view value, const std::string& path)
 {
     if (!IsStorableProfileEntry(section, key, value))
         return false;

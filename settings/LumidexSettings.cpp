@@ -38,14 +38,14 @@ const char* SettingDefault(Setting setting) { return RowOf(setting).pszDefault; 
 std::string ReadSetting(Setting setting)
 {
     const SettingRow& row = RowOf(setting);
-    return platform::GetPrivateProfileString(kSettingsSection, row.pszKey, row.pszDefault,
-                                             kSettingsFile);
+    return platform::ReadPrivateProfile(kSettingsSection, row.pszKey, row.pszDefault,
+                                        kSettingsFile);
 }
 
 bool WriteSetting(Setting setting, std::string_view value)
 {
-    return platform::WritePrivateProfileString(kSettingsSection, RowOf(setting).pszKey, value,
-                                               kSettingsFile);
+    return platform::WritePrivateProfile(kSettingsSection, RowOf(setting).pszKey, value,
+                                         kSettingsFile);
 }
 
 bool ReadSwitch(Setting setting)

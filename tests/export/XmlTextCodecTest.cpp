@@ -65,6 +65,7 @@ TEST(XmlTextCodec, ToUtf8FromTheSourceCharacterSet)
         {"UTF-8", "a\xE9z", "a\xEF\xBF\xBDz"},
         {"UTF-8", "cut\xE2\x82", "cut\xEF\xBF\xBD\xEF\xBF\xBD"},
         {"UTF-8", "\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"UTF-8", "\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
         {"UTF-8", std::string("a\0b", 3), "a\xEF\xBF\xBD" "b"},
         {"ANSI_X3.4-1968", "ok\xE9", "ok\xEF\xBF\xBD"},
         {"NO-SUCH-CHARSET", "ok\xE9", "ok\xEF\xBF\xBD"},

@@ -8,20 +8,20 @@
 #include "tests/platform/TempFolder.h"
 #include "platform/PrivateProfile.h"
 
-using platform::GetPrivateProfileString;
-using platform::WritePrivateProfileString;
+using platform::ReadPrivateProfile;
+using platform::WritePrivateProfile;
 
 TEST(PrivateProfile, MissingFileSectionOrKeyGiveTheDefault)
 {
     TempFolder folder;
     const std::string missing = folder.Path("none.ini");
-    EXPECT_EQ(GetPrivateProfileString("Lumidex", "XSL", "1", missing), "1");
+    EXPECT_EQ(ReadPrivateProfile("Lumidex", "XSL", "1", missing), "1");
     EXPECT_FALSE(std::filesystem::exists(missing));
 
     const std::string path = folder.Put("a.ini", "[Other]\nXSL=0\n[Lumidex]\nUSER=x\n");
-    EXPECT_EQ(GetPrivateProfileString("Nothing", "XSL", "d", path), "d");
-    EXPECT_EQ(GetPrivateProfileString("Lumidex", "XSL", "d", path), "d");
-    EXPECT_EQ(GetPrivateProfileString("lumidex", "user", "d", path), "x");
+    EXPECT_EQ(ReadPrivateProfile("Nothing", "XSL", "d", path), "d");
+    EXPECT_EQ(ReadPrivateProfile("Lumidex", "XSL", "d", path), "d");
+    EXPECT_EQ(ReadPrivateProfile("lumidex", "user", "d", path), "x");
 }
 
 TEST(PrivateProfile, CreatesFileAndKeepsKeysInWritingOrder)
@@ -31,12 +31,12 @@ TEST(PrivateProfile, CreatesFileAndKeepsKeysInWritingOrder)
     const char* entries[][2] = {{"DATABASE", "SALES"}, {"USER", "REPORTS"}, {"MODE", "2"},
                                 {"XSL", "1"},          {"VIEWXML", "0"}};
     for (const auto& entry : entries)
-        ASSERT_TRUE(WritePrivateProfileString("Lumidex", entry[0], entry[1], path));
+        ASSERT_TRUE(WritePrivateProfile("Lumidex", entry[0], entry[1], path));
     EXPECT_EQ(TempFolder::Read(path),
               "[Lumidex]\nDATABASE=SALES\nUSER=REPORTS\nMODE=2\nXSL=1\nVIEWXML=0\n");
 
-    ASSERT_TRUE(WritePrivateProfileString("Lumidex", "user", "", path));
-    EXPECT_EQ(GetPrivateProfileString("Lumidex", "USER", "default", path), "");
+    ASSERT_TRUE(WritePrivateProfile("Lumidex", "user", "", path));
+    EXPECT_EQ(ReadPrivateProfile("Lumidex", "USER", "default", path), "");
     EXPECT_EQ(TempFolder::Read(path), "[Lumidex]\nDATABASE=SALES\nUSER=\nMODE=2\nXSL=1\nVIEWXML=0\n");
 }
 
@@ -45,10 +45,10 @@ TEST(PrivateProfile, LongValuesAreCutOnRead)
     TempFolder folder;
     const std::string path = folder.Path("Lumidex.ini");
     const std::string value(5000, 'v');
-    ASSERT_TRUE(WritePrivateProfileString("Lumidex", "DATABASE", value, path));
-    EXPECT_EQ(GetPrivateProfileString("Lumidex", "DATABASE", "", path), value.substr(0, 4095));
+    ASSERT_TRUE(WritePrivateProfile("Lumidex", "DATABASE", value, path));
+    EXPECT_EQ(ReadPrivateProfile("Lumidex", "DATABASE", "", path), value.substr(0, 4095));
     EXPECT_NE(TempFolder::Read(path).find(value), std::string::npos);
-    EXPECT_EQ(GetPrivateProfileString("Lumidex", "NONE", value, path).size(), 4095u);
+    EXPECT_EQ(ReadPrivateProfile("Lumidex", "NONE", value, path).size(), 4095u);
 }
 
 TEST(PrivateProfile, FailedWritesLoseNothing)
@@ -56,22 +56,22 @@ TEST(PrivateProfile, FailedWritesLoseNothing)
     TempFolder folder;
     const std::string path = folder.Put("Lumidex.ini", "[Lumidex]\nUSER=kept\n");
 
-    EXPECT_FALSE(WritePrivateProfileString("Lumidex", "USER", "two\nlines", path));
-    EXPECT_FALSE(WritePrivateProfileString("Lumidex", "", "x", path));
+    EXPECT_FALSE(WritePrivateProfile("Lumidex", "USER", "two\nlines", path));
+    EXPECT_FALSE(WritePrivateProfile("Lumidex", "", "x", path));
     EXPECT_EQ(TempFolder::Read(path), "[Lumidex]\nUSER=kept\n");
 
     // A folder that is not there.
-    EXPECT_FALSE(WritePrivateProfileString("Lumidex", "USER", "x", folder.Path("no/such/Lumidex.ini")));
+    EXPECT_FALSE(WritePrivateProfile("Lumidex", "USER", "x", folder.Path("no/such/Lumidex.ini")));
     // A folder where the file cannot be replaced (skipped as root, who may
     // write anywhere).
     if (geteuid() != 0) {
         chmod(folder.Path("").c_str(), 0555);
-        EXPECT_FALSE(WritePrivateProfileString("Lumidex", "USER", "x", path));
+        EXPECT_FALSE(WritePrivateProfile("Lumidex", "USER", "x", path));
         chmod(folder.Path("").c_str(), 0755);
         EXPECT_EQ(TempFolder::Read(path), "[Lumidex]\nUSER=kept\n");
     }
     // A path that is a folder, not a file.
-    EXPECT_FALSE(WritePrivateProfileString("Lumidex", "USER", "x", folder.Path("")));
+    EXPECT_FALSE(WritePrivateProfile("Lumidex", "USER", "x", folder.Path("")));
     std::size_t nFiles = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path("")))
         ++nFiles;
@@ -86,7 +86,7 @@ TEST(PrivateProfile, ReplacingKeepsModeAndLinks)
     const std::string link = folder.Path("Lumidex.ini");
     std::filesystem::create_symlink(target, link);
 
-    ASSERT_TRUE(WritePrivateProfileString("Lumidex", "USER", "b", link));
+    ASSERT_TRUE(WritePrivateProfile("Lumidex", "USER", "b", link));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(TempFolder::Read(target), "[Lumidex]\nUSER=b\n");
     struct stat status {};

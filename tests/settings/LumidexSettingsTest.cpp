@@ -88,18 +88,3 @@ TEST_F(SettingsTest, NewFileHoldsKeysInWritingOrder)
     EXPECT_TRUE(ReadSwitch(Setting::ViewXml));
     EXPECT_EQ(ReadSetting(Setting::User), "");
 }
-
-TEST_F(SettingsTest, EmptyValuesAreStoredNotRemoved)
-{
-    ASSERT_TRUE(WriteSetting(Setting::Database, "SALES"));
-    ASSERT_TRUE(WriteSetting(Setting::Database, ""));
-    ASSERT_TRUE(WriteSetting(Setting::User, ""));
-    EXPECT_EQ(SettingsText(), "[Lumidex]\nDATABASE=\nUSER=\n");
-    EXPECT_EQ(ReadSetting(Setting::Database), "");
-}
-
-TEST_F(SettingsTest, LongValueReadsBackCut)
-{
-    ASSERT_TRUE(WriteSetting(Setting::User, std::string(5000, 'u')));
-    EXPECT_EQ(ReadSetting(Setting::User), std::string(4095, 'u'));
-}
