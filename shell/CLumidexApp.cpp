@@ -24,6 +24,7 @@ bool CLumidexApp::InitInstance()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Lumidex"));
     QCoreApplication::setApplicationName(QStringLiteral("Lumidex"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.5.0.0"));
     platform::SetUserMessageHandler([](const std::string& strText) {
         desktop::Message(nullptr, QString::fromLocal8Bit(strText));
     });

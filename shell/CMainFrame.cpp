@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -100,6 +101,21 @@ void CMainFrame::CreateMenus()
         }
         connect(pMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
     }
+}
+
+std::unique_ptr<QMenu> CMainFrame::LoadPopupMenu()
+{
+    auto pMenu = std::make_unique<QMenu>(QStringLiteral("&Popup"));
+    for (int nId : PopupMenu()) {
+        if (nId == 0) {
+            pMenu->addSeparator();
+            continue;
+        }
+        QAction* pAction = pMenu->addAction(QString::fromLatin1(FindCommand(nId)->pszPopupText));
+        pAction->setData(nId);
+        connect(pAction, &QAction::triggered, this, [this, nId] { OnCommand(nId); });
+    }
+    return pMenu;
 }
 
 void CMainFrame::CreateToolBar()

@@ -9,10 +9,12 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 class CLumidexView;
 class QAction;
 class QLabel;
+class QMenu;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -32,6 +34,9 @@ public:
     void UpdateCommandUI();
 
     QAction* Action(int nId) const;
+    // Menu 129's one pop-up, with its own texts; each item carries its command id as data
+    // and runs as that command.
+    std::unique_ptr<QMenu> LoadPopupMenu();
     QToolBar* ToolBar() const { return m_pToolBar; }
 
 protected:

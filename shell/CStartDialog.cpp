@@ -35,6 +35,8 @@ CStartDialog::~CStartDialog() = default;
 int CStartDialog::exec()
 {
     m_timerClose.start();
+    raise();
+    activateWindow();
     return QDialog::exec();
 }
 

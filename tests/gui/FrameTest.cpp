@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -103,6 +104,20 @@ private slots:
         QCOMPARE(arrItems[5], QStringList({"&Help Topics", "-", "&About Lumidex..."}));
         QCOMPARE(Frame().Action(ID_DATABASE_VIEWDATA)->statusTip(), QString("View data in tables and views"));
         QCOMPARE(Frame().Action(ID_APP_EXIT)->toolTip(), QString("Exit"));
+    }
+
+    void contextMenuFromTheTable()
+    {
+        const std::unique_ptr<QMenu> pMenu = Frame().LoadPopupMenu();
+        QCOMPARE(Texts(pMenu->actions()),
+                 QStringList({"&Refresh", "View &Data", "-", "Save &XML data ...", "-", "&Connect",
+                              "D&isconnect", "-", "&Norvane", "Norvane &download", "-", "&Oracle",
+                              "Oracle &technet", "Oracle &metalink", "-", "&Help Topics"}));
+        m_pDesktop->arrOpened.clear();
+        pMenu->actions().last()->trigger();
+        QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>({WebPageUrl(ID_HELP)}));
+        pMenu->actions()[6]->trigger();  // Disconnect, disabled while not connected
+        QCOMPARE(View().MessageLine().text(), QString("Connect to database!"));
     }
 
     void toolbarAndStatusBar()
