@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -132,6 +133,18 @@ private slots:
         for (QLabel* pLabel : Frame().statusBar()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
             arrPanes.append(pLabel->objectName().isEmpty() ? pLabel->text() : pLabel->objectName());
         QCOMPARE(arrPanes, QStringList({"For Help, press F1", "CAP", "NUM", "SCRL"}));
+    }
+
+    void promptsInTheMessagePane()
+    {
+        QWidget* pButton = Frame().ToolBar()->widgetForAction(Frame().Action(ID_DATABASE_CONNECT));
+        QStatusTipEvent tip(Frame().Action(ID_DATABASE_CONNECT)->statusTip());
+        QCoreApplication::sendEvent(pButton, &tip);
+        QCOMPARE(Frame().statusBar()->currentMessage(), QString("Connect to database"));
+        QStatusTipEvent none{QString()};
+        QCoreApplication::sendEvent(pButton, &none);
+        QCOMPARE(Frame().statusBar()->currentMessage(), QString());
+        QVERIFY(Frame().statusBar()->findChild<QLabel*>()->isVisible());
     }
 
     void viewTogglesFollowTheCheckMark()

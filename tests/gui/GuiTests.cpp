@@ -4,6 +4,7 @@ std::unique_ptr<QObject> MakeConnectTest();
 std::unique_ptr<QObject> MakeResultListTest();
 std::unique_ptr<QObject> MakeFrameTest();
 std::unique_ptr<QObject> MakeDialogTest();
+std::unique_ptr<QObject> MakeResultModelTest();
 
 namespace {
 
@@ -12,6 +13,7 @@ const GuiTestClass kClasses[] = {
     {"ResultListTest", true, MakeResultListTest},
     {"FrameTest", false, MakeFrameTest},
     {"DialogTest", false, MakeDialogTest},
+    {"ResultModelTest", false, MakeResultModelTest},
 };
 
 }  // namespace

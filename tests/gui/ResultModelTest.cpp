@@ -1,0 +1,68 @@
+// The result list's table model over the row store, watched by Qt's model tester through
+// every change the view makes to it.
+
+#include "controls/CSortListCtrl.h"
+#include "tests/gui/GuiTests.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QTest>
+
+class ResultModelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void changesKeepTheModelConsistent()
+    {
+        CSortListCtrl list;
+        CResultListModel& model = list.Model();
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+        model.SetColumns({"ID", "NAME"});
+        QCOMPARE(model.columnCount(), 2);
+        QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QString("NAME"));
+        QCOMPARE(list.horizontalHeader()->sectionSize(1), 100);
+        QCOMPARE(model.AppendRow({"1", "first"}), 0);
+        QCOMPARE(model.AppendRow({"2", ""}), 1);
+        QCOMPARE(model.rowCount(), 0);  // the view hears of rows only when they are published
+        model.Publish();
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(model.index(0, 1).data().toString(), QString("first"));
+        QCOMPARE(model.index(1, 1).data().toString(), QString(""));
+        QCOMPARE(model.AppendRow({"short"}), -1);  // a row with too few cells is refused
+        model.Publish();
+        QCOMPARE(model.rowCount(), 2);
+
+        model.DeleteAllItems();
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(model.columnCount(), 2);
+        model.DeleteAllColumns();
+        QCOMPARE(model.columnCount(), 0);
+        QVERIFY(!model.index(0, 0).isValid());
+    }
+
+    void textsInTheLocaleCharacterSet()
+    {
+        CResultListModel model;
+        model.SetColumns({"NAME"});
+        model.AppendRow({"K\xc3\xa4se"});
+        model.Publish();
+        QCOMPARE(model.index(0, 0).data().toString(), QString::fromUtf8("K\xc3\xa4se"));
+        QVERIFY(!model.index(0, 0).data(Qt::EditRole).isValid());
+    }
+
+    void reportListLooks()
+    {
+        CSortListCtrl list;
+        list.SetGridAndFullRowSelect();
+        QVERIFY(list.showGrid());
+        QCOMPARE(list.selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(list.selectionMode(), QAbstractItemView::ExtendedSelection);
+        QVERIFY(list.verticalHeader()->isHidden());
+        QCOMPARE(list.verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+    }
+};
+
+std::unique_ptr<QObject> MakeResultModelTest() { return std::make_unique<ResultModelTest>(); }
+
+#include "ResultModelTest.moc"
