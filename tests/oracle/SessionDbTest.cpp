@@ -282,6 +282,18 @@ TEST_F(SessionDml, StatementCountsAndCommitsItsRowsBesideAnOpenQuery)
     EXPECT_EQ(FetchAll(1), (Rows{{"20"}}));
 }
 
+TEST_F(SessionDml, CommitModeOneLeavesTheChangeOpenForTheNextCommit)
+{
+    m_pSession->SetCommitMode(1);
+    EXPECT_EQ(Execute("UPDATE hr.session_dml SET v = v + 10 WHERE id = 5"), SR_SUCCESS)
+        << ErrorText();
+    EXPECT_EQ(Sum(), "0");
+    m_pSession->SetCommitMode(0);
+    EXPECT_EQ(Execute("DELETE FROM hr.session_dml WHERE id = 4"), SR_SUCCESS) << ErrorText();
+    EXPECT_EQ(m_nRowCount, 1);
+    EXPECT_EQ(Sum(), "10");
+}
+
 TEST_F(SessionDb, TruncatedValueEndsTheFetch)
 {
     ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
