@@ -1,4 +1,3 @@
-#include "oracle/NlsLang.h"
 #include "oracle/OracleSession.h"
 #include "tests/oracle/TestSupport.h"
 
@@ -10,20 +9,6 @@ namespace {
 
 using oracletest::MessageRecorder;
 using oracletest::ScopedEnv;
-
-TEST(NlsLang, NamesTheOracleCharacterSetOfTheLocale)
-{
-    const std::pair<const char*, const char*> kCases[] = {
-        {"UTF-8", "AMERICAN_AMERICA.AL32UTF8"},
-        {"ISO-8859-1", "AMERICAN_AMERICA.WE8ISO8859P1"},
-        {"ISO-8859-15", "AMERICAN_AMERICA.WE8ISO8859P15"},
-        {"KOI8-R", "AMERICAN_AMERICA.CL8KOI8R"},
-        {"ANSI_X3.4-1968", ""},
-        {"", ""},
-    };
-    for (const auto& [pszCharset, pszExpected] : kCases)
-        EXPECT_EQ(NlsLangForCharset(pszCharset), pszExpected) << pszCharset;
-}
 
 TEST(NlsLang, IsSetAtLoadUnlessTheUserSetIt)
 {
