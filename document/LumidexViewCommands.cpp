@@ -10,8 +10,6 @@
 #include "shell/Desktop.h"
 #include "shell/WaitCursor.h"
 
-#include <QLineEdit>
-
 #include <string>
 #include <vector>
 
