@@ -25,15 +25,19 @@ namespace {
 constexpr int kNeedsConnection[] = {ID_DATABASE_DISCONNECT, ID_DATABASE_REFRESH,
                                     ID_DATABASE_VIEWDATA, ID_FILE_SAVE_AS};
 
-// Sessions of hr on the server, counted behind the program's back.
-int HrSessions()
+// Whether the server still has the backend with this process id, asked behind the
+// program's back.
+bool BackendAlive(const QString& strPid)
 {
     PGconn* pConn = PQconnectdb(testfixture::AdminConnInfo().c_str());
-    PGresult* pResult = PQexec(pConn, "SELECT count(*) FROM pg_stat_activity WHERE usename = 'hr'");
-    const int nCount = PQresultStatus(pResult) == PGRES_TUPLES_OK ? atoi(PQgetvalue(pResult, 0, 0)) : -1;
+    const std::string strQuery =
+        "SELECT count(*) FROM pg_stat_activity WHERE pid = " + strPid.toStdString();
+    PGresult* pResult = PQexec(pConn, strQuery.c_str());
+    const bool bAlive = PQresultStatus(pResult) == PGRES_TUPLES_OK &&
+                        std::string(PQgetvalue(pResult, 0, 0)) == "1";
     PQclear(pResult);
     PQfinish(pConn);
-    return nCount;
+    return bAlive;
 }
 
 }  // namespace
@@ -49,6 +53,15 @@ class ConnectTest : public QObject {
     CMainFrame& Frame() { return *m_pApp->MainFrame(); }
     CLumidexView& View() { return *m_pApp->View(); }
     QString MessageLine() { return View().MessageLine().text(); }
+
+    // The server process of the program's session, asked through the program itself.
+    QString SessionPid()
+    {
+        View().RunQueryToList("select pg_backend_pid()");
+        const QString strPid = View().ResultList().Model().index(0, 0).data().toString();
+        [&] { QVERIFY2(strPid.toInt() > 0, qPrintable(MessageLine())); }();
+        return strPid;
+    }
 
     // Starts the program and waits until the script has run out.
     void Start()
@@ -129,7 +142,7 @@ private slots:
         QCOMPARE(MessageLine(), QString("Connect succeeded!"));
         QVERIFY(m_pDesktop->arrMessages.empty());
         QCOMPARE(m_pDesktop->arrBeeps, std::vector<unsigned>({0xFFFFFFFF}));
-        QVERIFY(HrSessions() >= 1);
+        QVERIFY(BackendAlive(SessionPid()));
         ExpectEnabled(ID_DATABASE_CONNECT, false);
         for (int nId : kNeedsConnection)
             ExpectEnabled(nId, true);
@@ -206,12 +219,13 @@ private slots:
     void closingWhileConnectedLogsOff()
     {
         StartConnected();
-        QVERIFY(HrSessions() >= 1);
+        const QString strPid = SessionPid();
+        QVERIFY(BackendAlive(strPid));
         const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
         Frame().close();
         QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
         QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps + 1);
-        QTRY_COMPARE(HrSessions(), 0);
+        QTRY_VERIFY(!BackendAlive(strPid));
         m_pApp.reset();
         QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps + 1);  // once only
     }
