@@ -81,7 +81,7 @@ class ConnectTest : public QObject {
 
     void ExpectEnabled(int nId, bool bEnabled)
     {
-        Frame().UpdateCommandUI();
+        GoIdle();
         QAction* pAction = Frame().Action(nId);
         QVERIFY(pAction);
         QCOMPARE(pAction->isEnabled(), bEnabled);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QLineEdit>
@@ -55,6 +56,13 @@ void ModalScript::RunNext()
     Step step = std::move(m_arrSteps.front());
     m_arrSteps.pop_front();
     step(*pDialog);
+}
+
+void GoIdle()
+{
+    QEventLoop loop;
+    QTimer::singleShot(20, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 void CloseSplash(QDialog& dialog)

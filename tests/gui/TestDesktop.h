@@ -67,6 +67,10 @@ private:
     QStringList m_arrShownNames;
 };
 
+// Lets the event loop wait for events once, as the program does between user actions; the
+// frame brings its commands up to date then.
+void GoIdle();
+
 // Steps for the dialogs of start-up.
 void CloseSplash(QDialog& dialog);
 ModalScript::Step Logon(const QString& strDatabase, const QString& strUser, const QString& strPassword);
