@@ -212,8 +212,10 @@ std::string WithProfileValue(std::string_view text, std::string_view section, st
 
     const std::size_t nAt = place.bSection ? place.nInsertAt : text.size();
     result.append(text.substr(0, nAt));
+    // A last line without its line feed gets one; a lone carriage return at
+    // the end is the first half of it.
     if (nAt > 0 && text[nAt - 1] != '\n')
-        result.append(lineBreak);
+        result.append(text[nAt - 1] == '\r' ? std::string_view("\n") : lineBreak);
     result.append(entry);
     result.append(text.substr(nAt));
     return result;
