@@ -21,6 +21,10 @@ inline std::string AdminConnInfo()
            " dbname=lumidex user=system password=manager";
 }
 
+// The first value of a statement run as the superuser behind the tests' back;
+// "" when it returns no row, "error: <text>" when it fails.
+std::string AdminValue(const std::string& sql);
+
 // Runs the fixture script (pgcluster.sh start|stop ...) on this build's
 // cluster; returns the exit status.
 int ClusterCommand(const std::string& command);
