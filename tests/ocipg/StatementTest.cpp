@@ -20,6 +20,18 @@ protected:
         return "ocipg_scratch";
     }
 
+    // A statement handle of the test's own, prepared; the test frees it.
+    OCIStmt* Prepare(const std::string& sql)
+    {
+        OCIStmt* stmt = nullptr;
+        Oci().HandleAlloc(m_session.EnvHandle(), reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
+        EXPECT_EQ(Oci().StmtPrepare(stmt, m_session.ErrorHandle(), reinterpret_cast<const OraText*>(sql.data()),
+                                    static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT),
+                  OCI_SUCCESS)
+            << m_session.Error();
+        return stmt;
+    }
+
     std::string Count(const std::string& table) { return Value("select count(*) from " + table); }
 
     std::string Value(const std::string& sql)
@@ -54,13 +66,7 @@ TEST_F(OcipgStatement, TypeFromTheLeadingKeyword)
     const OciApi& oci = Oci();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.m_szSql);
-        OCIStmt* stmt = nullptr;
-        oci.HandleAlloc(m_session.EnvHandle(), reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
-        const std::string sql = c.m_szSql;
-        ASSERT_EQ(oci.StmtPrepare(stmt, m_session.ErrorHandle(), reinterpret_cast<const OraText*>(sql.data()),
-                                  static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT),
-                  OCI_SUCCESS)
-            << m_session.Error();
+        OCIStmt* stmt = Prepare(c.m_szSql);
         ub4 type = 0;
         EXPECT_EQ(oci.AttrGet(stmt, OCI_HTYPE_STMT, &type, nullptr, OCI_ATTR_STMT_TYPE, m_session.ErrorHandle()),
                   OCI_SUCCESS);
@@ -110,12 +116,7 @@ TEST_F(OcipgStatement, NonQueryWhileAQueryIsOpen)
     EXPECT_EQ(values.at(0), "1");
     // Run on a statement of its own, as Lumidex keeps the query meanwhile.
     const OciApi& oci = Oci();
-    OCIStmt* stmt = nullptr;
-    oci.HandleAlloc(m_session.EnvHandle(), reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
-    const std::string sql = "insert into " + table + " values (1, 'a')";
-    ASSERT_EQ(oci.StmtPrepare(stmt, m_session.ErrorHandle(), reinterpret_cast<const OraText*>(sql.data()),
-                              static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT),
-              OCI_SUCCESS);
+    OCIStmt* stmt = Prepare("insert into " + table + " values (1, 'a')");
     ASSERT_EQ(oci.StmtExecute(m_session.ServiceContext(), stmt, m_session.ErrorHandle(), 1, 0, nullptr, nullptr,
                               OCI_COMMIT_ON_SUCCESS),
               OCI_SUCCESS)
@@ -137,29 +138,30 @@ TEST_F(OcipgStatement, DictionaryViewsThroughTheHooks)
     ASSERT_EQ(m_session.Query("select table_name from user_tables where table_name = 'DEPARTMENTS'", rows), OCI_SUCCESS)
         << m_session.Error();
     EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{{"DEPARTMENTS"}}));
+    // DEFERRABLE is reserved in PostgreSQL: the library quotes it in queries.
     ASSERT_EQ(m_session.Query("select deferrable from user_constraints where constraint_name = 'DEPARTMENTS_PKEY'", rows),
               OCI_SUCCESS)
         << m_session.Error();
     EXPECT_EQ(rows.size(), 1u);
+    EXPECT_EQ(m_session.Columns().at(0).m_strName, "DEFERRABLE");
     EXPECT_EQ(m_session.Execute("select * from dba_tables"), OCI_ERROR);
     EXPECT_EQ(FirstLine(m_session.Error()), "ORA-00942: table or view does not exist");
     Session dba(Oci());
     ASSERT_EQ(dba.Connect("LUMIDEX", "system", "manager", OCI_SYSDBA), OCI_SUCCESS) << dba.Error();
     ASSERT_EQ(dba.Query("select owner from dba_tables where table_name = 'ORDERS'", rows), OCI_SUCCESS) << dba.Error();
     EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{{"APP"}}));
+    ASSERT_EQ(dba.Query("select * from all_tab_columns where table_name = 'ORDERS' and owner = 'APP'", rows),
+              OCI_SUCCESS)
+        << dba.Error();
+    EXPECT_EQ(rows.size(), 5u);
+    EXPECT_EQ(dba.Columns().at(3).m_strName, "DATA_TYPE");
 }
 
 TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)
 {
     const OciApi& oci = Oci();
-    OCIStmt* stmt = nullptr;
-    oci.HandleAlloc(m_session.EnvHandle(), reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
-    const std::string sql = "select last_name || :suffix from hr.employees where employee_id = :1 and 1::int = 1";
+    OCIStmt* stmt = Prepare("select last_name || :suffix from hr.employees where employee_id = :1 and 1::int = 1");
     OCIError* err = m_session.ErrorHandle();
-    ASSERT_EQ(oci.StmtPrepare(stmt, err, reinterpret_cast<const OraText*>(sql.data()), static_cast<ub4>(sql.size()),
-                              OCI_NTV_SYNTAX, OCI_DEFAULT),
-              OCI_SUCCESS)
-        << m_session.Error();
     char suffix[] = "!";
     int id = 1;
     OCIBind* bind1 = nullptr;
