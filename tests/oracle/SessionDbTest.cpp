@@ -4,7 +4,6 @@
 #include "tests/support/TestFixture.h"
 
 #include <gtest/gtest.h>
-#include <libpq-fe.h>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -13,26 +12,11 @@ namespace {
 
 using oracletest::MessageRecorder;
 using oracletest::ScopedEnv;
+using testfixture::AdminValue;
 using Rows = std::vector<std::vector<std::string>>;
 
 constexpr LoginMode kSysoper = 1;
 constexpr LoginMode kSysdba = 2;
-
-// Runs one statement as the superuser, behind the session's back; returns the
-// first value, or the error text.
-std::string AdminQuery(const std::string& strSql)
-{
-    PGconn* pConn = PQconnectdb(testfixture::AdminConnInfo().c_str());
-    PGresult* pResult = PQexec(pConn, strSql.c_str());
-    std::string strValue;
-    if (PQresultStatus(pResult) == PGRES_TUPLES_OK && PQntuples(pResult) > 0)
-        strValue = PQgetvalue(pResult, 0, 0);
-    else if (PQresultStatus(pResult) != PGRES_COMMAND_OK)
-        strValue = PQresultErrorMessage(pResult);
-    PQclear(pResult);
-    PQfinish(pConn);
-    return strValue;
-}
 
 class SessionDb : public ::testing::Test {
 protected:
@@ -244,12 +228,13 @@ TEST_F(SessionDb, StatementThatFailsToParseLeavesTheCurrentQueryOpen)
     EXPECT_EQ(FetchAll(1), (Rows{{"20"}}));
 }
 
-// A table of hr's own for one test, gone afterwards.
+// A table of hr's own for one test, gone afterwards; other tests list hr's
+// tables, so these run alone.
 class SessionDml : public SessionDb {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(AdminQuery("DROP TABLE IF EXISTS hr.session_dml;"
+        ASSERT_EQ(AdminValue("DROP TABLE IF EXISTS hr.session_dml;"
                              "CREATE TABLE hr.session_dml (id integer, v integer);"
                              "INSERT INTO hr.session_dml SELECT i, 0 FROM generate_series(1, 5) i;"
                              "ALTER TABLE hr.session_dml OWNER TO hr"),
@@ -261,10 +246,10 @@ protected:
     {
         // Logged off first, or an open transaction would hold the drop.
         m_pSession.reset();
-        AdminQuery("DROP TABLE hr.session_dml");
+        AdminValue("DROP TABLE hr.session_dml");
     }
 
-    std::string Sum() { return AdminQuery("SELECT sum(v) FROM hr.session_dml"); }
+    std::string Sum() { return AdminValue("SELECT sum(v) FROM hr.session_dml"); }
 };
 
 TEST_F(SessionDml, StatementCountsAndCommitsItsRowsBesideAnOpenQuery)

@@ -3,9 +3,8 @@
 // Helpers of the session and document tests.
 
 #include "platform/UserMessage.h"
+#include "tests/support/ScopedEnv.h"
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,29 +27,6 @@ private:
     platform::UserMessageHandler m_previous;
 };
 
-// Sets (or, given nullptr, removes) an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* pszName, const char* pszValue) : m_strName(pszName)
-    {
-        if (const char* pszOld = std::getenv(pszName))
-            m_strOld = pszOld;
-        if (pszValue)
-            setenv(pszName, pszValue, 1);
-        else
-            unsetenv(pszName);
-    }
-    ~ScopedEnv()
-    {
-        if (m_strOld)
-            setenv(m_strName.c_str(), m_strOld->c_str(), 1);
-        else
-            unsetenv(m_strName.c_str());
-    }
-
-private:
-    std::string m_strName;
-    std::optional<std::string> m_strOld;
-};
+using testfixture::ScopedEnv;
 
 }  // namespace oracletest
