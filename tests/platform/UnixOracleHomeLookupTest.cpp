@@ -1,41 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/platform/TempFolder.h"
+#include "tests/support/ScopedEnv.h"
 #include "platform/UnixOracleHomeLookup.h"
 
 using platform::UnixOracleHomeLookup;
+using testfixture::ScopedEnv;
 
 namespace {
-
-// Sets (or unsets) one environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, std::optional<std::string> value) : m_strName(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        if (value)
-            setenv(name, value->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            setenv(m_strName.c_str(), m_old->c_str(), 1);
-        else
-            unsetenv(m_strName.c_str());
-    }
-
-private:
-    std::string m_strName;
-    std::optional<std::string> m_old;
-};
 
 std::vector<std::string> Candidates(const std::string& first, const std::string& second)
 {
