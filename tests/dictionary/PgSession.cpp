@@ -1,7 +1,5 @@
 #include "tests/dictionary/PgSession.h"
 
-#include "tests/support/TestFixture.h"
-
 #include <algorithm>
 #include <cctype>
 
@@ -107,15 +105,6 @@ Result PgSession::Run(const std::string& statement)
 Result PgSession::Raw(const std::string& sql)
 {
     return Collect(PQexec(m_pConn.get(), sql.c_str()));
-}
-
-std::string AdminValue(const std::string& sql)
-{
-    std::unique_ptr<PGconn, void (*)(PGconn*)> conn(PQconnectdb(testfixture::AdminConnInfo().c_str()), PQfinish);
-    Result result = Collect(PQexec(conn.get(), sql.c_str()));
-    if (!result.bOk || result.rows.empty())
-        return "<" + result.strError + ">";
-    return result.rows[0][0];
 }
 
 std::vector<std::string> SelectListNames(const std::string& statement)

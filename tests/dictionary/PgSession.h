@@ -5,6 +5,7 @@
 // statement itself through the extended protocol.
 
 #include "ocipg/dictionary/Dictionary.h"
+#include "tests/support/TestFixture.h"
 
 #include <libpq-fe.h>
 
@@ -41,9 +42,7 @@ private:
     std::unique_ptr<ocipg::Dictionary> m_pDictionary;
 };
 
-// One value from the superuser's own connection, for checks against
-// PostgreSQL's catalogs.
-std::string AdminValue(const std::string& sql);
+using testfixture::AdminValue;
 
 // The names a statement's select list gives, as the library reports them.
 std::vector<std::string> SelectListNames(const std::string& statement);
