@@ -7,7 +7,9 @@
 #include "shell/WebPages.h"
 #include "ui_IDD_LUMIDEX_FORM.h"
 
+#include <QMouseEvent>
 #include <QResizeEvent>
+#include <QTreeWidget>
 
 #include <algorithm>
 
@@ -30,6 +32,9 @@ const CLumidexView::CommandEntry CLumidexView::s_commandMap[] = {
     {ID_LINKS_TECHNET, &CLumidexView::OnLinksTechnet},
     {ID_LINKS_METALINK, &CLumidexView::OnLinksMetalink},
     {ID_LINKS_GOOGLE, &CLumidexView::OnLinksGoogle},
+    {ID_FILE_SAVE_AS, &CLumidexView::OnSaveXmlData},
+    {ID_DATABASE_VIEWDATA, &CLumidexView::OnViewData},
+    {ID_DATABASE_REFRESH, &CLumidexView::OnRefresh},
 };
 
 const CLumidexView::UpdateEntry CLumidexView::s_updateMap[] = {
@@ -48,6 +53,24 @@ CLumidexView::CLumidexView(CLumidexDoc& doc, QWidget* pParent)
     m_sizeForm = size();
     m_timerStartup.setInterval(kStartupDelayMs);
     connect(&m_timerStartup, &QTimer::timeout, this, [this] { OnTimer(IDT_STARTUP); });
+    connect(m_pForm->IDC_TREE, &QTreeWidget::currentItemChanged, this, &CLumidexView::OnTreeSelChanged);
+    for (QAbstractItemView* pControl : {static_cast<QAbstractItemView*>(m_pForm->IDC_TREE),
+                                        static_cast<QAbstractItemView*>(m_pForm->IDC_RESULT_LIST)}) {
+        pControl->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(pControl, &QWidget::customContextMenuRequested, this,
+                &CLumidexView::OnListOrTreeRightClick);
+    }
+    // A right click leaves the tree's selection where it was.
+    m_pForm->IDC_TREE->viewport()->installEventFilter(this);
+}
+
+bool CLumidexView::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    if (pWatched == m_pForm->IDC_TREE->viewport() &&
+        (pEvent->type() == QEvent::MouseButtonPress || pEvent->type() == QEvent::MouseButtonDblClick) &&
+        static_cast<QMouseEvent*>(pEvent)->button() == Qt::RightButton)
+        return true;
+    return QWidget::eventFilter(pWatched, pEvent);
 }
 
 CLumidexView::~CLumidexView() = default;
@@ -71,6 +94,7 @@ void CLumidexView::OnInitialUpdate()
     m_timerStartup.start();
     m_doc.SetCommitMode(0);
     m_pList->SetGridAndFullRowSelect();
+    BuildTree();
 }
 
 bool CLumidexView::OnCmdMsg(int nId)

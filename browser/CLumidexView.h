@@ -15,6 +15,10 @@ class CLumidexDoc;
 class CSortListCtrl;
 class QLineEdit;
 class QTreeWidget;
+class QTreeWidgetItem;
+namespace browser {
+struct CatalogCategory;
+}
 namespace Ui {
 class IDD_LUMIDEX_FORM;
 }
@@ -36,6 +40,20 @@ public:
     // Runs one statement into the result list, or reports its rows changed.
     void RunQueryToList(const QString& strStatement);
 
+    // The schema tree: the selection starts the listing its texts call for.
+    void OnTreeSelChanged();
+    void RouteTreeSelection();
+    // Runs one row of the catalog query table and makes its node's children mirror the list.
+    void ListCategory(const browser::CatalogCategory& row);
+    // A table's or view's columns and rows; scope is the text of the node that listed it.
+    void ShowTableColumns(const QString& strScope, const QString& strLabel);
+    void ShowTableData(const QString& strScope, const QString& strLabel);
+    void OnViewData();
+    void OnRefresh();
+    void OnListOrTreeRightClick();
+    // Writes the list, as shown, to an XML file the user names, with its stylesheet.
+    void OnSaveXmlData();
+
     void OnConnect();
     void OnDisconnect();
     void OnTimer(int nIDEvent);
@@ -51,12 +69,15 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     void DoDataExchange(bool bSaveAndValidate);
     void UpdateData(bool bSaveAndValidate) { DoDataExchange(bSaveAndValidate); }
     void OnSize(int cx, int cy);
     void EmptyResultList();
+    void BuildTree();
+    QTreeWidgetItem* NodeOfRow(const browser::CatalogCategory& row) const;
 
     void OnSetupConfiguration();
     void OnHelp();
@@ -87,6 +108,13 @@ private:
     int m_bConnected = 0;
     QLineEdit* m_pMessage = nullptr;
     QTreeWidget* m_pTree = nullptr;
+    // The 29 fixed nodes: root, ten categories, nine "User" and nine "All" scope nodes.
+    static constexpr int kCategories = 10;
+    static constexpr int kScopedCategories = 9;
+    QTreeWidgetItem* m_hRoot = nullptr;
+    QTreeWidgetItem* m_arrCategoryNodes[kCategories] = {};
+    QTreeWidgetItem* m_arrUserNodes[kScopedCategories] = {};
+    QTreeWidgetItem* m_arrAllNodes[kScopedCategories] = {};
     QTimer m_timerStartup;
     QSize m_sizeForm;
     bool m_bDestroyed = false;

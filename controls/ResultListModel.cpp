@@ -1,5 +1,7 @@
 #include "controls/ResultListModel.h"
 
+#include "controls/ColumnSortKeys.h"
+
 int CResultListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : m_nPublishedRows;
@@ -43,6 +45,7 @@ void CResultListModel::DeleteAllColumns()
     m_content.Clear();
     m_nPublishedRows = 0;
     endResetModel();
+    emit ColumnsRecreated();
 }
 
 void CResultListModel::SetColumns(std::vector<std::string> arrHeaders)
@@ -51,6 +54,7 @@ void CResultListModel::SetColumns(std::vector<std::string> arrHeaders)
     m_content.SetColumns(std::move(arrHeaders));
     m_nPublishedRows = 0;
     endResetModel();
+    emit ColumnsRecreated();
 }
 
 int CResultListModel::AppendRow(const std::vector<std::string>& arrCells)
@@ -66,4 +70,16 @@ void CResultListModel::Publish()
     beginInsertRows(QModelIndex(), m_nPublishedRows, nRows - 1);
     m_nPublishedRows = nRows;
     endInsertRows();
+}
+
+void CResultListModel::SortColumn(int nColumn, bool bAscending)
+{
+    // Rows move, so indexes kept by the view (selection, current cell) no longer mean
+    // what they did: they are dropped.
+    emit layoutAboutToBeChanged();
+    const QModelIndexList arrKept = persistentIndexList();
+    changePersistentIndexList(arrKept, QModelIndexList(arrKept.size()));
+    controls::ColumnSortKeys keys(m_content, nColumn);
+    keys.Sort(bAscending);
+    emit layoutChanged();
 }

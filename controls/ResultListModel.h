@@ -7,6 +7,7 @@
 
 #include <QAbstractTableModel>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,17 @@ public:
     // Tells the view about the rows appended since the last call.
     void Publish();
 
+    // Orders all rows by one column's text; each row keeps its value.
+    void SortColumn(int nColumn, bool bAscending);
+    // The application value kept with each row (the list's item data).
+    std::int64_t ItemData(int nRow) const { return m_content.RowValue(nRow); }
+    bool SetItemData(int nRow, std::int64_t nValue) { return m_content.SetRowValue(nRow, nValue); }
+
     const controls::ResultListContent& Content() const { return m_content; }
+
+signals:
+    // The columns were deleted or replaced.
+    void ColumnsRecreated();
 
 private:
     controls::ResultListContent m_content;

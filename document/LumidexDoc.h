@@ -3,6 +3,7 @@
 #include "oracle/OracleSession.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // The document of the single window. It holds no file content: it owns the
@@ -23,6 +24,11 @@ public:
     // The text of the session's last error on one line, for the message line.
     std::string GetMessageText();
 
+    // What the window title shows: the path of the last XML file saved.
+    const std::string& GetTitle() const { return m_strTitle; }
+    void SetTitle(std::string title) { m_strTitle = std::move(title); }
+
 private:
+    std::string m_strTitle = "Untitled";
     OracleSession m_session;
 };

@@ -37,7 +37,7 @@ bool IsDeadKey(const QKeyEvent& event)
 
 CMainFrame::CMainFrame(CommandTarget nextTarget) : m_nextTarget(std::move(nextTarget))
 {
-    setWindowTitle(QStringLiteral("Untitled - Lumidex"));
+    OnUpdateFrameTitle(QStringLiteral("Untitled"));
     setWindowIcon(MainIcon());
     OnCreate();
     // As the framework does at idle time: the toolbar follows the state of the commands.
@@ -150,6 +150,11 @@ void CMainFrame::CreateStatusBar()
         pPane->setObjectName(QString::fromLatin1(pszIndicator));
         pStatus->addPermanentWidget(pPane);
     }
+}
+
+void CMainFrame::OnUpdateFrameTitle(const QString& strDocTitle)
+{
+    setWindowTitle(strDocTitle + QStringLiteral(" - Lumidex"));
 }
 
 void CMainFrame::SetView(CLumidexView* pView)

@@ -30,6 +30,8 @@ public:
 
     // Runs a command as a menu item, a button or a key would: not when it is disabled.
     void OnCommand(int nId);
+    // The window title: the document's title, then the program's name.
+    void OnUpdateFrameTitle(const QString& strDocTitle);
     // Brings every action's enabled and checked state up to date.
     void UpdateCommandUI();
 

@@ -5,6 +5,9 @@ std::unique_ptr<QObject> MakeResultListTest();
 std::unique_ptr<QObject> MakeFrameTest();
 std::unique_ptr<QObject> MakeDialogTest();
 std::unique_ptr<QObject> MakeResultModelTest();
+std::unique_ptr<QObject> MakeBrowserTest();
+std::unique_ptr<QObject> MakeSortTest();
+std::unique_ptr<QObject> MakeSaveXmlTest();
 
 namespace {
 
@@ -14,6 +17,9 @@ const GuiTestClass kClasses[] = {
     {"FrameTest", false, MakeFrameTest},
     {"DialogTest", false, MakeDialogTest},
     {"ResultModelTest", false, MakeResultModelTest},
+    {"BrowserTest", true, MakeBrowserTest},
+    {"SortTest", false, MakeSortTest},
+    {"SaveXmlTest", true, MakeSaveXmlTest},
 };
 
 }  // namespace

@@ -29,7 +29,16 @@ public:
 
     QMessageBox::StandardButton Message(QWidget* pParent, const QString& strText,
                                         QMessageBox::StandardButtons buttons) override;
-    QString SaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    // Answers from arrSaveNames, the empty name (cancel) when it runs out.
+    QString SaveFileName(QWidget*, const QString& strDir, const QString& strFilter) override
+    {
+        arrSaveDialogs.push_back(strDir + "|" + strFilter);
+        if (arrSaveNames.empty())
+            return {};
+        const QString strName = arrSaveNames.front();
+        arrSaveNames.pop_front();
+        return strName;
+    }
     void Beep(unsigned nType) override { arrBeeps.push_back(nType); }
     bool Open(const QUrl& url) override
     {
@@ -41,6 +50,8 @@ public:
     std::deque<QMessageBox::StandardButton> arrAnswers;  // empty: the first button offered
     std::vector<unsigned> arrBeeps;
     std::vector<QUrl> arrOpened;
+    std::deque<QString> arrSaveNames;
+    QStringList arrSaveDialogs;  // initial name and filter of each Save dialog
     bool bOpenSucceeds = true;
 };
 

@@ -1,0 +1,34 @@
+#pragma once
+
+// The result list's header: a section once sorted is drawn by DrawItem, with the arrow of
+// the sort column in the 3-D highlight and shadow colours; the others are drawn by Qt.
+
+#include <QHeaderView>
+
+#include <vector>
+
+class CSortHeaderCtrl : public QHeaderView {
+    Q_OBJECT
+public:
+    explicit CSortHeaderCtrl(QWidget* pParent = nullptr);
+
+    // Records the arrow, makes the section owner-drawn and repaints the whole header.
+    void SetSortImage(int nColumn, bool bAscending);
+    bool IsOwnerDrawn(int nSection) const;
+    // New columns are drawn by Qt again until one is sorted.
+    void OnColumnsRecreated();
+
+protected:
+    void paintSection(QPainter* pPainter, const QRect& rect, int nLogicalIndex) const override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+
+private:
+    void DrawItem(QPainter& dc, const QRect& rcItem, int nItem) const;
+    void DrawArrow(QPainter& dc, const QRect& rcItem, int o) const;
+
+    int m_nSortColumn = -1;
+    bool m_bAscending = true;
+    std::vector<bool> m_arrOwnerDrawn;
+    int m_nPressed = -1;  // the section under a held left button
+};

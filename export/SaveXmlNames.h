@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace xmlexport {
+
+// The name the Save dialog gives back for a typed one: "xml" is added when
+// the file part has no extension. Folders are kept as they are.
+std::string WithXmlExtension(std::string_view path);
+
+// The stylesheet's file name for a data file's name (without folder): the
+// first ".xml", in any case, is taken out, and ".xsl" is added. It is also
+// the reference the data file carries.
+std::string StylesheetName(std::string_view fileName);
+
+}  // namespace xmlexport

@@ -1,0 +1,340 @@
+// The schema tree against the test cluster: its fixed shape, every catalog listing and
+// the object nodes it leaves, a table's or view's columns and rows, Refresh and the
+// context menu.
+
+#include "browser/CLumidexView.h"
+#include "browser/CatalogQueryTable.h"
+#include "controls/CSortListCtrl.h"
+#include "res/resource.h"
+#include "shell/CLumidexApp.h"
+#include "shell/CMainFrame.h"
+#include "tests/gui/GuiTests.h"
+#include "tests/gui/TestDesktop.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+const QStringList kCategories = {"Tables",   "Views",    "Indexes",     "Procedures", "Triggers",
+                                 "Sequenses", "Synonyms", "Constraints", "DBLinks",    "Users"};
+
+}  // namespace
+
+class BrowserTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScratchFolder> m_pFolder;
+    std::unique_ptr<TestDesktop> m_pDesktop;
+    std::unique_ptr<ModalScript> m_pScript;
+    std::unique_ptr<CLumidexApp> m_pApp;
+
+    CMainFrame& Frame() { return *m_pApp->MainFrame(); }
+    CLumidexView& View() { return *m_pApp->View(); }
+    QTreeWidget& Tree() { return View().Tree(); }
+    CResultListModel& Model() { return View().ResultList().Model(); }
+    QString MessageLine() { return View().MessageLine().text(); }
+
+    void Start(const QString& strUser = {}, const QString& strPassword = {})
+    {
+        m_pScript->Add(CloseSplash);
+        if (strUser.isEmpty())
+            m_pScript->Add(CancelDialog);
+        else
+            m_pScript->Add(Logon("LUMIDEX", strUser, strPassword));
+        m_pApp = std::make_unique<CLumidexApp>();
+        QVERIFY(m_pApp->InitInstance());
+        QTRY_VERIFY_WITH_TIMEOUT(m_pScript->Done(), 15000);
+        if (!strUser.isEmpty())
+            QCOMPARE(MessageLine(), QString("Connect succeeded!"));
+    }
+
+    QTreeWidgetItem* Category(const QString& strText)
+    {
+        QTreeWidgetItem* pRoot = Tree().topLevelItem(0);
+        for (int i = 0; i < pRoot->childCount(); ++i)
+            if (pRoot->child(i)->text(0) == strText)
+                return pRoot->child(i);
+        return nullptr;
+    }
+
+    QTreeWidgetItem* Scope(const QString& strCategory, const QString& strScope)
+    {
+        QTreeWidgetItem* pCategory = Category(strCategory);
+        return pCategory->child(strScope == "User" ? 0 : 1);
+    }
+
+    static QTreeWidgetItem* Child(QTreeWidgetItem* pNode, const QString& strLabel)
+    {
+        for (int i = 0; i < pNode->childCount(); ++i)
+            if (pNode->child(i)->text(0) == strLabel)
+                return pNode->child(i);
+        return nullptr;
+    }
+
+    static QStringList Labels(QTreeWidgetItem* pNode)
+    {
+        QStringList arrLabels;
+        for (int i = 0; i < pNode->childCount(); ++i)
+            arrLabels << pNode->child(i)->text(0);
+        return arrLabels;
+    }
+
+    QString Cell(int nRow, int nColumn) { return Model().index(nRow, nColumn).data().toString(); }
+
+    int ColumnOf(const QString& strHeader)
+    {
+        for (int i = 0; i < Model().columnCount(); ++i)
+            if (Model().headerData(i, Qt::Horizontal).toString() == strHeader)
+                return i;
+        return -1;
+    }
+
+    // Selects a node as a click would; the listing runs at once.
+    void Select(QTreeWidgetItem* pNode) { Tree().setCurrentItem(pNode); }
+
+    // Lists a scope node and selects one of its objects.
+    QTreeWidgetItem* SelectObject(const QString& strCategory, const QString& strScope, const QString& strLabel)
+    {
+        QTreeWidgetItem* pScope = Scope(strCategory, strScope);
+        Select(pScope);
+        QTreeWidgetItem* pObject = Child(pScope, strLabel);
+        [&] { QVERIFY2(pObject, qPrintable(strLabel + " not in " + Labels(pScope).join(','))); }();
+        if (pObject)
+            Select(pObject);
+        return pObject;
+    }
+
+    // The context menu's items as they are when it opens, by command id.
+    std::map<int, bool> ContextMenuStates(QWidget& control)
+    {
+        std::map<int, bool> states;
+        QTimer::singleShot(0, [&] {
+            auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!pMenu)
+                return;
+            for (QAction* pAction : pMenu->actions())
+                if (!pAction->isSeparator())
+                    states[pAction->data().toInt()] = pAction->isEnabled();
+            pMenu->close();
+        });
+        emit control.customContextMenuRequested(QPoint(5, 5));
+        return states;
+    }
+
+private slots:
+    void init()
+    {
+        m_pFolder = std::make_unique<ScratchFolder>();
+        m_pDesktop = std::make_unique<TestDesktop>();
+        m_pScript = std::make_unique<ModalScript>();
+    }
+
+    void cleanup()
+    {
+        m_pApp.reset();
+        m_pScript.reset();
+        m_pDesktop.reset();
+        m_pFolder.reset();
+    }
+
+    void treeHasItsFixedShape()
+    {
+        Start();
+        QCOMPARE(Tree().topLevelItemCount(), 1);
+        QTreeWidgetItem* pRoot = Tree().topLevelItem(0);
+        QCOMPARE(pRoot->text(0), QString("Database"));
+        QVERIFY(pRoot->isExpanded());
+        QVERIFY(!Tree().currentItem());
+        QCOMPARE(Labels(pRoot), kCategories);
+        int nNodes = 1;
+        for (int i = 0; i < pRoot->childCount(); ++i) {
+            QTreeWidgetItem* pCategory = pRoot->child(i);
+            QVERIFY(!pCategory->icon(0).isNull());
+            nNodes += 1 + pCategory->childCount();
+            QCOMPARE(Labels(pCategory),
+                     pCategory->text(0) == "Users" ? QStringList() : QStringList({"User", "All"}));
+        }
+        QCOMPARE(nNodes, 29);
+        QCOMPARE(MessageLine(), QString("Connect to database!"));
+    }
+
+    void everyScopeNodeListsItsObjects()
+    {
+        Start("system", "manager");
+        for (const browser::CatalogCategory& row : browser::CatalogQueryTable()) {
+            const QString strCategory = QString::fromLatin1(row.pszCategory);
+            const QString strScope = QString::fromLatin1(row.pszScope);
+            QTreeWidgetItem* pNode = strScope.isEmpty() ? Category(strCategory) : Scope(strCategory, strScope);
+            const QString strWhere = strCategory + "/" + strScope;
+            // Twice: the second run replaces the nodes of the first.
+            for (int nRun = 0; nRun < 2; ++nRun) {
+                Select(Tree().topLevelItem(0));
+                Select(pNode);
+                QVERIFY2(MessageLine().startsWith("Rows "), qPrintable(strWhere + ": " + MessageLine()));
+                QCOMPARE(MessageLine(), QString("Rows %1").arg(Model().rowCount()));
+                QCOMPARE(pNode->childCount(), Model().rowCount());
+                QVERIFY(pNode->isExpanded());
+                for (int i = 0; i < Model().rowCount(); ++i) {
+                    const QString strExpected = row.bOwnerColumn && !Cell(i, 1).isEmpty()
+                                                    ? Cell(i, 1) + "." + Cell(i, 0)
+                                                    : Cell(i, 0);
+                    QCOMPARE(pNode->child(i)->text(0), strExpected);
+                    QVERIFY(!pNode->child(i)->icon(0).isNull());
+                }
+            }
+        }
+        // The superuser sees the sample objects under "All", owner first.
+        QVERIFY(Labels(Scope("Tables", "All")).contains("APP.Mixed Case"));
+        QVERIFY(Labels(Scope("Views", "All")).contains("HR.EMP_DETAILS"));
+        QVERIFY(Labels(Category("Users")).contains("HR"));
+    }
+
+    void dbaNodeFailsForAnOrdinaryAccount()
+    {
+        Start("hr", "hr");
+        QTreeWidgetItem* pNode = Scope("Tables", "All");
+        Select(Scope("Tables", "User"));
+        QVERIFY(pNode->childCount() == 0);
+        QVERIFY(Scope("Tables", "User")->childCount() > 0);
+        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
+        Select(pNode);
+        QVERIFY2(MessageLine().contains("ORA-00942"), qPrintable(MessageLine()));
+        QVERIFY(!MessageLine().contains('\n'));
+        QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps + 1);
+        QCOMPARE(pNode->childCount(), 0);
+        QVERIFY(pNode->isExpanded());
+        QCOMPARE(Model().columnCount(), 0);
+    }
+
+    void objectNodesListColumnsAndRows_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("scope");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("tableName");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("table, All") << "system" << "Tables" << "All" << "HR.EMPLOYEES" << "EMPLOYEES" << 11 << 4;
+        QTest::newRow("table, User") << "app" << "Tables" << "User" << "ORDERS" << "ORDERS" << 5 << 3;
+        QTest::newRow("view, All") << "system" << "Views" << "All" << "APP.ORDER_TOTALS" << "ORDER_TOTALS" << -1 << -1;
+        QTest::newRow("view, User") << "hr" << "Views" << "User" << "EMP_DETAILS" << "EMP_DETAILS" << -1 << -1;
+        QTest::newRow("mixed case, All") << "system" << "Tables" << "All" << "APP.Mixed Case" << "Mixed Case" << 2 << 2;
+        QTest::newRow("mixed case, User") << "app" << "Tables" << "User" << "Mixed Case" << "Mixed Case" << 2 << 2;
+        QTest::newRow("quote, All") << "system" << "Tables" << "All" << "APP.O'Brien" << "O'Brien" << 2 << 1;
+    }
+
+    void objectNodesListColumnsAndRows()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, category);
+        QFETCH(QString, scope);
+        QFETCH(QString, label);
+        QFETCH(QString, tableName);
+        QFETCH(int, columns);
+        QFETCH(int, rows);
+        Start(user, user == "system" ? "manager" : user);
+        QTreeWidgetItem* pObject = SelectObject(category, scope, label);
+        QVERIFY(pObject);
+        QVERIFY2(MessageLine().startsWith("Rows "), qPrintable(MessageLine()));
+        const int nColumns = Model().rowCount();
+        QVERIFY(nColumns > 0);
+        if (columns >= 0)
+            QCOMPARE(nColumns, columns);
+        const int nTableName = ColumnOf("TABLE_NAME");
+        QVERIFY(nTableName >= 0);
+        for (int i = 0; i < nColumns; ++i)
+            QCOMPARE(Cell(i, nTableName), tableName);
+
+        Frame().OnCommand(ID_DATABASE_VIEWDATA);
+        QVERIFY2(MessageLine().startsWith("Rows "), qPrintable(MessageLine()));
+        QCOMPARE(Model().columnCount(), nColumns);
+        if (rows >= 0)
+            QCOMPARE(Model().rowCount(), rows);
+
+        // Refresh runs the router: the columns again, not the rows.
+        Frame().OnCommand(ID_DATABASE_REFRESH);
+        QCOMPARE(Model().rowCount(), nColumns);
+        QVERIFY(ColumnOf("TABLE_NAME") >= 0);
+    }
+
+    void viewDataOnOtherNodesDoesNothing()
+    {
+        Start("system", "manager");
+        QTreeWidgetItem* pIndexes = Scope("Indexes", "All");
+        Select(pIndexes);
+        QVERIFY(pIndexes->childCount() > 0);
+        for (QTreeWidgetItem* pNode : {pIndexes->child(0), pIndexes, Category("Tables"), Tree().topLevelItem(0)}) {
+            Select(pNode);
+            const int nRows = Model().rowCount();
+            const QString strMessage = MessageLine();
+            const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
+            Frame().OnCommand(ID_DATABASE_VIEWDATA);
+            QCOMPARE(Model().rowCount(), nRows);
+            QCOMPARE(MessageLine(), strMessage);
+            QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps);
+        }
+        // Nor does selecting a user, or a category other than Users.
+        Select(Category("Users"));
+        const int nUsers = Model().rowCount();
+        Select(Category("Users")->child(0));
+        Select(Category("Views"));
+        QCOMPARE(Model().rowCount(), nUsers);
+    }
+
+    void arrowKeysListEveryScopeNodePassed()
+    {
+        Start("hr", "hr");
+        Category("Tables")->setExpanded(true);
+        Select(Category("Views"));
+        QTest::keyClick(&Tree(), Qt::Key_Up);
+        QCOMPARE(Tree().currentItem(), Scope("Tables", "All"));
+        QVERIFY(MessageLine().contains("ORA-00942"));
+        QTest::keyClick(&Tree(), Qt::Key_Up);
+        QCOMPARE(Tree().currentItem(), Scope("Tables", "User"));
+        QVERIFY(MessageLine().startsWith("Rows "));
+        QVERIFY(Scope("Tables", "User")->childCount() > 0);
+    }
+
+    void contextMenuGraysByConnection()
+    {
+        Start();
+        const std::map<int, bool> expectedOff = {
+            {ID_DATABASE_REFRESH, false}, {ID_DATABASE_VIEWDATA, false}, {ID_FILE_SAVE_AS, false},
+            {ID_DATABASE_CONNECT, true},  {ID_DATABASE_DISCONNECT, false}, {ID_LINKS_HOMEPAGE, true},
+            {ID_LINKS_DOWNLOAD, true},    {ID_LINKS_ORACLE, true},        {ID_LINKS_TECHNET, true},
+            {ID_LINKS_METALINK, true},    {ID_HELP, true},
+        };
+        QCOMPARE(ContextMenuStates(Tree()), expectedOff);
+        QCOMPARE(ContextMenuStates(View().ResultList()), expectedOff);
+
+        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
+        Frame().OnCommand(ID_DATABASE_CONNECT);
+        QTRY_VERIFY_WITH_TIMEOUT(m_pScript->Done(), 15000);
+        std::map<int, bool> expectedOn = expectedOff;
+        for (auto& [nId, bEnabled] : expectedOn)
+            bEnabled = nId != ID_DATABASE_CONNECT;
+        QCOMPARE(ContextMenuStates(Tree()), expectedOn);
+        QCOMPARE(ContextMenuStates(View().ResultList()), expectedOn);
+    }
+
+    void rightClickKeepsTheSelection()
+    {
+        Start();
+        Select(Category("Views"));
+        const QRect rect = Tree().visualItemRect(Category("Tables"));
+        QTest::mousePress(Tree().viewport(), Qt::RightButton, Qt::NoModifier, rect.center());
+        QTest::mouseRelease(Tree().viewport(), Qt::RightButton, Qt::NoModifier, rect.center());
+        QCOMPARE(Tree().currentItem(), Category("Views"));
+    }
+};
+
+std::unique_ptr<QObject> MakeBrowserTest() { return std::make_unique<BrowserTest>(); }
+
+#include "BrowserTest.moc"

@@ -1,0 +1,219 @@
+// Save XML data against the test cluster: file names, the two switches, folders, a file
+// that cannot be written, and the saved rows in the order shown.
+
+#include "browser/CLumidexView.h"
+#include "controls/CSortListCtrl.h"
+#include "res/resource.h"
+#include "shell/CLumidexApp.h"
+#include "shell/CMainFrame.h"
+#include "tests/gui/GuiTests.h"
+#include "tests/gui/TestDesktop.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace {
+
+QByteArray ReadFile(const QString& strPath)
+{
+    QFile file(strPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The error of an XML parser over the file; empty when it is well-formed.
+QString XmlError(const QString& strPath)
+{
+    QXmlStreamReader reader(ReadFile(strPath));
+    while (!reader.atEnd())
+        reader.readNext();
+    return reader.hasError() ? reader.errorString() : QString();
+}
+
+// The texts of one element of every row, in file order.
+QStringList FieldTexts(const QString& strPath, const QString& strElement)
+{
+    QStringList arrTexts;
+    QXmlStreamReader reader(ReadFile(strPath));
+    while (reader.readNextStartElement() || !reader.atEnd()) {
+        if (reader.isStartElement() && reader.name() == strElement)
+            arrTexts << reader.readElementText();
+        else if (!reader.isStartElement())
+            reader.readNext();
+    }
+    return arrTexts;
+}
+
+}  // namespace
+
+class SaveXmlTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScratchFolder> m_pFolder;
+    std::unique_ptr<TestDesktop> m_pDesktop;
+    std::unique_ptr<ModalScript> m_pScript;
+    std::unique_ptr<CLumidexApp> m_pApp;
+
+    CMainFrame& Frame() { return *m_pApp->MainFrame(); }
+    CLumidexView& View() { return *m_pApp->View(); }
+    QString MessageLine() { return View().MessageLine().text(); }
+
+    void StartWithEmployees()
+    {
+        m_pScript->Add(CloseSplash);
+        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
+        m_pApp = std::make_unique<CLumidexApp>();
+        QVERIFY(m_pApp->InitInstance());
+        QTRY_VERIFY_WITH_TIMEOUT(m_pScript->Done(), 15000);
+        View().RunQueryToList("SELECT * FROM EMPLOYEES ORDER BY EMPLOYEE_ID");
+        QCOMPARE(MessageLine(), QString("Rows 4"));
+    }
+
+    // Saves under the name the user types; the beeps the command gave.
+    std::vector<unsigned> Save(const QString& strTyped)
+    {
+        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
+        m_pDesktop->arrSaveNames.push_back(strTyped);
+        Frame().OnCommand(ID_FILE_SAVE_AS);
+        return {m_pDesktop->arrBeeps.begin() + static_cast<std::ptrdiff_t>(nBeeps), m_pDesktop->arrBeeps.end()};
+    }
+
+private slots:
+    void init()
+    {
+        m_pFolder = std::make_unique<ScratchFolder>();
+        m_pDesktop = std::make_unique<TestDesktop>();
+        m_pScript = std::make_unique<ModalScript>();
+    }
+
+    void cleanup()
+    {
+        m_pApp.reset();
+        m_pScript.reset();
+        m_pDesktop.reset();
+        m_pFolder.reset();
+    }
+
+    void savesDataAndStylesheet_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("dataFile");
+        QTest::addColumn<QString>("stylesheet");  // empty: none
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("defaults") << QByteArray() << "emp" << "emp.xml" << "emp.xsl" << true;
+        QTest::newRow("upper-case extension") << QByteArray("[Lumidex]\nXSL=1\nVIEWXML=10\n")
+                                              << "Report.XML" << "Report.XML" << "Report.xsl" << true;
+        QTest::newRow("first .xml only") << QByteArray() << "my.xmlfile.xml" << "my.xmlfile.xml"
+                                         << "myfile.xml.xsl" << true;
+        QTest::newRow("other extension") << QByteArray() << "notes.txt" << "notes.txt" << "notes.txt.xsl" << true;
+        QTest::newRow("XSL off") << QByteArray("[Lumidex]\nXSL=0\n") << "emp" << "emp.xml" << "" << true;
+        QTest::newRow("VIEWXML off") << QByteArray("[Lumidex]\nVIEWXML=0\n") << "emp" << "emp.xml"
+                                     << "emp.xsl" << false;
+    }
+
+    void savesDataAndStylesheet()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, typed);
+        QFETCH(QString, dataFile);
+        QFETCH(QString, stylesheet);
+        QFETCH(bool, opened);
+        m_pFolder->WriteSettings(settings);
+        StartWithEmployees();
+        QTemporaryDir target;
+        const QString strBefore = QDir::currentPath();
+
+        QCOMPARE(Save(target.path() + "/" + typed), std::vector<unsigned>{0u});
+        QCOMPARE(m_pDesktop->arrSaveDialogs.last(), QString("*.xml|XML Files (*.xml);;All Files (*.*)"));
+        QCOMPARE(MessageLine(), QString("Saved XML file!"));
+        QCOMPARE(QDir::currentPath(), strBefore);
+        const QString strData = target.path() + "/" + dataFile;
+        QCOMPARE(Frame().windowTitle(), strData + " - Lumidex");
+        QCOMPARE(XmlError(strData), QString());
+        QCOMPARE(FieldTexts(strData, "LAST_NAME"), QStringList({"King", "Lefèvre", "日本", "Nobody"}));
+        QCOMPARE(FieldTexts(strData, "NOTES"),
+                 QStringList({"President", "Paid in € since 2002", "NULL", "NULL"}));
+
+        const QByteArray data = ReadFile(strData);
+        QStringList arrExpected = {dataFile};
+        if (stylesheet.isEmpty()) {
+            QVERIFY(!data.contains("xml-stylesheet"));
+        } else {
+            QVERIFY(data.contains("href=\"" + stylesheet.toUtf8() + "\""));
+            QCOMPARE(XmlError(target.path() + "/" + stylesheet), QString());
+            QVERIFY(ReadFile(target.path() + "/" + stylesheet).contains("LAST_NAME"));
+            arrExpected << stylesheet;
+        }
+        QDir folder(target.path());
+        arrExpected.sort();
+        QCOMPARE(folder.entryList(QDir::Files, QDir::Name), arrExpected);
+        // Nothing lands in the folder the program started in but its settings.
+        QVERIFY(QDir(strBefore).entryList(QDir::Files).filter(".xs").isEmpty());
+
+        if (opened)
+            QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>{QUrl::fromLocalFile(strData)});
+        else
+            QVERIFY(m_pDesktop->arrOpened.empty());
+    }
+
+    void existingFileIsReplacedAndFailedOpenBeeps()
+    {
+        StartWithEmployees();
+        const QString strPath = m_pFolder->Path() + "/emp.xml";
+        QFile file(strPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("old content that is longer than nothing");
+        file.close();
+        m_pDesktop->bOpenSucceeds = false;
+        QCOMPARE(Save(strPath), std::vector<unsigned>({0u, 0u}));
+        QCOMPARE(MessageLine(), QString("Saved XML file!"));
+        QVERIFY(!ReadFile(strPath).contains("old content"));
+        QCOMPARE(XmlError(strPath), QString());
+    }
+
+    void unwritableFolderFails()
+    {
+        StartWithEmployees();
+        const QString strTitle = Frame().windowTitle();
+        const QString strPath = m_pFolder->Path() + "/no such folder/emp.xml";
+        QCOMPARE(Save(strPath), std::vector<unsigned>{0u});
+        QCOMPARE(MessageLine(), QString("Failed to save XML file!"));
+        QCOMPARE(Frame().windowTitle(), strTitle);
+        // The open request still goes out, as after any save.
+        QCOMPARE(m_pDesktop->arrOpened.size(), std::size_t(1));
+    }
+
+    void cancelWritesNothing()
+    {
+        StartWithEmployees();
+        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
+        Frame().OnCommand(ID_FILE_SAVE_AS);
+        QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps);
+        QCOMPARE(MessageLine(), QString("Rows 4"));
+        QCOMPARE(QDir(m_pFolder->Path()).entryList({"*.xml", "*.xsl"}, QDir::Files), QStringList());
+    }
+
+    void savedFileFollowsTheShownOrder()
+    {
+        m_pFolder->WriteSettings("[Lumidex]\nVIEWXML=0\n");
+        StartWithEmployees();
+        CSortListCtrl& list = View().ResultList();
+        int nLastName = 0;
+        while (list.Model().headerData(nLastName, Qt::Horizontal).toString() != "LAST_NAME")
+            ++nLastName;
+        list.OnHeaderItemClick(nLastName, 0);
+        list.OnHeaderItemClick(nLastName, 0);
+        const QString strPath = m_pFolder->Path() + "/sorted.xml";
+        Save(strPath);
+        QCOMPARE(MessageLine(), QString("Saved XML file!"));
+        QCOMPARE(FieldTexts(strPath, "LAST_NAME"), QStringList({"日本", "Nobody", "Lefèvre", "King"}));
+    }
+};
+
+std::unique_ptr<QObject> MakeSaveXmlTest() { return std::make_unique<SaveXmlTest>(); }
+
+#include "SaveXmlTest.moc"

@@ -1,0 +1,185 @@
+// The sortable list on its own: header clicks, the order of texts, item data kept with
+// its row, and the owner-drawn header with its arrow.
+
+#include "controls/CSortHeaderCtrl.h"
+#include "controls/CSortListCtrl.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Column 0 holds the order cases; column 1 a second key; each row's item data is its
+// place in insertion order.
+const std::vector<std::vector<std::string>> kRows = {
+    {"abc", "3"}, {"ABD", "1"}, {"AB", "4"}, {"A_B", "0"}, {"", "6"}, {"10", "2"}, {"9", "5"},
+};
+const QStringList kAscending = {"", "10", "9", "A_B", "AB", "abc", "ABD"};
+
+}  // namespace
+
+class SortTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<CSortListCtrl> m_pList;
+
+    CResultListModel& Model() { return m_pList->Model(); }
+    CSortHeaderCtrl& Header() { return m_pList->Header(); }
+
+    void Fill()
+    {
+        Model().DeleteAllItems();
+        Model().DeleteAllColumns();
+        Model().SetColumns({"NAME", "RANK"});
+        for (std::size_t i = 0; i < kRows.size(); ++i) {
+            const int nRow = Model().AppendRow(kRows[i]);
+            Model().SetItemData(nRow, static_cast<std::int64_t>(i) + 1000);
+        }
+        Model().Publish();
+    }
+
+    QStringList Column(int nColumn)
+    {
+        QStringList arrTexts;
+        for (int i = 0; i < Model().rowCount(); ++i)
+            arrTexts << Model().index(i, nColumn).data().toString();
+        return arrTexts;
+    }
+
+    void ClickHeader(int nSection, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const QPoint point(Header().sectionViewportPosition(nSection) + Header().sectionSize(nSection) / 2,
+                           Header().height() / 2);
+        QTest::mouseClick(Header().viewport(), button, Qt::NoModifier, point);
+    }
+
+    // Every row still carries the item data it was given, whatever its place.
+    void VerifyItemData()
+    {
+        for (int i = 0; i < Model().rowCount(); ++i) {
+            const std::string strName(Model().Content().CellText(i, 0));
+            std::size_t nOriginal = 0;
+            while (kRows[nOriginal][0] != strName)
+                ++nOriginal;
+            QCOMPARE(Model().ItemData(i), static_cast<std::int64_t>(nOriginal) + 1000);
+        }
+    }
+
+    QRgb Pixel(int x, int y) { return Header().grab().toImage().pixel(x, y); }
+
+    int SpaceUnit() { return 2 * QFontMetrics(Header().font()).horizontalAdvance(QLatin1Char(' ')); }
+
+    int SectionRight(int nSection)
+    {
+        return Header().sectionViewportPosition(nSection) + Header().sectionSize(nSection);
+    }
+
+private slots:
+    void init()
+    {
+        m_pList = std::make_unique<CSortListCtrl>();
+        m_pList->resize(400, 300);
+        m_pList->SetGridAndFullRowSelect();
+        m_pList->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_pList.get()));
+        Fill();
+    }
+
+    void cleanup() { m_pList.reset(); }
+
+    void clicksSortUpDownThenAnotherColumn()
+    {
+        QCOMPARE(Column(0), QStringList({"abc", "ABD", "AB", "A_B", "", "10", "9"}));
+        ClickHeader(0);
+        QCOMPARE(Column(0), kAscending);
+        VerifyItemData();
+        ClickHeader(0);
+        QStringList arrDescending = kAscending;
+        std::reverse(arrDescending.begin(), arrDescending.end());
+        QCOMPARE(Column(0), arrDescending);
+        VerifyItemData();
+        ClickHeader(0);
+        QCOMPARE(Column(0), kAscending);
+
+        ClickHeader(1);
+        ClickHeader(1);
+        QCOMPARE(Column(1), QStringList({"6", "5", "4", "3", "2", "1", "0"}));
+        // Another column always starts ascending.
+        ClickHeader(0);
+        QCOMPARE(Column(0), kAscending);
+        VerifyItemData();
+    }
+
+    void equalTextsCompareEqual()
+    {
+        Model().DeleteAllItems();
+        for (const char* pszText : {"b", "ABC", "a", "abc"})
+            Model().AppendRow({pszText, pszText});
+        Model().Publish();
+        ClickHeader(0);
+        const QStringList arrOrder = Column(0);
+        QCOMPARE(arrOrder.first(), QString("a"));
+        QCOMPARE(arrOrder.last(), QString("b"));
+        QCOMPARE(arrOrder.mid(1, 2).join(',').toLower(), QString("abc,abc"));
+    }
+
+    void rightClickDoesNothing()
+    {
+        ClickHeader(1, Qt::RightButton);
+        QCOMPARE(Column(0), QStringList({"abc", "ABD", "AB", "A_B", "", "10", "9"}));
+        QVERIFY(!Header().IsOwnerDrawn(1));
+    }
+
+    void emptyListSortsAndShowsArrow()
+    {
+        Model().DeleteAllItems();
+        ClickHeader(0);
+        QCOMPARE(Model().rowCount(), 0);
+        QVERIFY(Header().IsOwnerDrawn(0));
+        const int o = SpaceUnit();
+        QCOMPARE(Pixel(SectionRight(0) - 2 * o, o - 1), Header().palette().color(QPalette::Light).rgb());
+    }
+
+    void arrowFollowsTheSortColumn()
+    {
+        const int o = SpaceUnit();
+        const QRgb light = Header().palette().color(QPalette::Light).rgb();
+        const QRgb dark = Header().palette().color(QPalette::Dark).rgb();
+        const QRgb face = Header().palette().color(QPalette::Button).rgb();
+        ClickHeader(0);
+        // Ascending: the light stroke starts at the tip, the dark one ends beside it.
+        QCOMPARE(Pixel(SectionRight(0) - 2 * o, o - 1), light);
+        QCOMPARE(Pixel(SectionRight(0) - 5 * o / 2 - 1, Header().height() - o - 1), dark);
+        ClickHeader(0);
+        // Descending: the tip is at the bottom.
+        QCOMPARE(Pixel(SectionRight(0) - 3 * o / 2, o - 1), light);
+        QCOMPARE(Pixel(SectionRight(0) - 2 * o - 1, Header().height() - o), dark);
+
+        ClickHeader(1);
+        QVERIFY(Header().IsOwnerDrawn(0));
+        QVERIFY(Header().IsOwnerDrawn(1));
+        // Still owner-drawn, but without its arrow.
+        QCOMPARE(Pixel(SectionRight(0) - 3 * o / 2, o - 1), face);
+        QCOMPARE(Pixel(SectionRight(1) - 2 * o, o - 1), light);
+    }
+
+    void refilledListShowsNoArrow()
+    {
+        ClickHeader(0);
+        Fill();
+        QVERIFY(!Header().IsOwnerDrawn(0));
+        QCOMPARE(Column(0), QStringList({"abc", "ABD", "AB", "A_B", "", "10", "9"}));
+        // The remembered column inverts its remembered direction on the next click.
+        ClickHeader(0);
+        QStringList arrDescending = kAscending;
+        std::reverse(arrDescending.begin(), arrDescending.end());
+        QCOMPARE(Column(0), arrDescending);
+    }
+};
+
+std::unique_ptr<QObject> MakeSortTest() { return std::make_unique<SortTest>(); }
+
+#include "SortTest.moc"
