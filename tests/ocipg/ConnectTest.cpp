@@ -68,9 +68,7 @@ TEST(OcipgConnect, LogonVariants)
         const std::string text = session.Error(&code);
         if (c.m_nCode == 0) {
             ASSERT_EQ(status, OCI_SUCCESS) << text;
-            std::vector<std::vector<std::string>> rows;
-            ASSERT_EQ(session.Query("select current_user", rows), OCI_SUCCESS) << session.Error();
-            EXPECT_EQ(rows.at(0).at(0), c.m_strRole);
+            EXPECT_EQ(session.Value("select current_user"), c.m_strRole);
         } else {
             EXPECT_EQ(status, OCI_ERROR);
             EXPECT_EQ(code, c.m_nCode) << text;
@@ -150,9 +148,7 @@ TEST(OcipgConnect, ClientCharacterSetFromNlsLang)
         ScopedEnv nlsLang("NLS_LANG", c.m_szNlsLang);
         Session session(Oci());
         ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
-        std::vector<std::vector<std::string>> rows;
-        ASSERT_EQ(session.Query("select first_name from hr.employees where employee_id = 2", rows), OCI_SUCCESS);
-        EXPECT_EQ(rows.at(0).at(0), c.m_szExpected);
+        EXPECT_EQ(session.Value("select first_name from hr.employees where employee_id = 2"), c.m_szExpected);
     }
 }
 

@@ -184,9 +184,7 @@ TEST_F(OcipgFetch, EarlyCloseReadsNoFurther)
     std::vector<std::string> values;
     ASSERT_EQ(m_session.FetchRow(values), OCI_SUCCESS);
     m_session.CloseQuery();
-    std::vector<std::vector<std::string>> rows;
-    ASSERT_EQ(m_session.Query("select last_value from ocipg_early", rows), OCI_SUCCESS) << m_session.Error();
-    EXPECT_LE(std::stol(rows.at(0).at(0)), 1000);
+    EXPECT_LE(std::stol(m_session.Value("select last_value from ocipg_early")), 1000);
 }
 
 // A row that fails on the server ends the query with its error; the
@@ -202,17 +200,14 @@ TEST_F(OcipgFetch, ErrorInTheMiddleOfAQuery)
     EXPECT_EQ(FirstLine(m_session.Error()), "ORA-01476: divisor is equal to zero");
     EXPECT_EQ(m_session.FetchRow(values), OCI_ERROR);
     EXPECT_EQ(m_session.Error(), "ORA-01002: fetch out of sequence\n");
-    std::vector<std::vector<std::string>> rows;
-    EXPECT_EQ(m_session.Query("select 1", rows), OCI_SUCCESS) << m_session.Error();
+    EXPECT_EQ(m_session.Value("select 1"), "1");
 }
 
 // The session's backend killed in the middle of a fetch: ORA-03113, then
 // ORA-03114 for every later call, and nothing hangs.
 TEST_F(OcipgFetch, ServerLostMidFetch)
 {
-    std::vector<std::vector<std::string>> rows;
-    ASSERT_EQ(m_session.Query("select pg_backend_pid()", rows), OCI_SUCCESS);
-    const std::string pid = rows.at(0).at(0);
+    const std::string pid = m_session.Value("select pg_backend_pid()");
     ASSERT_EQ(m_session.Execute("select g from generate_series(1, 100000) g"), OCI_SUCCESS);
     std::vector<std::string> values;
     ASSERT_EQ(m_session.FetchRow(values), OCI_SUCCESS);

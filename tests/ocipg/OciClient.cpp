@@ -177,6 +177,14 @@ sword Session::Query(const std::string& sql, std::vector<std::vector<std::string
     return status == OCI_NO_DATA ? OCI_SUCCESS : status;
 }
 
+std::string Session::Value(const std::string& sql)
+{
+    std::vector<std::vector<std::string>> rows;
+    if (Query(sql, rows) != OCI_SUCCESS)
+        return "error: " + Error();
+    return rows.empty() || rows[0].empty() ? "" : rows[0][0];
+}
+
 void Session::CloseQuery()
 {
     if (m_pQuery)

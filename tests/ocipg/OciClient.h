@@ -64,6 +64,8 @@ public:
     sword FetchRow(std::vector<std::string>& values);
     // Execute, then fetch until the end; the rows' values, "NULL" for NULL.
     sword Query(const std::string& sql, std::vector<std::vector<std::string>>& rows);
+    // The first value of a query, or "error: " and the error text.
+    std::string Value(const std::string& sql);
     void CloseQuery();
     void Disconnect();
 

@@ -32,14 +32,7 @@ protected:
         return stmt;
     }
 
-    std::string Count(const std::string& table) { return Value("select count(*) from " + table); }
-
-    std::string Value(const std::string& sql)
-    {
-        std::vector<std::vector<std::string>> rows;
-        EXPECT_EQ(m_session.Query(sql, rows), OCI_SUCCESS) << m_session.Error();
-        return rows.empty() || rows[0].empty() ? "" : rows[0][0];
-    }
+    std::string Count(const std::string& table) { return m_session.Value("select count(*) from " + table); }
 
     Session m_session{Oci()};
 };
@@ -85,7 +78,7 @@ TEST_F(OcipgStatement, FailedStatementKeepsTheOpenTransaction)
     m_session.Error(&code);
     EXPECT_EQ(code, 1);
     ASSERT_EQ(m_session.Execute("insert into " + table + " values (3, 'c')"), OCI_SUCCESS) << m_session.Error();
-    EXPECT_EQ(Value("select string_agg(id::text, ',' order by id) from " + table), "1,3");
+    EXPECT_EQ(m_session.Value("select string_agg(id::text, ',' order by id) from " + table), "1,3");
 }
 
 TEST_F(OcipgStatement, TwoStatementsAreRefusedAndNothingRuns)
@@ -125,9 +118,7 @@ TEST_F(OcipgStatement, NonQueryWhileAQueryIsOpen)
     // The commit closed the cursor, as a commit closes Oracle's FOR UPDATE cursors.
     EXPECT_EQ(m_session.FetchRow(values), OCI_ERROR);
     EXPECT_EQ(m_session.Error(), "ORA-01002: fetch out of sequence\n");
-    std::vector<std::vector<std::string>> rows;
-    ASSERT_EQ(m_session.Query("select count(*) from " + table, rows), OCI_SUCCESS) << m_session.Error();
-    EXPECT_EQ(rows.at(0).at(0), "1");
+    EXPECT_EQ(Count(table), "1");
 }
 
 // The data dictionary is made before each statement that names it; DBA_
