@@ -1,0 +1,110 @@
+// Reading a result: Lumidex's session over libocipg.so, plain libpq, and the
+// logon itself.
+
+#include "bench/Figures.h"
+
+#include "bench/BenchSupport.h"
+#include "oracle/OracleSession.h"
+
+#include <libpq-fe.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+int FetchFigure(const FigureArgs& args)
+{
+    OracleSession session;
+    if (!Logon(session))
+        return 1;
+    const std::string strQuery = SelectAll(args.strTable);
+    double dBest = 0;
+    long nRows = 0;
+    for (int nRun = 0; nRun < args.nRepeats; ++nRun) {
+        Stopwatch clock;
+        int nIsQuery = 0;
+        int nColumns = 0;
+        int nChanged = 0;
+        std::vector<std::string> arrNames;
+        std::vector<std::string> arrValues;
+        if (session.Execute(strQuery.data(), static_cast<int>(strQuery.size()), &nIsQuery,
+                            &nColumns, &nChanged) != SR_SUCCESS ||
+            session.DescribeColumns(nColumns, &arrNames) != SR_SUCCESS) {
+            std::fprintf(stderr, "bench: the query failed\n");
+            return 1;
+        }
+        nRows = 0;
+        SessionResult nResult;
+        while ((nResult = session.FetchRow(nColumns, &arrValues)) == SR_SUCCESS)
+            ++nRows;
+        if (nResult != SR_NO_DATA) {
+            std::fprintf(stderr, "bench: the fetch failed (%d)\n", nResult);
+            return 1;
+        }
+        const double dSeconds = clock.Seconds();
+        dBest = nRun == 0 ? dSeconds : std::min(dBest, dSeconds);
+    }
+    Report("rows", static_cast<double>(nRows));
+    Report("seconds", dBest);
+    return 0;
+}
+
+int LibpqFigure(const FigureArgs& args)
+{
+    PGconn* pConn = PQconnectdb(ConnInfo().c_str());
+    if (PQstatus(pConn) != CONNECTION_OK) {
+        std::fprintf(stderr, "bench: %s", PQerrorMessage(pConn));
+        PQfinish(pConn);
+        return 1;
+    }
+    const std::string strQuery = SelectAll(args.strTable);
+    double dBest = 0;
+    std::size_t nBytes = 0;
+    for (int nRun = 0; nRun < args.nRepeats; ++nRun) {
+        Stopwatch clock;
+        PGresult* pResult = PQexec(pConn, strQuery.c_str());
+        if (PQresultStatus(pResult) != PGRES_TUPLES_OK) {
+            std::fprintf(stderr, "bench: %s", PQerrorMessage(pConn));
+            PQclear(pResult);
+            PQfinish(pConn);
+            return 1;
+        }
+        // Every cell is looked at once, as a client that shows it would.
+        nBytes = 0;
+        const int nRows = PQntuples(pResult);
+        const int nColumns = PQnfields(pResult);
+        for (int nRow = 0; nRow < nRows; ++nRow)
+            for (int nColumn = 0; nColumn < nColumns; ++nColumn)
+                nBytes += PQgetisnull(pResult, nRow, nColumn)
+                              ? 4
+                              : static_cast<std::size_t>(PQgetlength(pResult, nRow, nColumn));
+        PQclear(pResult);
+        const double dSeconds = clock.Seconds();
+        dBest = nRun == 0 ? dSeconds : std::min(dBest, dSeconds);
+    }
+    PQfinish(pConn);
+    Report("text_bytes", static_cast<double>(nBytes));
+    Report("seconds", dBest);
+    return 0;
+}
+
+int LogonFigure(const FigureArgs& args)
+{
+    OracleSession session;
+    std::vector<double> arrSeconds;
+    for (int nRun = 0; nRun < args.nRepeats; ++nRun) {
+        Stopwatch clock;
+        if (!Logon(session))
+            return 1;
+        session.Disconnect();
+        arrSeconds.push_back(clock.Seconds());
+    }
+    std::sort(arrSeconds.begin(), arrSeconds.end());
+    Report("seconds", arrSeconds[arrSeconds.size() / 2]);
+    return 0;
+}
+
+}  // namespace bench
