@@ -73,6 +73,7 @@ std::string Local(const QString& strText) { return strText.toLocal8Bit().toStdSt
 void CLumidexView::BuildTree()
 {
     QTreeWidget& tree = *m_pTree;
+    tree.setIconSize(QSize(16, 15));
     m_hRoot = new QTreeWidgetItem(&tree, QStringList(QStringLiteral("Database")));
     m_hRoot->setIcon(0, QIcon(TreeImage(kRootImage)));
     int nScoped = 0;

@@ -21,6 +21,7 @@
 #include <climits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -32,6 +33,13 @@ std::optional<std::string> CurrentDirectory()
     return std::string(szDir);
 }
 
+// A column the list gives no text for is called "data".
+std::string_view HeaderText(const controls::ResultListContent& content, int nColumn)
+{
+    const std::string& strHeader = content.HeaderText(nColumn);
+    return strHeader.empty() ? std::string_view("data") : std::string_view(strHeader);
+}
+
 // The stylesheet beside the data file; false when it could not be written whole.
 bool WriteStylesheet(const std::string& strPath, const controls::ResultListContent& content)
 {
@@ -40,10 +48,10 @@ bool WriteStylesheet(const std::string& strPath, const controls::ResultListConte
         return false;
     int nResult = xmlexport::kWriterOk;
     for (int i = 0; i < content.ColumnCount(); ++i)
-        nResult |= writer.WriteHeaderCell(content.HeaderText(i));
+        nResult |= writer.WriteHeaderCell(HeaderText(content, i));
     nResult |= writer.WriteRowTemplateStart();
     for (int i = 0; i < content.ColumnCount(); ++i)
-        nResult |= writer.WriteValueCell(content.HeaderText(i));
+        nResult |= writer.WriteValueCell(HeaderText(content, i));
     nResult |= writer.Close();
     return nResult == xmlexport::kWriterOk;
 }
@@ -61,7 +69,7 @@ bool WriteData(const std::string& strPath, const std::string& strStylesheetRef,
     for (int nRow = 0; nRow < nRows && nResult == xmlexport::kWriterOk; ++nRow) {
         nResult |= writer.WriteRowStart();
         for (int nColumn = 0; nColumn < nColumns; ++nColumn)
-            nResult |= writer.WriteField(content.HeaderText(nColumn), content.CellText(nRow, nColumn));
+            nResult |= writer.WriteField(HeaderText(content, nColumn), content.CellText(nRow, nColumn));
         nResult |= writer.WriteRowEnd();
     }
     nResult |= writer.Close();

@@ -113,19 +113,6 @@ private slots:
         VerifyItemData();
     }
 
-    void equalTextsCompareEqual()
-    {
-        Model().DeleteAllItems();
-        for (const char* pszText : {"b", "ABC", "a", "abc"})
-            Model().AppendRow({pszText, pszText});
-        Model().Publish();
-        ClickHeader(0);
-        const QStringList arrOrder = Column(0);
-        QCOMPARE(arrOrder.first(), QString("a"));
-        QCOMPARE(arrOrder.last(), QString("b"));
-        QCOMPARE(arrOrder.mid(1, 2).join(',').toLower(), QString("abc,abc"));
-    }
-
     void rightClickDoesNothing()
     {
         ClickHeader(1, Qt::RightButton);
