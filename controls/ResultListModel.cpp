@@ -74,12 +74,29 @@ void CResultListModel::Publish()
 
 void CResultListModel::SortColumn(int nColumn, bool bAscending)
 {
-    // Rows move, so indexes kept by the view (selection, current cell) no longer mean
-    // what they did: they are dropped.
     emit layoutAboutToBeChanged();
-    const QModelIndexList arrKept = persistentIndexList();
-    changePersistentIndexList(arrKept, QModelIndexList(arrKept.size()));
+    // Each row's value stands in for its old place during the sort, so that the view's
+    // selection and current cell can follow their rows; the values are given back after.
+    const int nRows = m_content.RowCount();
+    std::vector<std::int64_t> arrValues(static_cast<std::size_t>(nRows));
+    for (int i = 0; i < nRows; ++i) {
+        arrValues[static_cast<std::size_t>(i)] = m_content.RowValue(i);
+        m_content.SetRowValue(i, i);
+    }
     controls::ColumnSortKeys keys(m_content, nColumn);
     keys.Sort(bAscending);
+    std::vector<int> arrNewRow(static_cast<std::size_t>(nRows));
+    for (int i = 0; i < nRows; ++i) {
+        const auto nOld = static_cast<std::size_t>(m_content.RowValue(i));
+        arrNewRow[nOld] = i;
+        m_content.SetRowValue(i, arrValues[nOld]);
+    }
+    const QModelIndexList arrKept = persistentIndexList();
+    QModelIndexList arrMoved;
+    for (const QModelIndex& index : arrKept)
+        arrMoved << (index.row() < nRows ? this->index(arrNewRow[static_cast<std::size_t>(index.row())],
+                                                       index.column())
+                                         : index);
+    changePersistentIndexList(arrKept, arrMoved);
     emit layoutChanged();
 }

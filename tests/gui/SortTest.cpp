@@ -113,6 +113,16 @@ private slots:
         VerifyItemData();
     }
 
+    void selectionMovesWithItsRow()
+    {
+        m_pList->selectRow(2);
+        ClickHeader(0);
+        const QModelIndexList arrSelected = m_pList->selectionModel()->selectedRows();
+        QCOMPARE(arrSelected.size(), 1);
+        QCOMPARE(arrSelected.first().data().toString(), QString("AB"));
+        QCOMPARE(m_pList->currentIndex().row(), arrSelected.first().row());
+    }
+
     void rightClickDoesNothing()
     {
         ClickHeader(1, Qt::RightButton);
