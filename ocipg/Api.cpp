@@ -8,6 +8,7 @@
 
 #include "ocipg/Connection.h"
 #include "ocipg/Handles.h"
+#include "ocipg/Listener.h"
 #include "ocipg/Statement.h"
 
 #include <pwd.h>
@@ -18,6 +19,9 @@
 using namespace ocipg;
 
 namespace {
+
+// As long as the logon's own connect timeout.
+constexpr int kListenerTimeoutSeconds = 10;
 
 // The record of a valid error handle, cleared for the new call; null when
 // the handle is not one.
@@ -59,15 +63,6 @@ std::string RoleName(const std::string& user)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     return role;
-}
-
-bool Listening(const ConnectTarget& target)
-{
-    const std::string port = std::to_string(target.m_nPort);
-    const char* keys[] = {"host", "port", "dbname", "connect_timeout", nullptr};
-    const char* values[] = {target.m_strHost.c_str(), port.c_str(), "postgres", "10", nullptr};
-    const PGPing ping = PQpingParams(keys, values, 0);
-    return ping == PQPING_OK || ping == PQPING_REJECT;
 }
 
 sword AttrGetParam(const Param& param, void* attributep, ub4* sizep, ub4 attrtype, ErrorRecord& error)
@@ -186,7 +181,7 @@ sword OCIServerAttach(OCIServer* srvhp, OCIError* errhp, const OraText* dblink, 
             return OCI_ERROR;
         }
         for (const ConnectTarget& target : targets) {
-            if (Listening(target)) {
+            if (Listening(target, kListenerTimeoutSeconds)) {
                 server->m_target = target;
                 server->m_bAttached = true;
                 return OCI_SUCCESS;

@@ -20,6 +20,35 @@ bool Succeeded(const PGresult* result)
     return result && (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK);
 }
 
+struct EncodingWidth {
+    const char* m_szEncoding;
+    int m_nMaxBytes;
+};
+
+// The most bytes per character of the client encodings ClientEncoding()
+// asks for, as the server defines them, so that the logon needs no query
+// for it; any other encoding is asked of the server.
+constexpr EncodingWidth kEncodingWidths[] = {
+    {"UTF8", 4},       {"SQL_ASCII", 1},  {"LATIN1", 1},     {"LATIN9", 1},  {"LATIN2", 1},
+    {"ISO_8859_5", 1}, {"ISO_8859_7", 1}, {"WIN1252", 1},    {"WIN1251", 1}, {"WIN1250", 1},
+    {"KOI8R", 1},      {"EUC_JP", 3},     {"SJIS", 2},       {"GBK", 2},     {"GB18030", 4},
+    {"BIG5", 2},       {"EUC_KR", 3},     {"UHC", 2},
+};
+
+int ClientMaxCharBytes(PGconn* conn)
+{
+    if (const char* encoding = PQparameterStatus(conn, "client_encoding")) {
+        for (const EncodingWidth& width : kEncodingWidths)
+            if (std::string_view(encoding) == width.m_szEncoding)
+                return width.m_nMaxBytes;
+    }
+    ResultPtr bytes(PQexec(conn, "SELECT pg_encoding_max_length(pg_char_to_encoding(current_setting('client_encoding')))"),
+                    PQclear);
+    if (Succeeded(bytes.get()) && PQntuples(bytes.get()) == 1)
+        return std::max(1, std::atoi(PQgetvalue(bytes.get(), 0, 0)));
+    return 4;
+}
+
 std::string FirstLine(std::string_view text)
 {
     const size_t end = text.find('\n');
@@ -141,12 +170,8 @@ std::shared_ptr<Connection> Connection::Open(const ConnectTarget& target, const 
     PQsetNoticeProcessor(conn, [](void*, const char*) {}, nullptr);
 
     const char* super = PQparameterStatus(conn, "is_superuser");
-    ResultPtr bytes(PQexec(conn, "SELECT pg_encoding_max_length(pg_char_to_encoding(current_setting('client_encoding')))"),
-                    PQclear);
-    int maxCharBytes = 4;
-    if (Succeeded(bytes.get()) && PQntuples(bytes.get()) == 1)
-        maxCharBytes = std::max(1, std::atoi(PQgetvalue(bytes.get(), 0, 0)));
-    return std::shared_ptr<Connection>(new Connection(conn, super && std::string_view(super) == "on", maxCharBytes));
+    return std::shared_ptr<Connection>(
+        new Connection(conn, super && std::string_view(super) == "on", ClientMaxCharBytes(conn)));
 }
 
 Connection::Connection(PGconn* pConn, bool superuser, int maxCharBytes)
