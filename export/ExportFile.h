@@ -7,9 +7,12 @@
 
 namespace xmlexport {
 
-// The open file of one XML writer and its open flag. Every text goes out in
-// UTF-8 in one write, byte for byte, with no newline translation. Results
-// are kWriter*; a failed write closes the file.
+// The open file of one XML writer and its open flag. Texts go out in UTF-8,
+// byte for byte, with no newline translation, gathered a page at a time so
+// that a row costs no system call of its own; the first lines go out at
+// once, so a file that cannot take them fails Open. Results are kWriter*; a
+// failed write closes the file, and the operation that sent it, or any later
+// one, reports the failure.
 class ExportFile {
 public:
     explicit ExportFile(const std::string& sourceCharset);
@@ -29,9 +32,12 @@ public:
 
 private:
     void CloseQuietly();
+    // Writes out what is gathered.
+    int Flush();
 
     int m_nFd = -1;
     int m_nOpen = 0;
+    std::string m_strPending;
     XmlTextCodec m_codec;
 };
 

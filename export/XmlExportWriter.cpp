@@ -25,8 +25,15 @@ int XmlExportWriter::WriteField(std::string_view header, std::string_view value)
     if (!m_file.IsOpen())
         return kWriterFailed;
     const XmlTextCodec& codec = m_file.Codec();
-    const std::string name = codec.MakeElementName(header);
-    return m_file.Write("    <" + name + ">" + codec.EscapeText(value) + "</" + name + ">\n");
+    // One line buffer for every field, so a field allocates nothing once it has grown.
+    m_strLine.assign("    <");
+    codec.AppendElementName(header, m_strLine);
+    m_strLine.push_back('>');
+    codec.AppendEscaped(value, m_strLine);
+    m_strLine.append("</");
+    codec.AppendElementName(header, m_strLine);
+    m_strLine.append(">\n");
+    return m_file.Write(m_strLine);
 }
 
 int XmlExportWriter::WriteRowEnd() { return m_file.Write("  </row>\n"); }

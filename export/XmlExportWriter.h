@@ -33,6 +33,7 @@ public:
 
 private:
     ExportFile m_file;
+    std::string m_strLine;
 };
 
 }  // namespace xmlexport

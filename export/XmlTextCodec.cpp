@@ -1,7 +1,10 @@
 #include "export/XmlTextCodec.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 namespace xmlexport {
 
@@ -10,16 +13,7 @@ namespace {
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
-bool IsAscii(unsigned char c) { return c < 0x80; }
-
-bool IsUtf8Name(std::string charset)
-{
-    std::transform(charset.begin(), charset.end(), charset.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
-    return charset == "UTF-8" || charset == "UTF8";
-}
-
-const char* ReferenceFor(char c)
+constexpr const char* ReferenceFor(char c)
 {
     switch (c) {
     case '<': return "&#60;";
@@ -32,15 +26,60 @@ const char* ReferenceFor(char c)
     }
 }
 
-bool IsNameBreaker(char c)
+// Byte classes for the scans that copy whole runs: bit 1 a special character
+// of values, bit 2 a byte that names replace.
+constexpr unsigned char kSpecial = 1;
+constexpr unsigned char kBreaker = 2;
+
+constexpr std::array<unsigned char, 256> MakeByteClasses()
 {
-    switch (c) {
-    case ' ': case '#': case '&': case '<': case '>': case '\\':
-    case '\'': case '"': case '(': case ')': case '*':
-        return true;
-    default:
-        return false;
+    std::array<unsigned char, 256> classes{};
+    for (unsigned nByte = 0; nByte < 256; ++nByte)
+        if (ReferenceFor(static_cast<char>(nByte)))
+            classes[nByte] |= kSpecial;
+    for (unsigned char c : std::string_view(" #&<>\\'\"()*"))
+        classes[c] |= kBreaker;
+    return classes;
+}
+constexpr std::array<unsigned char, 256> kByteClasses = MakeByteClasses();
+
+// Where the first byte of that class is; text.size() when there is none.
+std::size_t FindClass(std::string_view text, unsigned char nClass)
+{
+    std::size_t i = 0;
+    while (i < text.size() && !(kByteClasses[static_cast<unsigned char>(text[i])] & nClass))
+        ++i;
+    return i;
+}
+
+bool IsAscii(unsigned char c) { return c < 0x80; }
+
+// No byte is 0 or above 0x7F, so the text is the same in UTF-8. Eight bytes
+// at a time: the common case of a whole export.
+bool IsPlainAscii(std::string_view text)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighs = 0x8080808080808080u;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t nWord;
+        std::memcpy(&nWord, text.data() + i, sizeof nWord);
+        if ((nWord | ((nWord - kOnes) & ~nWord)) & kHighs)
+            return false;
     }
+    for (; i < text.size(); ++i)
+        if (text[i] == 0 || !IsAscii(static_cast<unsigned char>(text[i])))
+            return false;
+    return true;
+}
+
+bool IsNameBreaker(char c) { return kByteClasses[static_cast<unsigned char>(c)] & kBreaker; }
+
+bool IsUtf8Name(std::string charset)
+{
+    std::transform(charset.begin(), charset.end(), charset.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
+    return charset == "UTF-8" || charset == "UTF8";
 }
 
 }  // namespace
@@ -48,6 +87,23 @@ bool IsNameBreaker(char c)
 XmlTextCodec::XmlTextCodec(const std::string& sourceCharset)
     : m_hToUtf8(iconv_open("UTF-8", sourceCharset.c_str())), m_bHighMultibyte(IsUtf8Name(sourceCharset))
 {
+    m_bSingleByte = m_hToUtf8 != kNoConverter && !m_bHighMultibyte && NoByteStartsLonger();
+}
+
+bool XmlTextCodec::NoByteStartsLonger() const
+{
+    for (unsigned nByte = 0x80; nByte <= 0xFF; ++nByte) {
+        char in = static_cast<char>(nByte);
+        char out[16];
+        char* pIn = &in;
+        std::size_t nIn = 1;
+        char* pOut = out;
+        std::size_t nOut = sizeof out;
+        iconv(m_hToUtf8, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(m_hToUtf8, &pIn, &nIn, &pOut, &nOut) == static_cast<std::size_t>(-1) && errno == EINVAL)
+            return false;
+    }
+    return true;
 }
 
 XmlTextCodec::~XmlTextCodec()
@@ -77,10 +133,33 @@ std::size_t XmlTextCodec::CharLength(std::string_view text) const
     return 1;
 }
 
+bool XmlTextCodec::BytesAreCharacters() const
+{
+    return m_bHighMultibyte || m_hToUtf8 == kNoConverter || m_bSingleByte;
+}
+
 std::string XmlTextCodec::EscapeText(std::string_view value) const
 {
     std::string out;
     out.reserve(value.size() + value.size() / 10 + 7);
+    AppendEscaped(value, out);
+    return out;
+}
+
+void XmlTextCodec::AppendEscaped(std::string_view value, std::string& out) const
+{
+    if (BytesAreCharacters()) {
+        // Runs without a special character are copied whole.
+        while (!value.empty()) {
+            const std::size_t nSpecial = FindClass(value, kSpecial);
+            out.append(value.substr(0, nSpecial));
+            if (nSpecial == value.size())
+                return;
+            out.append(ReferenceFor(value[nSpecial]));
+            value.remove_prefix(nSpecial + 1);
+        }
+        return;
+    }
     while (!value.empty()) {
         const std::size_t nChar = CharLength(value);
         const char* reference = nChar == 1 ? ReferenceFor(value.front()) : nullptr;
@@ -90,22 +169,37 @@ std::string XmlTextCodec::EscapeText(std::string_view value) const
             out.append(value.substr(0, nChar));
         value.remove_prefix(nChar);
     }
-    return out;
 }
 
 std::string XmlTextCodec::MakeElementName(std::string_view header) const
 {
     std::string name;
     name.reserve(header.size());
+    AppendElementName(header, name);
+    return name;
+}
+
+void XmlTextCodec::AppendElementName(std::string_view header, std::string& out) const
+{
+    if (BytesAreCharacters()) {
+        while (!header.empty()) {
+            const std::size_t nBreaker = FindClass(header, kBreaker);
+            out.append(header.substr(0, nBreaker));
+            if (nBreaker == header.size())
+                return;
+            out.push_back('_');
+            header.remove_prefix(nBreaker + 1);
+        }
+        return;
+    }
     while (!header.empty()) {
         const std::size_t nChar = CharLength(header);
         if (nChar == 1 && IsNameBreaker(header.front()))
-            name.push_back('_');
+            out.push_back('_');
         else
-            name.append(header.substr(0, nChar));
+            out.append(header.substr(0, nChar));
         header.remove_prefix(nChar);
     }
-    return name;
 }
 
 void XmlTextCodec::AppendConverted(std::string_view text, std::string& out) const
@@ -152,11 +246,21 @@ std::string XmlTextCodec::ToUtf8(std::string_view text) const
 {
     std::string out;
     out.reserve(text.size());
+    AppendUtf8(text, out);
+    return out;
+}
+
+void XmlTextCodec::AppendUtf8(std::string_view text, std::string& out) const
+{
+    if (IsPlainAscii(text)) {
+        out.append(text);
+        return;
+    }
     for (;;) {
         const std::size_t nZero = text.find('\0');
         AppendConverted(text.substr(0, nZero), out);
         if (nZero == std::string_view::npos)
-            return out;
+            return;
         out.append(kReplacement);
         text.remove_prefix(nZero + 1);
     }
