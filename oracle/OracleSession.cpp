@@ -327,16 +327,21 @@ SessionResult OracleSession::FetchRow(int columnCount, std::vector<std::string>*
     if (!m_oci.IsLoaded())
         return SR_NOT_LOADED;
 
-    values->clear();
     // More columns than have buffers would read past them.
-    if (columnCount > static_cast<int>(m_apColumnBuffer.size()))
-        return SR_ERROR;
     const SessionResult result =
-        MapOciStatus(m_oci.m_pfnOCIStmtFetch(m_pQuery, m_pError, 1, OCI_FETCH_NEXT, OCI_DEFAULT));
-    if (result != SR_SUCCESS)
+        columnCount > static_cast<int>(m_apColumnBuffer.size())
+            ? SR_ERROR
+            : MapOciStatus(m_oci.m_pfnOCIStmtFetch(m_pQuery, m_pError, 1, OCI_FETCH_NEXT, OCI_DEFAULT));
+    if (result != SR_SUCCESS) {
+        values->clear();
         return result;
+    }
+    // The previous row's strings are reused, so a row allocates nothing once
+    // they have grown.
+    values->resize(static_cast<std::size_t>(std::max(columnCount, 0)));
     for (int i = 0; i < columnCount; ++i)
-        values->emplace_back(m_anIndicator[i] == -1 ? "NULL" : m_apColumnBuffer[i].get());
+        (*values)[static_cast<std::size_t>(i)].assign(m_anIndicator[i] == -1 ? "NULL"
+                                                                              : m_apColumnBuffer[i].get());
     return SR_SUCCESS;
 }
 
