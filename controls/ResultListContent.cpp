@@ -20,7 +20,6 @@ void ResultListContent::Clear()
     m_arrHeaders.clear();
     m_arrBlocks.clear();
     m_arrRows.clear();
-    m_arrCellEnds.clear();
     m_arrOrder.clear();
 }
 
@@ -56,26 +55,30 @@ int ResultListContent::AppendRow(const std::vector<std::string>& cells, std::int
         return -1;
     if (m_arrOrder.size() >= static_cast<std::size_t>(std::numeric_limits<int>::max()))
         return -1;
-    std::size_t nBytes = 0;
+    std::size_t nText = 0;
     for (const std::string& cell : cells) {
-        nBytes += cell.size();
-        if (nBytes > std::numeric_limits<std::uint32_t>::max())
+        nText += cell.size();
+        if (nText > std::numeric_limits<std::uint32_t>::max())
             return -1;
     }
+    const std::size_t nEnds = cells.size() * sizeof(std::uint32_t);
 
     std::uint32_t nBlock = 0;
-    TextBlock& block = BlockWithRoom(nBytes, nBlock);
+    TextBlock& block = BlockWithRoom(nEnds + nText, nBlock);
     const std::size_t nStart = block.nUsed;
     // A row never straddles blocks, so its start fits 32 bits: it lies in a
     // block of kBlockSize, or it is the only row of a larger one.
+    char* pEnds = block.pData.get() + nStart;
+    char* pText = pEnds + nEnds;
     std::uint32_t nEnd = 0;
     for (const std::string& cell : cells) {
         if (!cell.empty())
-            std::memcpy(block.pData.get() + nStart + nEnd, cell.data(), cell.size());
+            std::memcpy(pText + nEnd, cell.data(), cell.size());
         nEnd += static_cast<std::uint32_t>(cell.size());
-        m_arrCellEnds.push_back(nEnd);
+        std::memcpy(pEnds, &nEnd, sizeof nEnd);
+        pEnds += sizeof nEnd;
     }
-    block.nUsed += nBytes;
+    block.nUsed += nEnds + nText;
 
     m_arrRows.push_back({nBlock, static_cast<std::uint32_t>(nStart), value});
     m_arrOrder.push_back(static_cast<std::uint32_t>(m_arrRows.size() - 1));
@@ -86,14 +89,15 @@ std::string_view ResultListContent::CellText(int row, int column) const
 {
     if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount())
         return {};
-    const std::uint32_t nStored = m_arrOrder[static_cast<std::size_t>(row)];
-    const StoredRow& stored = m_arrRows[nStored];
-    const std::size_t nFirstEnd = static_cast<std::size_t>(nStored) * m_arrHeaders.size();
-    const std::uint32_t nEnd = m_arrCellEnds[nFirstEnd + static_cast<std::size_t>(column)];
-    const std::uint32_t nBegin =
-        column == 0 ? 0 : m_arrCellEnds[nFirstEnd + static_cast<std::size_t>(column) - 1];
-    const char* pRow = m_arrBlocks[stored.nBlock].pData.get() + stored.nOffset;
-    return std::string_view(pRow + nBegin, nEnd - nBegin);
+    const StoredRow& stored = m_arrRows[m_arrOrder[static_cast<std::size_t>(row)]];
+    const char* pEnds = m_arrBlocks[stored.nBlock].pData.get() + stored.nOffset;
+    const char* pText = pEnds + m_arrHeaders.size() * sizeof(std::uint32_t);
+    std::uint32_t nBegin = 0;
+    std::uint32_t nEnd = 0;
+    if (column > 0)
+        std::memcpy(&nBegin, pEnds + (static_cast<std::size_t>(column) - 1) * sizeof nBegin, sizeof nBegin);
+    std::memcpy(&nEnd, pEnds + static_cast<std::size_t>(column) * sizeof nEnd, sizeof nEnd);
+    return std::string_view(pText + nBegin, nEnd - nBegin);
 }
 
 std::int64_t ResultListContent::RowValue(int row) const

@@ -15,8 +15,9 @@ namespace controls {
 // Rows are stored once, in the order they were appended; the row index of
 // every accessor is the row's place in the current order, which a sort
 // changes (ReorderRows). A row's cells and its value always move together.
-// Cell texts of a row lie side by side in large text blocks, with one end
-// offset per cell, so a million rows cost little more than their text.
+// A row lies in one of a few large blocks: one end offset per cell, then the
+// cell texts side by side, so a million rows cost little more than their
+// text and nothing of them is copied again as the list grows.
 class ResultListContent {
 public:
     ResultListContent() = default;
@@ -72,7 +73,6 @@ private:
     std::vector<std::string> m_arrHeaders;
     std::vector<TextBlock> m_arrBlocks;
     std::vector<StoredRow> m_arrRows;        // in append order
-    std::vector<std::uint32_t> m_arrCellEnds; // per stored row, ColumnCount() ends
     std::vector<std::uint32_t> m_arrOrder;   // current order -> stored row
 };
 
