@@ -133,25 +133,31 @@ int ListFigure(const FigureArgs& args)
     view.show();
     QApplication::processEvents();
     const QString strQuery = QString::fromStdString(SelectAll(args.strTable));
-    long nBaseKb = 0;
+    // The first fill is what a user waits for: it also takes the memory from
+    // the system. Later fills reuse memory the first one gave back.
+    double dFirst = 0;
     long nGrowthKb = 0;
-    const double dSeconds = Best(
+    const double dWarm = Best(
         args.nRepeats,
         [&] {
             bench.Empty();
             QApplication::processEvents();
-            nBaseKb = ResidentKb();
         },
         [&] {
+            const long nBaseKb = ResidentKb();
+            Stopwatch clock;
             view.RunQueryToList(strQuery);
             QApplication::processEvents();  // the list paints its first page
+            if (dFirst == 0)
+                dFirst = clock.Seconds();
             nGrowthKb = std::max(nGrowthKb, PeakResidentKb() - nBaseKb);
         });
     bench.ReportMessage();
     Report("rows", bench.Content().RowCount());
     Report("text_bytes", static_cast<double>(TextBytes(bench.Content())));
     Report("peak_growth_bytes", static_cast<double>(nGrowthKb) * 1024.0);
-    Report("seconds", dSeconds);
+    Report("warm_seconds", dWarm);
+    Report("seconds", dFirst);
     return 0;
 }
 

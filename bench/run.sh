@@ -47,12 +47,13 @@ bin=$build/bench/lumidex_bench
 # Save XML data reads Lumidex.ini of the current folder: the defaults apply here.
 cd "$work"
 
-# fig FIGURE TABLE PATH REPEATS KEY: the value of KEY printed by one figure run.
+# run_fig FIGURE TABLE PATH REPEATS [LABEL]: one figure run; its values land in
+# result[FIGURE.LABEL.NAME], LABEL being TABLE unless given.
 declare -A result
 run_fig() {
   local out
   out=$("$bin" "$1" "$2" "$3" "$4" 2>"$work/stderr") || { cat "$work/stderr" >&2; echo "bench: $1 $2 failed" >&2; exit 1; }
-  while read -r key value; do result[$1.$2.$key]=$value; done <<<"$out"
+  while read -r key value; do result[$1.${5:-$2}.$key]=$value; done <<<"$out"
 }
 
 # Median wall time of a command run N times, in seconds.
@@ -102,7 +103,7 @@ for t in "${sizes[@]}"; do
   psql_as system manager -At -c "SELECT name FROM bench.$t" >"$work/column.txt"
   result[gnusort.$t.seconds]=$(LC_ALL=C wall_best "${reps[$t]}" sort -f "$work/column.txt" -o /dev/null)
   run_fig export "$t" "$work" "${reps[$t]}"
-  run_fig plainwrite "${result[export.$t.bytes]}" "$work" "${reps[$t]}"
+  run_fig plainwrite "${result[export.$t.bytes]}" "$work" "${reps[$t]}" "$t"
   rm -f "$work"/bench.xml "$work"/bench.xsl "$work"/plain.bin
 done
 
@@ -127,7 +128,7 @@ for t in "${sizes[@]}"; do
     "$(ratio "${result[fetch.$t.seconds]}" "${result[psql.$t.seconds]}")" "<= 1.3" "$g"
   row fetch "${label[$t]}" "$(ms "${result[fetch.$t.seconds]}")" "libpq $(ms "${result[libpq.$t.seconds]}")" \
     "$(ratio "${result[fetch.$t.seconds]}" "${result[libpq.$t.seconds]}")" "" ""
-  row "list fill" "${label[$t]}" "$(ms "${result[list.$t.seconds]}")" "fetch $(ms "${result[fetch.$t.seconds]}")" \
+  row "list fill" "${label[$t]}" "$(ms "${result[list.$t.seconds]}") (again: $(ms "${result[list.$t.warm_seconds]}"))" "fetch $(ms "${result[fetch.$t.seconds]}")" \
     "$(ratio "${result[list.$t.seconds]}" "${result[fetch.$t.seconds]}")" "<= 1.5" "$gl"
   row "list memory" "${label[$t]}" \
     "$(awk -v b="${result[list.$t.peak_growth_bytes]}" 'BEGIN { printf "%.1f MiB", b / 1048576 }')" \
@@ -149,4 +150,5 @@ row logon "" "$(ms "${result[logon.-.seconds]}")" "psql $(ms "$psql_connect")" \
 echo
 echo "Times are the best of 5, 3 and 2 runs at 10k, 100k and 1M rows (tree: best of 3); logon times the median of 20."
 echo "psql's fetch time is its whole run less the median of its connect (the logon anchor)."
+echo "List fill: the process's first fill (it takes its memory from the system); again: the best later fill."
 echo "The list memory is the growth of the process's peak resident set over the fill."
