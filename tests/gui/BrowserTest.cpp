@@ -9,7 +9,7 @@
 #include "shell/CLumidexApp.h"
 #include "shell/CMainFrame.h"
 #include "tests/gui/GuiTests.h"
-#include "tests/gui/TestDesktop.h"
+#include "tests/gui/ProgramTest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,19 +26,11 @@ const QStringList kCategories = {"Tables",   "Views",    "Indexes",     "Procedu
 
 }  // namespace
 
-class BrowserTest : public QObject {
+class BrowserTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<ScratchFolder> m_pFolder;
-    std::unique_ptr<TestDesktop> m_pDesktop;
-    std::unique_ptr<ModalScript> m_pScript;
-    std::unique_ptr<CLumidexApp> m_pApp;
-
-    CMainFrame& Frame() { return *m_pApp->MainFrame(); }
-    CLumidexView& View() { return *m_pApp->View(); }
     QTreeWidget& Tree() { return View().Tree(); }
     CResultListModel& Model() { return View().ResultList().Model(); }
-    QString MessageLine() { return View().MessageLine().text(); }
 
     void Start(const QString& strUser = {}, const QString& strPassword = {})
     {
@@ -47,9 +39,7 @@ class BrowserTest : public QObject {
             m_pScript->Add(CancelDialog);
         else
             m_pScript->Add(Logon("LUMIDEX", strUser, strPassword));
-        m_pApp = std::make_unique<CLumidexApp>();
-        QVERIFY(m_pApp->InitInstance());
-        QTRY_VERIFY_WITH_TIMEOUT(m_pScript->Done(), 15000);
+        Launch();
         if (!strUser.isEmpty())
             QCOMPARE(MessageLine(), QString("Connect succeeded!"));
     }
@@ -128,21 +118,6 @@ class BrowserTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        m_pFolder = std::make_unique<ScratchFolder>();
-        m_pDesktop = std::make_unique<TestDesktop>();
-        m_pScript = std::make_unique<ModalScript>();
-    }
-
-    void cleanup()
-    {
-        m_pApp.reset();
-        m_pScript.reset();
-        m_pDesktop.reset();
-        m_pFolder.reset();
-    }
-
     void treeHasItsFixedShape()
     {
         Start();

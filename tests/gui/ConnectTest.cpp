@@ -8,7 +8,7 @@
 #include "shell/CStartDialog.h"
 #include "shell/WebPages.h"
 #include "tests/gui/GuiTests.h"
-#include "tests/gui/TestDesktop.h"
+#include "tests/gui/ProgramTest.h"
 #include "tests/support/TestFixture.h"
 
 #include <QAction>
@@ -42,17 +42,8 @@ bool BackendAlive(const QString& strPid)
 
 }  // namespace
 
-class ConnectTest : public QObject {
+class ConnectTest : public ProgramTest {
     Q_OBJECT
-
-    std::unique_ptr<ScratchFolder> m_pFolder;
-    std::unique_ptr<TestDesktop> m_pDesktop;
-    std::unique_ptr<ModalScript> m_pScript;
-    std::unique_ptr<CLumidexApp> m_pApp;
-
-    CMainFrame& Frame() { return *m_pApp->MainFrame(); }
-    CLumidexView& View() { return *m_pApp->View(); }
-    QString MessageLine() { return View().MessageLine().text(); }
 
     // The server process of the program's session, asked through the program itself.
     QString SessionPid()
@@ -63,19 +54,11 @@ class ConnectTest : public QObject {
         return strPid;
     }
 
-    // Starts the program and waits until the script has run out.
-    void Start()
-    {
-        m_pApp = std::make_unique<CLumidexApp>();
-        QVERIFY(m_pApp->InitInstance());
-        QTRY_VERIFY_WITH_TIMEOUT(m_pScript->Done(), 15000);
-    }
-
     void StartConnected()
     {
         m_pScript->Add(CloseSplash);
         m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
-        Start();
+        Launch();
         QCOMPARE(MessageLine(), QString("Connect succeeded!"));
     }
 
@@ -97,21 +80,6 @@ class ConnectTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        m_pFolder = std::make_unique<ScratchFolder>();
-        m_pDesktop = std::make_unique<TestDesktop>();
-        m_pScript = std::make_unique<ModalScript>();
-    }
-
-    void cleanup()
-    {
-        m_pApp.reset();
-        m_pScript.reset();
-        m_pDesktop.reset();
-        m_pFolder.reset();
-    }
-
     void startupShowsSplashThenConnects()
     {
         bool bSplashStayed = false;
@@ -132,7 +100,7 @@ private slots:
                 arrNames.append(pDatabase->itemText(i));
             Logon("LUMIDEX", "hr", "hr")(dialog);
         });
-        Start();
+        Launch();
 
         QVERIFY(bSplashStayed);
         QCOMPARE(m_pDesktop->arrOpened.size(), 1u);
@@ -162,7 +130,7 @@ private slots:
             });
         }
         m_pScript->Add(CancelDialog);
-        Start();
+        Launch();
 
         QCOMPARE(m_pScript->Shown(),
                  QStringList({"CStartDialog", "ConnectDialog", "ConnectDialog", "ConnectDialog",
@@ -204,7 +172,7 @@ private slots:
         m_pScript->Add(CloseSplash);
         m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
         m_pScript->Add(CancelDialog);
-        Start();
+        Launch();
         qputenv("LUMIDEX_OCI_LIBRARY", previous);
 
         QCOMPARE(m_pDesktop->arrMessages.size(), 2u);
@@ -234,7 +202,7 @@ private slots:
     {
         m_pScript->Add(CloseSplash);
         m_pScript->Add(CancelDialog);
-        Start();
+        Launch();
         Frame().close();
         QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
     }
@@ -243,7 +211,7 @@ private slots:
     {
         m_pScript->Add(CloseSplash);
         m_pScript->Add(CancelDialog);
-        Start();
+        Launch();
         const QString strBefore = MessageLine();
         const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
         ExpectEnabled(ID_DATABASE_CONNECT, true);

@@ -7,7 +7,7 @@
 #include "shell/CLumidexApp.h"
 #include "shell/CMainFrame.h"
 #include "tests/gui/GuiTests.h"
-#include "tests/gui/TestDesktop.h"
+#include "tests/gui/ProgramTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,25 +49,14 @@ QStringList FieldTexts(const QString& strPath, const QString& strElement)
 
 }  // namespace
 
-class SaveXmlTest : public QObject {
+class SaveXmlTest : public ProgramTest {
     Q_OBJECT
-
-    std::unique_ptr<ScratchFolder> m_pFolder;
-    std::unique_ptr<TestDesktop> m_pDesktop;
-    std::unique_ptr<ModalScript> m_pScript;
-    std::unique_ptr<CLumidexApp> m_pApp;
-
-    CMainFrame& Frame() { return *m_pApp->MainFrame(); }
-    CLumidexView& View() { return *m_pApp->View(); }
-    QString MessageLine() { return View().MessageLine().text(); }
 
     void StartWithEmployees()
     {
         m_pScript->Add(CloseSplash);
         m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
-        m_pApp = std::make_unique<CLumidexApp>();
-        QVERIFY(m_pApp->InitInstance());
-        QTRY_VERIFY_WITH_TIMEOUT(m_pScript->Done(), 15000);
+        Launch();
         View().RunQueryToList("SELECT * FROM EMPLOYEES ORDER BY EMPLOYEE_ID");
         QCOMPARE(MessageLine(), QString("Rows 4"));
     }
@@ -82,21 +71,6 @@ class SaveXmlTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        m_pFolder = std::make_unique<ScratchFolder>();
-        m_pDesktop = std::make_unique<TestDesktop>();
-        m_pScript = std::make_unique<ModalScript>();
-    }
-
-    void cleanup()
-    {
-        m_pApp.reset();
-        m_pScript.reset();
-        m_pDesktop.reset();
-        m_pFolder.reset();
-    }
-
     void savesDataAndStylesheet_data()
     {
         QTest::addColumn<QByteArray>("settings");
