@@ -56,8 +56,8 @@ run_fig() {
   while read -r key value; do result[$1.${5:-$2}.$key]=$value; done <<<"$out"
 }
 
-# Median wall time of a command run N times, in seconds.
-wall_median() {
+# Wall times of a command run N times, in seconds, sorted.
+wall_times() {
   local n=$1; shift
   local i t0 t1
   for ((i = 0; i < n; i++)); do
@@ -65,19 +65,10 @@ wall_median() {
     "$@" >/dev/null
     t1=$EPOCHREALTIME
     echo "$t0 $t1"
-  done | awk '{ print $2 - $1 }' | sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'
+  done | awk '{ print $2 - $1 }' | sort -g
 }
-# Best wall time of a command run N times.
-wall_best() {
-  local n=$1; shift
-  local i t0 t1
-  for ((i = 0; i < n; i++)); do
-    t0=$EPOCHREALTIME
-    "$@" >/dev/null
-    t1=$EPOCHREALTIME
-    echo "$t0 $t1"
-  done | awk '{ print $2 - $1 }' | sort -g | head -n 1
-}
+wall_median() { wall_times "$@" | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
+wall_best() { wall_times "$@" | head -n 1; }
 
 sizes=(t10k t100k t1m)
 declare -A label=([t10k]=10k [t100k]=100k [t1m]=1M)
