@@ -6,6 +6,7 @@
 #include "oracle/oci_api.h"
 #pragma GCC visibility pop
 
+#include "ocipg/Ascii7.h"
 #include "ocipg/Connection.h"
 #include "ocipg/Handles.h"
 #include "ocipg/Listener.h"
@@ -290,6 +291,11 @@ sword OCISessionBegin(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4 
             error->Set(kOraBadMode);
             return OCI_ERROR;
         }
+        const ClientCharset& charset = session->m_pEnv->m_charset;
+        if (!charset.Valid()) {
+            error->Set(kOraNlsEnvironment);
+            return OCI_ERROR;
+        }
         std::string role;
         std::string password;
         if (credt == OCI_CRED_EXT) {
@@ -308,7 +314,7 @@ sword OCISessionBegin(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4 
             error->Set(kOraInvalidLogon);
             return OCI_ERROR;
         }
-        std::shared_ptr<Connection> conn = Connection::Open(server->m_target, role, password, *error);
+        std::shared_ptr<Connection> conn = Connection::Open(server->m_target, role, password, charset, *error);
         if (!conn)
             return OCI_ERROR;
         if ((mode & (OCI_SYSDBA | OCI_SYSOPER)) && !conn->Superuser()) {
@@ -321,6 +327,11 @@ sword OCISessionBegin(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4 
         session->m_pConnection = conn;
         session->m_pEnv->m_pLastSession = session;
         svc->m_pSession = Out(session);
+        if (const int days = conn->PasswordDaysLeft()) {
+            // Logged on all the same, as in Oracle's grace period.
+            error->Set(kOraPasswordWillExpire, std::to_string(days));
+            return OCI_SUCCESS_WITH_INFO;
+        }
         return OCI_SUCCESS;
     });
 }
@@ -352,7 +363,9 @@ sword OCIStmtPrepare(OCIStmt* stmtp, OCIError* errhp, const OraText* stmt, ub4 s
         ErrorRecord* error = Begin(errhp);
         if (!statement || !error)
             return OCI_INVALID_HANDLE;
-        const std::string_view text(stmt ? reinterpret_cast<const char*>(stmt) : "", stmt ? stmt_len : 0);
+        const std::string_view given(stmt ? reinterpret_cast<const char*>(stmt) : "", stmt ? stmt_len : 0);
+        // No character of US7ASCII is above 127.
+        const std::string text = statement->m_pEnv->m_charset.m_bAscii7 ? Ascii7FromProgram(given) : std::string(given);
         std::shared_ptr<Connection> conn = SessionConnection(statement->m_pEnv->m_pLastSession);
         if (conn && conn->Lost())
             conn.reset();

@@ -1,10 +1,8 @@
 #include "ocipg/ClientEncoding.h"
 
-#include <langinfo.h>
-#include <locale.h>
+#include <libpq-fe.h>
 
 #include <cctype>
-#include <cstdlib>
 #include <string_view>
 
 namespace ocipg {
@@ -12,84 +10,87 @@ namespace ocipg {
 namespace {
 
 struct NamePair {
-    const char* m_szFrom;
-    const char* m_szTo;
+    const char* m_szOracle;
+    const char* m_szPostgres;
 };
 
-// Oracle character sets to PostgreSQL encodings.
+// Oracle character sets to PostgreSQL encodings; US7ASCII is handled apart.
 constexpr NamePair kOracleCharsets[] = {
     {"AL32UTF8", "UTF8"},        {"UTF8", "UTF8"},
-    {"US7ASCII", "SQL_ASCII"},   {"WE8ISO8859P1", "LATIN1"},
-    {"WE8ISO8859P15", "LATIN9"}, {"EE8ISO8859P2", "LATIN2"},
-    {"WE8MSWIN1252", "WIN1252"}, {"EE8MSWIN1250", "WIN1250"},
-    {"CL8MSWIN1251", "WIN1251"}, {"CL8ISO8859P5", "ISO_8859_5"},
-    {"CL8KOI8R", "KOI8R"},       {"EL8ISO8859P7", "ISO_8859_7"},
-    {"JA16EUC", "EUC_JP"},       {"JA16SJIS", "SJIS"},
-    {"ZHS16GBK", "GBK"},         {"ZHT16BIG5", "BIG5"},
-    {"KO16KSC5601", "EUC_KR"},   {"KO16MSWIN949", "UHC"},
+    {"WE8ISO8859P1", "LATIN1"},  {"WE8ISO8859P15", "LATIN9"},
+    {"EE8ISO8859P2", "LATIN2"},  {"WE8MSWIN1252", "WIN1252"},
+    {"EE8MSWIN1250", "WIN1250"}, {"CL8MSWIN1251", "WIN1251"},
+    {"CL8ISO8859P5", "ISO_8859_5"}, {"CL8KOI8R", "KOI8R"},
+    {"EL8ISO8859P7", "ISO_8859_7"}, {"JA16EUC", "EUC_JP"},
+    {"JA16SJIS", "SJIS"},        {"ZHS16GBK", "GBK"},
+    {"ZHT16BIG5", "BIG5"},       {"KO16KSC5601", "EUC_KR"},
+    {"KO16MSWIN949", "UHC"},
 };
 
-// Locale code sets (upper case, without '-' and '_') to PostgreSQL encodings.
-constexpr NamePair kCodesets[] = {
-    {"UTF8", "UTF8"},         {"ANSIX3.41968", "SQL_ASCII"},
-    {"ISO88591", "LATIN1"},   {"ISO885915", "LATIN9"},
-    {"ISO88592", "LATIN2"},   {"ISO88595", "ISO_8859_5"},
-    {"ISO88597", "ISO_8859_7"}, {"CP1252", "WIN1252"},
-    {"CP1251", "WIN1251"},    {"CP1250", "WIN1250"},
-    {"KOI8R", "KOI8R"},       {"EUCJP", "EUC_JP"},
-    {"SHIFTJIS", "SJIS"},     {"GBK", "GBK"},
-    {"GB18030", "GB18030"},   {"BIG5", "BIG5"},
-    {"EUCKR", "EUC_KR"},
-};
+constexpr std::string_view kAscii7 = "US7ASCII";
 
-std::string Lookup(const NamePair* table, size_t count, std::string_view name)
+// A language or territory name: letters, blanks and hyphens ("BRAZILIAN
+// PORTUGUESE"), or nothing.
+bool IsNlsName(std::string_view name)
 {
-    for (size_t i = 0; i < count; ++i)
-        if (name == table[i].m_szFrom)
-            return table[i].m_szTo;
-    return {};
+    for (char c : name)
+        if (!std::isalpha(static_cast<unsigned char>(c)) && c != ' ' && c != '-')
+            return false;
+    return true;
 }
 
-std::string LocaleEncoding()
+// language_territory.charset, each part optional; the character set in
+// upper case, empty when not given; false when the text has another form.
+bool SplitNlsLang(std::string_view value, std::string& charset)
 {
-    // A locale of our own, so the result does not depend on whether the
-    // calling program called setlocale.
-    locale_t locale = newlocale(LC_CTYPE_MASK, "", nullptr);
-    if (!locale)
-        locale = newlocale(LC_CTYPE_MASK, "C", nullptr);
-    std::string name;
-    if (locale) {
-        for (const char* p = nl_langinfo_l(CODESET, locale); *p; ++p)
-            if (*p != '-' && *p != '_')
-                name += static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
-        freelocale(locale);
+    const size_t dot = value.find('.');
+    const std::string_view head = value.substr(0, dot);
+    const size_t underscore = head.find('_');
+    if (!IsNlsName(head.substr(0, underscore)) ||
+        (underscore != std::string_view::npos && !IsNlsName(head.substr(underscore + 1))))
+        return false;
+    if (dot == std::string_view::npos)
+        return true;
+    const std::string_view name = value.substr(dot + 1);
+    if (name.empty())
+        return false;
+    for (char c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            return false;
+        charset += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
-    const std::string encoding = Lookup(kCodesets, std::size(kCodesets), name);
-    return encoding.empty() ? "SQL_ASCII" : encoding;
-}
-
-std::string EncodingOfOracleCharset(std::string_view charset)
-{
-    std::string name;
-    for (char c : charset)
-        name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return Lookup(kOracleCharsets, std::size(kOracleCharsets), name);
+    return true;
 }
 
 }  // namespace
 
-std::string ClientEncoding()
+ClientCharset ClientCharsetOf(const char* nlsLang)
 {
-    if (const char* nlsLang = std::getenv("NLS_LANG")) {
-        const std::string_view value(nlsLang);
-        const size_t dot = value.rfind('.');
-        if (dot != std::string_view::npos) {
-            const std::string encoding = EncodingOfOracleCharset(value.substr(dot + 1));
-            if (!encoding.empty())
-                return encoding;
-        }
+    ClientCharset result;
+    std::string charset;
+    if (nlsLang && !SplitNlsLang(nlsLang, charset))
+        return result;
+    if (charset.empty() || charset == kAscii7) {
+        result.m_strEncoding = "UTF8";
+        result.m_bAscii7 = true;
+        return result;
     }
-    return LocaleEncoding();
+    for (const NamePair& pair : kOracleCharsets)
+        if (charset == pair.m_szOracle)
+            result.m_strEncoding = pair.m_szPostgres;
+    return result;
+}
+
+size_t WholeCharacters(const char* text, size_t room, int encoding)
+{
+    size_t length = 0;
+    while (text[length]) {
+        const size_t next = length + static_cast<size_t>(PQmblenBounded(text + length, encoding));
+        if (next > room)
+            break;
+        length = next;
+    }
+    return length;
 }
 
 }  // namespace ocipg

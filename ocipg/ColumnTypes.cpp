@@ -10,11 +10,10 @@ namespace {
 
 // How the display size follows from the type modifier.
 enum class Size {
-    Fixed,    // m_nSize bytes (ASCII text)
-    Chars,    // typmod - 4 characters, else unbounded
+    Fixed,    // m_nSize bytes
+    Chars,    // typmod - 4 characters in the database's encoding, else unbounded
     Numeric,  // precision and scale from typmod, else 40 (Oracle's NUMBER)
     Bits,     // typmod bits, else unbounded
-    Name,     // 63 characters
 };
 
 struct TypeRow {
@@ -31,7 +30,7 @@ constexpr TypeRow kTypes[] = {
     {16, SQLT_BOL, 1, Size::Fixed, 5},             // bool: false
     {17, SQLT_BIN, 0, Size::Fixed, kUnboundedDisplaySize},  // bytea
     {18, SQLT_AFC, 1, Size::Fixed, 4},             // "char": \ooo
-    {19, SQLT_CHR, 0, Size::Name, 0},              // name
+    {19, SQLT_CHR, 0, Size::Fixed, 63},            // name: NAMEDATALEN - 1 bytes
     {20, SQLT_NUM, 22, Size::Fixed, 20},           // int8
     {21, SQLT_NUM, 22, Size::Fixed, 6},            // int2
     {23, SQLT_NUM, 22, Size::Fixed, 11},           // int4
@@ -97,9 +96,6 @@ ColumnInfo DescribeColumn(const char* name, Oid type, int typmod, int maxCharByt
         case Size::Bits:
             if (typmod > 0)
                 size = typmod;
-            break;
-        case Size::Name:
-            size = 63 * maxCharBytes;
             break;
         }
         break;

@@ -22,7 +22,8 @@ struct ColumnInfo {
     ub2 m_nDisplaySize = 0;
 };
 
-// maxCharBytes: bytes per character of the client encoding at most.
+// maxCharBytes: bytes per character of the database's encoding at most; a
+// size is the database's, never enlarged for the client's character set.
 ColumnInfo DescribeColumn(const char* name, Oid type, int typmod, int maxCharBytes);
 
 }  // namespace ocipg

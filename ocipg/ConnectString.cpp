@@ -1,14 +1,13 @@
 #include "ocipg/ConnectString.h"
 
 #include "ocipg/Errors.h"
+#include "ocipg/TnsNames.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
 
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace ocipg {
 
@@ -46,27 +45,6 @@ public:
     {
         SkipBlanks();
         return m_nPos >= m_text.size();
-    }
-
-    // The names before "=" of one entry ("A, B ="), in upper case.
-    bool Names(std::vector<std::string>& names)
-    {
-        std::string name;
-        while (!AtEnd()) {
-            const char c = m_text[m_nPos++];
-            if (c == '=' || c == ',') {
-                names.push_back(Upper(Trim(name)));
-                name.clear();
-                if (c == '=')
-                    return true;
-            } else if (c == '#') {
-                --m_nPos;
-                SkipBlanks();
-            } else {
-                name += c;
-            }
-        }
-        return false;
     }
 
     // A descriptor nested deeper than any real one is refused, so a hostile
@@ -189,6 +167,7 @@ void CollectAddresses(const Node& node, const std::string& database, std::vector
             target.m_strHost = ValueOf(node, "KEY");
             target.m_nPort = SocketPort(target.m_strHost);
         } else if (protocol == "TCP" || protocol == "TCPS") {
+            target.m_bTls = protocol == "TCPS";
             target.m_strHost = ValueOf(node, "HOST");
             const std::string port = ValueOf(node, "PORT");
             target.m_nPort = port.empty() ? 5432 : std::atoi(port.c_str());
@@ -201,47 +180,18 @@ void CollectAddresses(const Node& node, const std::string& database, std::vector
         CollectAddresses(child, db, targets);
 }
 
-std::string TnsNamesFile()
-{
-    for (const char* variable : {"TNS_ADMIN", "ORACLE_HOME"}) {
-        const char* dir = std::getenv(variable);
-        if (!dir || !*dir)
-            continue;
-        std::string path = dir;
-        if (std::string_view(variable) == "ORACLE_HOME")
-            path += "/network/admin";
-        path += "/tnsnames.ora";
-        struct stat info;
-        if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-            return path;
-    }
-    return {};
-}
-
-// Fills targets from the alias's entry; false when there is no such alias.
+// Fills targets from the first readable entry of the alias; false when
+// there is none.
 bool FromAlias(std::string_view alias, std::vector<ConnectTarget>& targets)
 {
-    const std::string path = TnsNamesFile();
-    if (path.empty())
-        return false;
-    std::ifstream file(path);
-    std::stringstream content;
-    content << file.rdbuf();
-    const std::string text = content.str();
-    const std::string wanted = Upper(alias);
-    Parser parser(text);
-    while (!parser.AtEnd()) {
-        std::vector<std::string> names;
+    return FindTnsEntry(alias, [&targets](std::string_view descriptor) {
+        Parser parser(descriptor);
         Node node;
-        if (!parser.Names(names) || !parser.Descriptor(node))
+        if (!parser.Descriptor(node) || !parser.AtEnd())
             return false;
-        for (const std::string& name : names)
-            if (name == wanted) {
-                CollectAddresses(node, {}, targets);
-                return true;
-            }
-    }
-    return false;
+        CollectAddresses(node, {}, targets);
+        return true;
+    });
 }
 
 bool IsDirectory(const std::string& path)

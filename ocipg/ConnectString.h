@@ -16,6 +16,7 @@ struct ConnectTarget {
     std::string m_strHost;
     int m_nPort = 5432;
     std::string m_strDatabase;  // empty: PostgreSQL's default
+    bool m_bTls = false;        // TCPS: TLS, the server's certificate verified
 };
 
 // Fills targets in the order to try them; returns 0 or the Oracle error

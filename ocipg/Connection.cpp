@@ -1,6 +1,6 @@
 #include "ocipg/Connection.h"
 
-#include "ocipg/ClientEncoding.h"
+#include "ocipg/Ascii7.h"
 
 #include <poll.h>
 
@@ -25,29 +25,36 @@ struct EncodingWidth {
     int m_nMaxBytes;
 };
 
-// The most bytes per character of the client encodings ClientEncoding()
-// asks for, as the server defines them, so that the logon needs no query
-// for it; any other encoding is asked of the server.
-constexpr EncodingWidth kEncodingWidths[] = {
-    {"UTF8", 4},       {"SQL_ASCII", 1},  {"LATIN1", 1},     {"LATIN9", 1},  {"LATIN2", 1},
-    {"ISO_8859_5", 1}, {"ISO_8859_7", 1}, {"WIN1252", 1},    {"WIN1251", 1}, {"WIN1250", 1},
-    {"KOI8R", 1},      {"EUC_JP", 3},     {"SJIS", 2},       {"GBK", 2},     {"GB18030", 4},
-    {"BIG5", 2},       {"EUC_KR", 3},     {"UHC", 2},
+// The server encodings of more than one byte per character, as PostgreSQL
+// defines them; every other server encoding has one.
+constexpr EncodingWidth kMultibyteEncodings[] = {
+    {"UTF8", 4},   {"EUC_JP", 3},       {"EUC_CN", 3},        {"EUC_KR", 3},
+    {"EUC_TW", 4}, {"EUC_JIS_2004", 3}, {"MULE_INTERNAL", 4},
 };
 
-int ClientMaxCharBytes(PGconn* conn)
+bool IsSuperuser(PGconn* conn)
 {
-    if (const char* encoding = PQparameterStatus(conn, "client_encoding")) {
-        for (const EncodingWidth& width : kEncodingWidths)
-            if (std::string_view(encoding) == width.m_szEncoding)
-                return width.m_nMaxBytes;
-    }
-    ResultPtr bytes(PQexec(conn, "SELECT pg_encoding_max_length(pg_char_to_encoding(current_setting('client_encoding')))"),
-                    PQclear);
-    if (Succeeded(bytes.get()) && PQntuples(bytes.get()) == 1)
-        return std::max(1, std::atoi(PQgetvalue(bytes.get(), 0, 0)));
-    return 4;
+    const char* super = PQparameterStatus(conn, "is_superuser");
+    return super && std::string_view(super) == "on";
 }
+
+int DatabaseMaxCharBytes(PGconn* conn)
+{
+    const char* encoding = PQparameterStatus(conn, "server_encoding");
+    if (!encoding)
+        return 4;
+    for (const EncodingWidth& width : kMultibyteEncodings)
+        if (std::string_view(encoding) == width.m_szEncoding)
+            return width.m_nMaxBytes;
+    return 1;
+}
+
+// Oracle warns in the grace period of a password, 7 days by default: so
+// does a role whose VALID UNTIL lies within 7 days. Rounded up, so a role
+// valid for 3 more days says 3.
+constexpr const char* kPasswordDaysSql =
+    "SELECT ceil(extract(epoch FROM rolvaliduntil - now()) / 86400)::integer FROM pg_catalog.pg_roles "
+    "WHERE rolname = current_user AND rolvaliduntil > now() AND rolvaliduntil <= now() + interval '7 days'";
 
 std::string FirstLine(std::string_view text)
 {
@@ -75,8 +82,9 @@ bool SqlStateOf(std::string_view message, std::string& state, std::string& text)
     return false;
 }
 
-// Waits for the connection, bounded by the connect timeout.
-bool Establish(PGconn* conn, bool& timedOut)
+// Waits for the connection, bounded by the connect timeout; stage: where
+// a failure happened.
+bool Establish(PGconn* conn, bool& timedOut, ConnStatusType& stage)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kConnectTimeoutSeconds);
     PostgresPollingStatusType status = PGRES_POLLING_WRITING;
@@ -90,9 +98,49 @@ bool Establish(PGconn* conn, bool& timedOut)
         pollfd fd{PQsocket(conn), static_cast<short>(status == PGRES_POLLING_READING ? POLLIN : POLLOUT), 0};
         if (poll(&fd, 1, static_cast<int>(left.count())) < 0)
             return false;
+        stage = PQstatus(conn);
         status = PQconnectPoll(conn);
     }
     return status == PGRES_POLLING_OK;
+}
+
+// TCPS is TLS with the server's certificate and name verified against
+// libpq's trust anchors (PGSSLROOTCERT, else ~/.postgresql/root.crt); TCP is
+// plain, as Oracle's. Neither lets the environment (PGSSLMODE,
+// PGGSSENCMODE) change that.
+const char* SslMode(const ConnectTarget& target)
+{
+    return target.m_bTls ? "verify-full" : "disable";
+}
+
+void SetLogonError(PGconn* conn, const ConnectTarget& target, bool timedOut, ConnStatusType stage,
+                   ErrorRecord& error)
+{
+    const std::string message = PQerrorMessage(conn);
+    std::string state;
+    std::string text;
+    if (timedOut)
+        error.Set(kOraConnectTimeout);
+    else if (target.m_bTls && stage == CONNECTION_SSL_STARTUP)
+        error.Set(kOraCertificateValidation, {}, FirstLine(message));
+    else if (SqlStateOf(message, state, text))
+        SetFromSqlState(error, state, text);
+    else if (PQconnectionNeedsPassword(conn))
+        error.Set(kOraInvalidLogon, {}, FirstLine(message));
+    else
+        error.Set(kOraNoListener, {}, FirstLine(message));
+}
+
+// One round trip; false, with the error, when the query fails.
+bool ReadPasswordDaysLeft(PGconn* conn, int& days, ErrorRecord& error)
+{
+    ResultPtr result(PQexec(conn, kPasswordDaysSql), PQclear);
+    if (!Succeeded(result.get())) {
+        SetFromServer(error, result.get());
+        return false;
+    }
+    days = PQntuples(result.get()) == 1 ? std::atoi(PQgetvalue(result.get(), 0, 0)) : 0;
+    return true;
 }
 
 // After a result in COPY state: ends the copy, so the connection is free.
@@ -120,16 +168,18 @@ PGresult* Finish(PGconn* conn, PGresult* result)
 }  // namespace
 
 std::shared_ptr<Connection> Connection::Open(const ConnectTarget& target, const std::string& user,
-                                             const std::string& password, ErrorRecord& error)
+                                             const std::string& password, const ClientCharset& charset,
+                                             ErrorRecord& error)
 {
     const std::string port = std::to_string(target.m_nPort);
-    const std::string encoding = ClientEncoding();
     const std::string timeout = std::to_string(kConnectTimeoutSeconds);
     std::vector<const char*> keys = {"host", "port", "user", "client_encoding", "connect_timeout",
                                      "keepalives", "keepalives_idle", "keepalives_interval",
-                                     "keepalives_count", "options", "fallback_application_name"};
+                                     "keepalives_count", "sslmode", "gssencmode", "options",
+                                     "fallback_application_name"};
     std::vector<const char*> values = {target.m_strHost.c_str(), port.c_str(), user.c_str(),
-                                       encoding.c_str(), timeout.c_str(), "1", "5", "2", "3",
+                                       charset.m_strEncoding.c_str(), timeout.c_str(), "1", "5", "2", "3",
+                                       SslMode(target), "disable",
                                        "-c DateStyle=ISO,YMD -c IntervalStyle=postgres", "ocipg"};
     if (!target.m_strDatabase.empty()) {
         keys.push_back("dbname");
@@ -149,18 +199,9 @@ std::shared_ptr<Connection> Connection::Open(const ConnectTarget& target, const 
     }
     PQsetErrorVerbosity(conn, PQERRORS_VERBOSE);
     bool timedOut = false;
-    if (PQstatus(conn) == CONNECTION_BAD || !Establish(conn, timedOut)) {
-        const std::string message = PQerrorMessage(conn);
-        std::string state;
-        std::string text;
-        if (timedOut)
-            error.Set(kOraConnectTimeout);
-        else if (SqlStateOf(message, state, text))
-            SetFromSqlState(error, state, text);
-        else if (PQconnectionNeedsPassword(conn))
-            error.Set(kOraInvalidLogon, {}, FirstLine(message));
-        else
-            error.Set(kOraNoListener, {}, FirstLine(message));
+    ConnStatusType stage = CONNECTION_STARTED;
+    if (PQstatus(conn) == CONNECTION_BAD || !Establish(conn, timedOut, stage)) {
+        SetLogonError(conn, target, timedOut, stage, error);
         PQfinish(conn);
         return nullptr;
     }
@@ -169,13 +210,23 @@ std::shared_ptr<Connection> Connection::Open(const ConnectTarget& target, const 
     // on the program's standard error.
     PQsetNoticeProcessor(conn, [](void*, const char*) {}, nullptr);
 
-    const char* super = PQparameterStatus(conn, "is_superuser");
-    return std::shared_ptr<Connection>(
-        new Connection(conn, super && std::string_view(super) == "on", ClientMaxCharBytes(conn)));
+    std::shared_ptr<Connection> connection(new Connection(conn));
+    if (charset.m_bAscii7 && !FoldResultsToAscii7(conn)) {
+        error.Set(kOraNlsEnvironment);
+        return nullptr;
+    }
+    // Only a password expires.
+    if (!password.empty() && !ReadPasswordDaysLeft(conn, connection->m_nPasswordDaysLeft, error))
+        return nullptr;
+    return connection;
 }
 
-Connection::Connection(PGconn* pConn, bool superuser, int maxCharBytes)
-    : m_pConn(pConn), m_bSuperuser(superuser), m_nMaxCharBytes(maxCharBytes), m_dictionary(superuser)
+Connection::Connection(PGconn* pConn)
+    : m_pConn(pConn),
+      m_bSuperuser(IsSuperuser(pConn)),
+      m_nMaxCharBytes(DatabaseMaxCharBytes(pConn)),
+      m_nClientEncoding(PQclientEncoding(pConn)),
+      m_dictionary(m_bSuperuser)
 {
 }
 

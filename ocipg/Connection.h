@@ -4,6 +4,7 @@
 // a failed statement undoes only itself, a query's cursor lives in a
 // transaction the library opens and closes, OCI_DEFAULT leaves changes open.
 
+#include "ocipg/ClientEncoding.h"
 #include "ocipg/ConnectString.h"
 #include "ocipg/Errors.h"
 #include "ocipg/dictionary/Dictionary.h"
@@ -22,13 +23,20 @@ class Connection {
 public:
     // Logs on; null, with the Oracle error in error, when that fails.
     static std::shared_ptr<Connection> Open(const ConnectTarget& target, const std::string& user,
-                                            const std::string& password, ErrorRecord& error);
+                                            const std::string& password, const ClientCharset& charset,
+                                            ErrorRecord& error);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
     bool Superuser() const { return m_bSuperuser; }
+    // The most bytes per character of the database's encoding.
     int MaxCharBytes() const { return m_nMaxCharBytes; }
+    // libpq's number of the client encoding, to walk texts by character.
+    int ClientEncodingId() const { return m_nClientEncoding; }
+    // Whole days (rounded up) until the role's password expires, when that
+    // is within Oracle's warning period; else 0.
+    int PasswordDaysLeft() const { return m_nPasswordDaysLeft; }
     Dictionary& SessionDictionary() { return m_dictionary; }
 
     // Sends one request. Inside a transaction a savepoint keeps a failure to
@@ -58,7 +66,7 @@ public:
     void End();
 
 private:
-    Connection(PGconn* pConn, bool superuser, int maxCharBytes);
+    explicit Connection(PGconn* pConn);
     bool Simple(const char* sql, ErrorRecord& error);
     void Fail(const PGresult* result, ErrorRecord& error);
     void TransactionEnded();
@@ -66,6 +74,8 @@ private:
     PGconn* m_pConn;
     bool m_bSuperuser;
     int m_nMaxCharBytes;
+    int m_nClientEncoding;
+    int m_nPasswordDaysLeft = 0;
     Dictionary m_dictionary;
     bool m_bLost = false;
     bool m_bWork = false;

@@ -51,6 +51,7 @@ constexpr OracleText kTexts[] = {
     {12170, "TNS:Connect timeout occurred"},
     {12514, "TNS:listener does not currently know of service requested in connect descriptor"},
     {12541, "TNS:no listener"},
+    {12705, "Cannot access NLS data files or invalid environment specified"},
     {24300, "bad value for mode"},
     {24308, "illegal define position"},
     {24309, "already connected to a server"},
@@ -62,7 +63,9 @@ constexpr OracleText kTexts[] = {
     {24338, "statement handle not executed"},
     {24391, "invalid fetch operation"},
     {24373, "invalid length specified for statement"},
+    {28002, "the password will expire within %s days"},
     {28500, "connection from ORACLE to a non-Oracle system returned this message:"},
+    {29024, "Certificate validation failure"},
 };
 
 // What fills the %s of the Oracle text.

@@ -33,6 +33,7 @@ enum OraError : sb4 {
     kOraBadServiceName = 12162,
     kOraConnectTimeout = 12170,
     kOraNoListener = 12541,
+    kOraNlsEnvironment = 12705,
     kOraBadMode = 24300,
     kOraAlreadyAttached = 24309,
     kOraAlreadyAuthenticated = 24313,
@@ -44,7 +45,9 @@ enum OraError : sb4 {
     kOraNotExecuted = 24338,
     kOraBadFetch = 24391,
     kOraBadStatementLength = 24373,
+    kOraPasswordWillExpire = 28002,
     kOraForeignSystem = 28500,
+    kOraCertificateValidation = 29024,
 };
 
 struct ErrorRecord {

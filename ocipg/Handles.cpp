@@ -3,6 +3,7 @@
 #include "ocipg/Connection.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
 #include <unordered_set>
 
@@ -45,6 +46,8 @@ Handle* FindHandle(const void* p)
     std::lock_guard lock(g_registryMutex);
     return Registry().count(p) ? static_cast<Handle*>(const_cast<void*>(p)) : nullptr;
 }
+
+Env::Env() : Handle(kType, nullptr), m_charset(ClientCharsetOf(std::getenv("NLS_LANG"))) {}
 
 Env::~Env()
 {

@@ -3,6 +3,7 @@
 // The handles an OCI caller holds. Every live handle is registered, so that a
 // null, freed or wrong-typed handle is refused instead of followed.
 
+#include "ocipg/ClientEncoding.h"
 #include "ocipg/ConnectString.h"
 #include "ocipg/Errors.h"
 #include "oracle/oci_api.h"
@@ -46,7 +47,7 @@ struct Session;
 
 struct Env : Handle {
     static constexpr ub4 kType = OCI_HTYPE_ENV;
-    Env() : Handle(kType, nullptr) {}
+    Env();
     ~Env() override;
 
     // The handles allocated from it, freed with it (last allocated first).
@@ -55,6 +56,8 @@ struct Env : Handle {
 
     ErrorRecord m_error;
     Session* m_pLastSession = nullptr;  // where a statement is prepared
+    // Read from NLS_LANG when the environment is made, as Oracle's client does.
+    const ClientCharset m_charset;
 
 private:
     std::vector<std::unique_ptr<Handle>> m_children;

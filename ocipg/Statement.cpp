@@ -339,12 +339,15 @@ void Statement::CopyRow(ub4 row, bool& truncated, bool& nullLost)
         }
         const size_t full = static_cast<size_t>(PQgetlength(batch, m_nBatchRow, column));
         const size_t room = static_cast<size_t>(define->m_nValueSize) - 1;
-        const size_t copied = std::min(full, room);
+        const bool cut = full > room;
+        const char* value = PQgetvalue(batch, m_nBatchRow, column);
+        // A cut never splits a character.
+        const std::shared_ptr<Connection> conn = cut ? m_pConnection.lock() : nullptr;
+        const size_t copied = !cut ? full : conn ? WholeCharacters(value, room, conn->ClientEncodingId()) : 0;
         if (dest) {
-            std::memcpy(dest, PQgetvalue(batch, m_nBatchRow, column), copied);
+            std::memcpy(dest, value, copied);
             dest[copied] = '\0';
         }
-        const bool cut = full > room;
         truncated |= cut;
         if (indicator)
             *indicator = cut ? (full > 32767 ? -2 : static_cast<sb2>(full)) : 0;

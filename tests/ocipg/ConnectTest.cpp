@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <optional>
 
 namespace ocitest {
 namespace {
@@ -131,24 +132,96 @@ TEST(OcipgConnect, TnsNamesRules)
     EXPECT_EQ(fromHome.Connect("FIRST", "hr", "hr"), OCI_SUCCESS) << fromHome.Error();
 }
 
-// Texts reach the caller in the character set NLS_LANG names.
+// Texts reach the caller in the character set NLS_LANG names. US7ASCII,
+// also when NLS_LANG is unset or names no character set, turns each other
+// character into '?'; an unknown character set or a malformed NLS_LANG fails
+// the logon.
 TEST(OcipgConnect, ClientCharacterSetFromNlsLang)
 {
     struct Case {
-        const char* m_szNlsLang;
-        const char* m_szExpected;
+        std::optional<std::string> m_nlsLang;
+        const char* m_szLatin;  // René, Zürich Office
+        const char* m_szCjk;    // 日本; null: not in the character set
+        sb4 m_nCode;
     };
     const Case cases[] = {
-        {"AMERICAN_AMERICA.AL32UTF8", "Ren\xc3\xa9"},
-        {"FRENCH_FRANCE.WE8ISO8859P1", "Ren\xe9"},
-        {"GERMAN_GERMANY.WE8MSWIN1252", "Ren\xe9"},
+        {"AMERICAN_AMERICA.AL32UTF8", "Ren\xc3\xa9, Z\xc3\xbcrich Office", "\xe6\x97\xa5\xe6\x9c\xac", 0},
+        {"american_america.al32utf8", "Ren\xc3\xa9, Z\xc3\xbcrich Office", nullptr, 0},
+        {".AL32UTF8", "Ren\xc3\xa9, Z\xc3\xbcrich Office", nullptr, 0},
+        {"FRENCH_FRANCE.WE8ISO8859P1", "Ren\xe9, Z\xfcrich Office", nullptr, 0},
+        {"GERMAN_GERMANY.WE8MSWIN1252", "Ren\xe9, Z\xfcrich Office", nullptr, 0},
+        {std::nullopt, "Ren?, Z?rich Office", "??", 0},
+        {"", "Ren?, Z?rich Office", "??", 0},
+        {"AMERICAN_AMERICA.US7ASCII", "Ren?, Z?rich Office", "??", 0},
+        {"AMERICAN_AMERICA", "Ren?, Z?rich Office", "??", 0},
+        {"AMERICAN_AMERICA.XX9NOSUCH", nullptr, nullptr, 12705},
+        {"en_US.UTF-8", nullptr, nullptr, 12705},
+        {"AMERICAN.AMERICA.AL32UTF8", nullptr, nullptr, 12705},
+        {"AMERICAN_AMERICA.", nullptr, nullptr, 12705},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.m_szNlsLang);
-        ScopedEnv nlsLang("NLS_LANG", c.m_szNlsLang);
+        SCOPED_TRACE(c.m_nlsLang.value_or("(unset)"));
+        ScopedEnv nlsLang("NLS_LANG", c.m_nlsLang);
         Session session(Oci());
-        ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
-        EXPECT_EQ(session.Value("select first_name from hr.employees where employee_id = 2"), c.m_szExpected);
+        const sword status = session.Connect("LUMIDEX", "hr", "hr");
+        sb4 code = 0;
+        const std::string text = session.Error(&code);
+        if (c.m_nCode) {
+            EXPECT_EQ(status, OCI_ERROR);
+            EXPECT_EQ(code, c.m_nCode);
+            EXPECT_EQ(FirstLine(text), "ORA-12705: Cannot access NLS data files or invalid environment specified");
+            continue;
+        }
+        ASSERT_EQ(status, OCI_SUCCESS) << text;
+        EXPECT_EQ(session.Value("select e.first_name || ', ' || d.department_name from hr.employees e, hr.departments d "
+                                "where e.employee_id = 2 and d.department_id = 40"),
+                  c.m_szLatin);
+        if (c.m_szCjk) {
+            EXPECT_EQ(session.Value("select last_name from hr.employees where employee_id = 3"), c.m_szCjk);
+        }
+    }
+}
+
+// Under US7ASCII a program's bytes above 127 are no characters: each one
+// reaches the server as '?'.
+TEST(OcipgConnect, Us7AsciiStatementText)
+{
+    ScopedEnv nlsLang("NLS_LANG", std::nullopt);
+    Session session(Oci());
+    ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
+    EXPECT_EQ(session.Value("select 'Z\xc3\xbcrich', count(*) from hr.departments where department_name = 'Z\xc3\xbcrich Office'"),
+              "Z??rich");
+    EXPECT_EQ(session.Value("select count(*) from hr.departments where department_name = 'Z\xc3\xbcrich Office'"), "0");
+}
+
+// Oracle's grace period: a password that expires within 7 days logs on with
+// a warning, in whole days rounded up, and the session works.
+TEST(OcipgConnect, ExpiringPasswordWarns)
+{
+    struct Case {
+        const char* m_szValidFor;
+        sword m_nStatus;
+        const char* m_szWarning;
+    };
+    const Case cases[] = {
+        {"3 days", OCI_SUCCESS_WITH_INFO, "ORA-28002: the password will expire within 3 days\n"},
+        {"2 hours", OCI_SUCCESS_WITH_INFO, "ORA-28002: the password will expire within 1 days\n"},
+        {"30 days", OCI_SUCCESS, ""},
+    };
+    const AdminCleanup dropRole("DROP ROLE IF EXISTS ocipg_expiring");
+    ASSERT_EQ(AdminValue("CREATE ROLE ocipg_expiring LOGIN PASSWORD 'secret'"), "");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.m_szValidFor);
+        ASSERT_EQ(AdminValue(std::string("DO $$BEGIN EXECUTE format('ALTER ROLE ocipg_expiring VALID UNTIL %L', "
+                                         "now() + interval '") +
+                             c.m_szValidFor + "'); END$$"),
+                  "");
+        Session session(Oci());
+        sb4 code = 0;
+        EXPECT_EQ(session.Connect("LUMIDEX", "ocipg_expiring", "secret"), c.m_nStatus);
+        EXPECT_EQ(session.Error(&code), c.m_szWarning);
+        EXPECT_EQ(code, c.m_nStatus == OCI_SUCCESS ? 0 : 28002);
+        EXPECT_EQ(session.Value("select current_user"), "ocipg_expiring");
     }
 }
 

@@ -90,8 +90,12 @@ sword Session::Connect(const std::string& service, const std::string& user, cons
     m_oci.AttrSet(m_pSession, OCI_HTYPE_SESSION, const_cast<char*>(password.data()),
                   static_cast<ub4>(password.size()), OCI_ATTR_PASSWORD, m_pError);
     status = m_oci.SessionBegin(m_pSvc, m_pError, m_pSession, external ? OCI_CRED_EXT : OCI_CRED_RDBMS, mode);
-    if (status != OCI_SUCCESS)
+    if (status != OCI_SUCCESS) {
+        // A warning (an expiring password) leaves the session logged on and
+        // its record to read.
+        m_bLoggedOn = status == OCI_SUCCESS_WITH_INFO;
         return status;
+    }
     status = m_oci.AttrSet(m_pSvc, OCI_HTYPE_SVCCTX, m_pSession, 0, OCI_ATTR_SESSION, m_pError);
     m_bLoggedOn = status == OCI_SUCCESS;
     return status;

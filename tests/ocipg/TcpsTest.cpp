@@ -1,0 +1,145 @@
+#include "tests/ocipg/OcipgTest.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+namespace ocitest {
+namespace {
+
+// A server on a loopback port that cannot prove itself: it refuses TLS
+// and asks for the password in clear. It keeps every byte its clients send.
+class ImpostorServer {
+public:
+    ImpostorServer()
+    {
+        m_nListen = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (bind(m_nListen, reinterpret_cast<sockaddr*>(&address), size) == 0 && listen(m_nListen, 4) == 0 &&
+            getsockname(m_nListen, reinterpret_cast<sockaddr*>(&address), &size) == 0)
+            m_nPort = ntohs(address.sin_port);
+        m_thread = std::thread([this] { Serve(); });
+    }
+    ~ImpostorServer()
+    {
+        m_bStop = true;
+        m_thread.join();
+        close(m_nListen);
+    }
+    ImpostorServer(const ImpostorServer&) = delete;
+    ImpostorServer& operator=(const ImpostorServer&) = delete;
+
+    int Port() const { return m_nPort; }
+    std::string Received()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_strReceived;
+    }
+
+private:
+    // Waits for fd to be readable, giving up when the server stops.
+    bool Readable(int fd)
+    {
+        while (!m_bStop) {
+            pollfd waiting{fd, POLLIN, 0};
+            if (poll(&waiting, 1, 50) > 0)
+                return true;
+        }
+        return false;
+    }
+
+    void Serve()
+    {
+        while (Readable(m_nListen)) {
+            const int client = accept(m_nListen, nullptr, nullptr);
+            if (client >= 0) {
+                Talk(client);
+                close(client);
+            }
+        }
+    }
+
+    // The first messages carry no type byte: the TLS request (length 8,
+    // code 80877103) gets 'N', the startup message the request for the
+    // password in clear; what follows is only kept.
+    void Talk(int client)
+    {
+        static const char kNoTls = 'N';
+        static const char kCleartextPassword[] = {'R', 0, 0, 0, 8, 0, 0, 0, 3};
+        std::string pending;
+        bool started = false;
+        char buffer[512];
+        while (Readable(client)) {
+            const ssize_t n = read(client, buffer, sizeof buffer);
+            if (n <= 0)
+                return;
+            {
+                std::lock_guard lock(m_mutex);
+                m_strReceived.append(buffer, static_cast<size_t>(n));
+            }
+            pending.append(buffer, static_cast<size_t>(n));
+            while (!started && pending.size() >= 8) {
+                const uint32_t length = ntohl(Word(pending, 0));
+                if (pending.size() < length)
+                    break;
+                const bool tlsRequest = length == 8 && ntohl(Word(pending, 4)) == 80877103u;
+                pending.erase(0, length);
+                started = !tlsRequest;
+                if (tlsRequest ? !Send(client, &kNoTls, 1) : !Send(client, kCleartextPassword, sizeof kCleartextPassword))
+                    return;
+            }
+        }
+    }
+
+    static uint32_t Word(const std::string& bytes, size_t at)
+    {
+        uint32_t word = 0;
+        std::memcpy(&word, bytes.data() + at, sizeof word);
+        return word;
+    }
+
+    static bool Send(int fd, const char* bytes, size_t size)
+    {
+        return write(fd, bytes, size) == static_cast<ssize_t>(size);
+    }
+
+    int m_nListen = -1;
+    int m_nPort = 0;
+    std::atomic<bool> m_bStop{false};
+    std::mutex m_mutex;
+    std::string m_strReceived;
+    std::thread m_thread;
+};
+
+// TCPS means a server that proves itself: one that refuses TLS fails the
+// logon before the password leaves.
+TEST(OcipgTcps, ServerRefusingTlsNeverSeesThePassword)
+{
+    ImpostorServer server;
+    ASSERT_NE(server.Port(), 0);
+    const std::string descriptor = "(DESCRIPTION = (ADDRESS = (PROTOCOL = TCPS)(HOST = 127.0.0.1)(PORT = " +
+                                   std::to_string(server.Port()) + "))(CONNECT_DATA = (SERVICE_NAME = lumidex)))";
+    const std::string password = "impostor-must-not-see-this";
+    Session session(Oci());
+    EXPECT_EQ(session.Connect(descriptor, "hr", password), OCI_ERROR);
+    sb4 code = 0;
+    EXPECT_EQ(FirstLine(session.Error(&code)), "ORA-29024: Certificate validation failure");
+    EXPECT_EQ(code, 29024);
+    const std::string received = server.Received();
+    EXPECT_GE(received.size(), 8u);  // the TLS request
+    EXPECT_EQ(received.find(password), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ocitest
