@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <thread>
@@ -15,20 +16,29 @@
 namespace ocitest {
 namespace {
 
+// A socket on a port of 127.0.0.1 the system chose; port 0 when that failed.
+int BindLoopback(int& port)
+{
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    port = 0;
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0)
+        port = ntohs(address.sin_port);
+    return fd;
+}
+
 // A server on a loopback port that cannot prove itself: it refuses TLS
 // and asks for the password in clear. It keeps every byte its clients send.
 class ImpostorServer {
 public:
-    ImpostorServer()
+    ImpostorServer() : m_nListen(BindLoopback(m_nPort))
     {
-        m_nListen = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        if (bind(m_nListen, reinterpret_cast<sockaddr*>(&address), size) == 0 && listen(m_nListen, 4) == 0 &&
-            getsockname(m_nListen, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-            m_nPort = ntohs(address.sin_port);
+        if (listen(m_nListen, 4) != 0)
+            m_nPort = 0;
         m_thread = std::thread([this] { Serve(); });
     }
     ~ImpostorServer()
@@ -114,8 +124,8 @@ private:
         return write(fd, bytes, size) == static_cast<ssize_t>(size);
     }
 
-    int m_nListen = -1;
     int m_nPort = 0;
+    int m_nListen;
     std::atomic<bool> m_bStop{false};
     std::mutex m_mutex;
     std::string m_strReceived;
@@ -139,6 +149,58 @@ TEST(OcipgTcps, ServerRefusingTlsNeverSeesThePassword)
     const std::string received = server.Received();
     EXPECT_GE(received.size(), 8u);  // the TLS request
     EXPECT_EQ(received.find(password), std::string::npos);
+}
+
+int FreeLoopbackPort()
+{
+    int port = 0;
+    close(BindLoopback(port));
+    return port;
+}
+
+// A server that takes TLS only: TCPS logs on when the trust anchor
+// (PGSSLROOTCERT) signed the server's certificate for the host named, and
+// then only; TCP never tries TLS.
+TEST(OcipgTcps, OnlyAVerifiedServer)
+{
+    const std::string dir = testfixture::Dir() + "/tls";
+    const std::string script = "bash '" + testfixture::SourceDir() + "/tests/fixture/tlsserver.sh' ";
+    const int port = FreeLoopbackPort();
+    struct Destroy {
+        std::string m_strCommand;
+        ~Destroy() { std::system(m_strCommand.c_str()); }
+    } destroy{script + "destroy '" + dir + "'"};
+    ASSERT_EQ(std::system((script + "start '" + dir + "' " + std::to_string(port) + " >/dev/null").c_str()), 0);
+    const struct {
+        const char* m_szProtocol;
+        const char* m_szHost;
+        std::string m_strRootCert;
+        sb4 m_nCode;
+    } cases[] = {
+        {"TCPS", "127.0.0.1", dir + "/ca.crt", 0},
+        {"TCPS", "127.0.0.1", dir + "/other-ca.crt", 29024},
+        {"TCPS", "127.0.0.1", dir + "/missing.crt", 29024},
+        {"TCPS", "localhost", dir + "/ca.crt", 29024},  // the certificate is for 127.0.0.1
+        {"TCP", "127.0.0.1", dir + "/ca.crt", 1017},    // no TLS, no entry in pg_hba.conf
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.m_szProtocol) + " " + c.m_szHost + " " + c.m_strRootCert);
+        ScopedEnv rootCert("PGSSLROOTCERT", c.m_strRootCert);
+        const std::string descriptor = std::string("(DESCRIPTION = (ADDRESS = (PROTOCOL = ") + c.m_szProtocol +
+                                       ")(HOST = " + c.m_szHost + ")(PORT = " + std::to_string(port) +
+                                       "))(CONNECT_DATA = (SERVICE_NAME = postgres)))";
+        Session session(Oci());
+        const sword status = session.Connect(descriptor, "postgres", "trusted");
+        sb4 code = 0;
+        const std::string text = session.Error(&code);
+        if (c.m_nCode == 0) {
+            ASSERT_EQ(status, OCI_SUCCESS) << text;
+            EXPECT_EQ(session.Value("select ssl from pg_stat_ssl where pid = pg_backend_pid()"), "t");
+        } else {
+            EXPECT_EQ(status, OCI_ERROR);
+            EXPECT_EQ(code, c.m_nCode) << text;
+        }
+    }
 }
 
 }  // namespace
