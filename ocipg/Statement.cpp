@@ -49,6 +49,14 @@ std::string IntegerText(const char* p, sb4 size, bool isSigned)
     return isSigned ? std::to_string(value) : std::to_string(unsignedValue);
 }
 
+// libpq's number of the client encoding the values come in; SQL_ASCII (0,
+// bytes) once the connection is gone.
+int ClientEncodingOf(const std::weak_ptr<Connection>& connection)
+{
+    const std::shared_ptr<Connection> conn = connection.lock();
+    return conn ? conn->ClientEncodingId() : 0;
+}
+
 }  // namespace
 
 Statement::~Statement()
@@ -339,15 +347,15 @@ void Statement::CopyRow(ub4 row, bool& truncated, bool& nullLost)
         }
         const size_t full = static_cast<size_t>(PQgetlength(batch, m_nBatchRow, column));
         const size_t room = static_cast<size_t>(define->m_nValueSize) - 1;
-        const bool cut = full > room;
-        const char* value = PQgetvalue(batch, m_nBatchRow, column);
         // A cut never splits a character.
-        const std::shared_ptr<Connection> conn = cut ? m_pConnection.lock() : nullptr;
-        const size_t copied = !cut ? full : conn ? WholeCharacters(value, room, conn->ClientEncodingId()) : 0;
+        const size_t copied = full <= room ? full
+                                           : WholeCharacters(PQgetvalue(batch, m_nBatchRow, column), room,
+                                                             ClientEncodingOf(m_pConnection));
         if (dest) {
-            std::memcpy(dest, value, copied);
+            std::memcpy(dest, PQgetvalue(batch, m_nBatchRow, column), copied);
             dest[copied] = '\0';
         }
+        const bool cut = full > room;
         truncated |= cut;
         if (indicator)
             *indicator = cut ? (full > 32767 ? -2 : static_cast<sb2>(full)) : 0;
