@@ -1,6 +1,6 @@
 #include "oracle/OracleSession.h"
 
-#include "oracle/NlsLang.h"
+#include "oracle/ClientEnvironment.h"
 #include "platform/UserMessage.h"
 
 #include <algorithm>
@@ -57,7 +57,7 @@ OracleSession::~OracleSession()
 
 SessionResult OracleSession::LoadOci()
 {
-    SetDefaultNlsLang();
+    SetClientEnvironmentDefaults();
     if (!m_oci.Open()) {
         platform::ShowUserMessage("Failed to load oci.dll!\nHave you installed the Oracle client?");
         return SR_SUCCESS;
