@@ -23,8 +23,10 @@ bool IsPlainIdentifier(std::string_view name)
     if (name.empty() || name.front() < 'A' || name.front() > 'Z')
         return false;
     for (char c : name) {
-        const bool bPlain = (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-                            c == '$' || c == '#';
+        // Oracle takes "$" and "#" unquoted as well, but quoted an upper-case
+        // name means the same to it, and no reader on the way can take "#"
+        // for an operator.
+        const bool bPlain = (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
         if (!bPlain)
             return false;
     }

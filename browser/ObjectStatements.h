@@ -14,8 +14,8 @@ namespace browser {
 // account can see.
 std::string TableColumnsStatement(std::string_view owner, std::string_view name);
 
-// Its rows. A plain upper-case identifier (a letter, then letters, digits,
-// "_", "$" or "#") goes in as it stands; any other name is quoted, with its double quotes
+// Its rows. A plain upper-case identifier (a letter, then letters, digits or
+// "_") goes in as it stands; any other name is quoted, with its double quotes
 // doubled, so that it means exactly the stored name.
 std::string TableDataStatement(std::string_view owner, std::string_view name);
 

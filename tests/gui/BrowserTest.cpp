@@ -203,6 +203,10 @@ private slots:
         QTest::newRow("mixed case, All") << "system" << "Tables" << "All" << "APP.Mixed Case" << "Mixed Case" << 2 << 2;
         QTest::newRow("mixed case, User") << "app" << "Tables" << "User" << "Mixed Case" << "Mixed Case" << 2 << 2;
         QTest::newRow("quote, All") << "system" << "Tables" << "All" << "APP.O'Brien" << "O'Brien" << 2 << 1;
+        QTest::newRow("dollar, All") << "system" << "Tables" << "All" << "APP.LOG$ENTRIES" << "LOG$ENTRIES" << 2 << 3;
+        QTest::newRow("dollar, User") << "app" << "Tables" << "User" << "LOG$ENTRIES" << "LOG$ENTRIES" << 2 << 3;
+        QTest::newRow("hash, All") << "system" << "Tables" << "All" << "APP.A#B" << "A#B" << 3 << 1;
+        QTest::newRow("hash, User") << "app" << "Tables" << "User" << "A#B" << "A#B" << 3 << 1;
     }
 
     void objectNodesListColumnsAndRows()
