@@ -45,9 +45,10 @@ public:
     void RouteTreeSelection();
     // Runs one row of the catalog query table and makes its node's children mirror the list.
     void ListCategory(const browser::CatalogCategory& row);
-    // A table's or view's columns and rows; scope is the text of the node that listed it.
-    void ShowTableColumns(const QString& strScope, const QString& strLabel);
-    void ShowTableData(const QString& strScope, const QString& strLabel);
+    // A table's or view's columns and rows, by the owner and name its object node was
+    // listed with.
+    void ShowTableColumns(const QTreeWidgetItem& object);
+    void ShowTableData(const QTreeWidgetItem& object);
     void OnViewData();
     void OnRefresh();
     void OnListOrTreeRightClick();

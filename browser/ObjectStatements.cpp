@@ -1,25 +1,8 @@
 #include "browser/ObjectStatements.h"
 
-#include "browser/CatalogQueryTable.h"
-
 namespace browser {
 
 namespace {
-
-struct ObjectName {
-    std::string_view strOwner;  // empty when the label names no owner
-    std::string_view strName;
-};
-
-ObjectName SplitLabel(std::string_view scope, std::string_view label)
-{
-    if (scope != kScopeAll)
-        return {{}, label};
-    const std::size_t nDot = label.find('.');
-    if (nDot == std::string_view::npos)
-        return {{}, label};
-    return {label.substr(0, nDot), label.substr(nDot + 1)};
-}
 
 std::string Literal(std::string_view text)
 {
@@ -40,8 +23,10 @@ bool IsPlainIdentifier(std::string_view name)
     if (name.empty() || name.front() < 'A' || name.front() > 'Z')
         return false;
     for (char c : name) {
-        const bool bPlain = (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-                            c == '$' || c == '#';
+        // Oracle takes "$" and "#" unquoted as well, but quoted an upper-case
+        // name means the same to it, and no reader on the way can take "#"
+        // for an operator.
+        const bool bPlain = (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
         if (!bPlain)
             return false;
     }
@@ -66,22 +51,20 @@ std::string Identifier(std::string_view name)
 
 }  // namespace
 
-std::string TableColumnsStatement(std::string_view scope, std::string_view label)
+std::string TableColumnsStatement(std::string_view owner, std::string_view name)
 {
-    const ObjectName object = SplitLabel(scope, label);
-    std::string statement = "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = " + Literal(object.strName);
-    if (!object.strOwner.empty())
-        statement += " AND OWNER = " + Literal(object.strOwner);
+    std::string statement = "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = " + Literal(name);
+    if (!owner.empty())
+        statement += " AND OWNER = " + Literal(owner);
     return statement;
 }
 
-std::string TableDataStatement(std::string_view scope, std::string_view label)
+std::string TableDataStatement(std::string_view owner, std::string_view name)
 {
-    const ObjectName object = SplitLabel(scope, label);
     std::string statement = "SELECT * FROM ";
-    if (!object.strOwner.empty())
-        statement += Identifier(object.strOwner) + ".";
-    statement += Identifier(object.strName);
+    if (!owner.empty())
+        statement += Identifier(owner) + ".";
+    statement += Identifier(name);
     return statement;
 }
 

@@ -68,6 +68,16 @@ bool IsTableOrView(const SelectionTexts& texts)
 
 std::string Local(const QString& strText) { return strText.toLocal8Bit().toStdString(); }
 
+// An object node keeps the owner and name it was listed with, byte for byte:
+// its label joins them with a "." and so cannot be split back.
+constexpr int kOwnerRole = Qt::UserRole;
+constexpr int kNameRole = Qt::UserRole + 1;
+
+std::string ObjectPart(const QTreeWidgetItem& object, int nRole)
+{
+    return object.data(0, nRole).toByteArray().toStdString();
+}
+
 }  // namespace
 
 void CLumidexView::BuildTree()
@@ -120,7 +130,7 @@ void CLumidexView::RouteTreeSelection()
     if (pRow)
         ListCategory(*pRow);
     else if (IsTableOrView(texts))
-        ShowTableColumns(texts.P, texts.S);
+        ShowTableColumns(*m_pTree->currentItem());
 }
 
 void CLumidexView::ListCategory(const browser::CatalogCategory& row)
@@ -134,29 +144,34 @@ void CLumidexView::ListCategory(const browser::CatalogCategory& row)
     const controls::ResultListContent& content = m_pList->Model().Content();
     const QIcon image(TreeImage(row.nObjectImage));
     for (int i = 0; i < content.RowCount(); ++i) {
-        const std::string strLabel =
-            browser::ObjectLabel(row, content.CellText(i, 0), row.bOwnerColumn ? content.CellText(i, 1) : "");
+        const std::string_view strName = content.CellText(i, 0);
+        const std::string_view strOwner = row.bOwnerColumn ? content.CellText(i, 1) : "";
+        const std::string strLabel = browser::ObjectLabel(row, strName, strOwner);
         auto* pItem = new QTreeWidgetItem(pNode, QStringList(QString::fromLocal8Bit(strLabel)));
         pItem->setIcon(0, image);
+        pItem->setData(0, kOwnerRole, QByteArray(strOwner.data(), static_cast<qsizetype>(strOwner.size())));
+        pItem->setData(0, kNameRole, QByteArray(strName.data(), static_cast<qsizetype>(strName.size())));
     }
     pNode->setExpanded(true);
 }
 
-void CLumidexView::ShowTableColumns(const QString& strScope, const QString& strLabel)
+void CLumidexView::ShowTableColumns(const QTreeWidgetItem& object)
 {
-    RunQueryToList(QString::fromLocal8Bit(browser::TableColumnsStatement(Local(strScope), Local(strLabel))));
+    RunQueryToList(QString::fromLocal8Bit(
+        browser::TableColumnsStatement(ObjectPart(object, kOwnerRole), ObjectPart(object, kNameRole))));
 }
 
-void CLumidexView::ShowTableData(const QString& strScope, const QString& strLabel)
+void CLumidexView::ShowTableData(const QTreeWidgetItem& object)
 {
-    RunQueryToList(QString::fromLocal8Bit(browser::TableDataStatement(Local(strScope), Local(strLabel))));
+    RunQueryToList(QString::fromLocal8Bit(
+        browser::TableDataStatement(ObjectPart(object, kOwnerRole), ObjectPart(object, kNameRole))));
 }
 
 void CLumidexView::OnViewData()
 {
     const SelectionTexts texts = SelectedTexts(*m_pTree);
     if (IsTableOrView(texts))
-        ShowTableData(texts.P, texts.S);
+        ShowTableData(*m_pTree->currentItem());
 }
 
 void CLumidexView::OnRefresh() { RouteTreeSelection(); }

@@ -3,6 +3,7 @@
 #include "platform/SharedLibrary.h"
 
 #include <cstdlib>
+#include <iterator>
 #include <tuple>
 #include <type_traits>
 
@@ -37,15 +38,24 @@ const auto kEntryPoints = std::tuple{
     EntryPoint{"OCITerminate", &OciLibrary::m_pfnOCITerminate},
 };
 
+// Oracle's client packages ship the library under its version's name; the
+// bare name exists only where a link to it was made.
+constexpr const char* kClientFiles[] = {
+    "libclntsh.so",      "libclntsh.so.23.1", "libclntsh.so.21.1", "libclntsh.so.19.1",
+    "libclntsh.so.18.1", "libclntsh.so.12.1", "libclntsh.so.11.1",
+};
+
 }  // namespace
 
 std::vector<std::string> OciLibraryFiles()
 {
     if (const char* pszFile = std::getenv("LUMIDEX_OCI_LIBRARY"))
         return {pszFile};
-    std::vector<std::string> files{"libclntsh.so"};
-    if (const char* pszHome = std::getenv("ORACLE_HOME"); pszHome && *pszHome)
-        files.push_back(std::string(pszHome) + "/lib/libclntsh.so");
+    std::vector<std::string> files(std::begin(kClientFiles), std::end(kClientFiles));
+    if (const char* pszHome = std::getenv("ORACLE_HOME"); pszHome && *pszHome) {
+        for (const char* pszFile : kClientFiles)
+            files.push_back(std::string(pszHome) + "/lib/" + pszFile);
+    }
     return files;
 }
 

@@ -45,6 +45,7 @@ struct OciLibrary {
 };
 
 // The files tried for the client library, in turn: $LUMIDEX_OCI_LIBRARY alone
-// when set; else libclntsh.so through the library search path, then
-// $ORACLE_HOME/lib/libclntsh.so when ORACLE_HOME is set.
+// when set; else libclntsh.so and its versioned names, newest first, through
+// the library search path, then the same names in $ORACLE_HOME/lib when
+// ORACLE_HOME is set.
 std::vector<std::string> OciLibraryFiles();

@@ -1,6 +1,6 @@
 #include "oracle/OracleSession.h"
 
-#include "oracle/NlsLang.h"
+#include "oracle/ClientEnvironment.h"
 #include "platform/UserMessage.h"
 
 #include <algorithm>
@@ -51,13 +51,17 @@ OracleSession::~OracleSession()
 {
     if (m_oci.IsLoaded()) {
         Disconnect();
+        // Once a process, as the client's reference asks: a terminate at each
+        // logoff would tear down what a later logon still needs.
+        if (m_bInitialized)
+            m_oci.m_pfnOCITerminate(OCI_DEFAULT);
         m_oci.Close();
     }
 }
 
 SessionResult OracleSession::LoadOci()
 {
-    SetDefaultNlsLang();
+    SetClientEnvironmentDefaults();
     if (!m_oci.Open()) {
         platform::ShowUserMessage("Failed to load oci.dll!\nHave you installed the Oracle client?");
         return SR_SUCCESS;
@@ -101,9 +105,13 @@ SessionResult OracleSession::Connect(const char* service, int serviceLength, con
 
     const ub4 nSessionMode = SessionModeOf(loginMode);
 
-    sword status = m_oci.m_pfnOCIInitialize(OCI_OBJECT, nullptr, nullptr, nullptr, nullptr);
-    if (status != OCI_SUCCESS)
-        return MapOciStatus(status);
+    sword status = OCI_SUCCESS;
+    if (!m_bInitialized) {
+        status = m_oci.m_pfnOCIInitialize(OCI_OBJECT, nullptr, nullptr, nullptr, nullptr);
+        if (status != OCI_SUCCESS)
+            return MapOciStatus(status);
+        m_bInitialized = true;
+    }
     status = m_oci.m_pfnOCIEnvInit(&m_pEnv, OCI_ENV_NO_UCB, 0, nullptr);
     if (status != OCI_SUCCESS)
         return MapOciStatus(status);
@@ -200,7 +208,6 @@ void OracleSession::ReleaseHandles()
         m_oci.m_pfnOCIHandleFree(m_pEnv, OCI_HTYPE_ENV);
         m_pEnv = nullptr;
     }
-    m_oci.m_pfnOCITerminate(OCI_DEFAULT);
     m_bAttached = false;
     m_bSessionBegun = false;
 }

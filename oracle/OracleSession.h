@@ -68,6 +68,8 @@ private:
     std::array<OCIDefine*, kMaxColumns> m_apDefine{};
     std::array<sb2, kMaxColumns> m_anIndicator{};
     int m_bConnected = 0;
+    // OCIInitialize has succeeded; the library is terminated when it goes.
+    bool m_bInitialized = false;
     // What a failed Connect got as far as, so that its leftovers are undone
     // exactly.
     bool m_bAttached = false;

@@ -203,6 +203,10 @@ private slots:
         QTest::newRow("mixed case, All") << "system" << "Tables" << "All" << "APP.Mixed Case" << "Mixed Case" << 2 << 2;
         QTest::newRow("mixed case, User") << "app" << "Tables" << "User" << "Mixed Case" << "Mixed Case" << 2 << 2;
         QTest::newRow("quote, All") << "system" << "Tables" << "All" << "APP.O'Brien" << "O'Brien" << 2 << 1;
+        QTest::newRow("dollar, All") << "system" << "Tables" << "All" << "APP.LOG$ENTRIES" << "LOG$ENTRIES" << 2 << 3;
+        QTest::newRow("dollar, User") << "app" << "Tables" << "User" << "LOG$ENTRIES" << "LOG$ENTRIES" << 2 << 3;
+        QTest::newRow("hash, All") << "system" << "Tables" << "All" << "APP.A#B" << "A#B" << 3 << 1;
+        QTest::newRow("hash, User") << "app" << "Tables" << "User" << "A#B" << "A#B" << 3 << 1;
     }
 
     void objectNodesListColumnsAndRows()
@@ -237,6 +241,56 @@ private slots:
         Frame().OnCommand(ID_DATABASE_REFRESH);
         QCOMPARE(Model().rowCount(), nColumns);
         QVERIFY(ColumnOf("TABLE_NAME") >= 0);
+    }
+
+    // "Ev"."il.T" and "Ev.il".T are both labelled Ev.il.T; each node still lists its own table.
+    void tablesOfOneLabelListTheirOwnColumnsAndRows()
+    {
+        Start("system", "manager");
+        QTreeWidgetItem* pScope = Scope("Tables", "All");
+        Select(pScope);
+        QList<QTreeWidgetItem*> arrObjects;
+        for (int i = 0; i < pScope->childCount(); ++i)
+            if (pScope->child(i)->text(0) == "Ev.il.T")
+                arrObjects << pScope->child(i);
+        QCOMPARE(arrObjects.size(), 2);
+
+        struct Expected {
+            QString strOwner, strTable;
+            QStringList arrColumns;
+            int nRows;
+            QString strText;
+        };
+        // Listed by owner, then name.
+        const Expected expected[] = {
+            {"Ev", "il.T", {"EV_ID", "EV_TEXT"}, 1, "owner Ev"},
+            {"Ev.il", "T", {"EVIL_ID", "EVIL_TEXT", "EVIL_FLAG"}, 2, "owner Ev.il"},
+        };
+        for (int n = 0; n < 2; ++n) {
+            const Expected& table = expected[n];
+            Select(arrObjects[n]);
+            QVERIFY2(MessageLine().startsWith("Rows "), qPrintable(MessageLine()));
+            QStringList arrColumns;
+            for (int i = 0; i < Model().rowCount(); ++i) {
+                QCOMPARE(Cell(i, ColumnOf("OWNER")), table.strOwner);
+                QCOMPARE(Cell(i, ColumnOf("TABLE_NAME")), table.strTable);
+                arrColumns << Cell(i, ColumnOf("COLUMN_NAME"));
+            }
+            QStringList arrExpected = table.arrColumns;
+            arrExpected.sort();
+            arrColumns.sort();
+            QCOMPARE(arrColumns, arrExpected);
+
+            Frame().OnCommand(ID_DATABASE_VIEWDATA);
+            QVERIFY2(MessageLine().startsWith("Rows "), qPrintable(MessageLine()));
+            QStringList arrHeaders;
+            for (int i = 0; i < Model().columnCount(); ++i)
+                arrHeaders << Model().headerData(i, Qt::Horizontal).toString();
+            QCOMPARE(arrHeaders, table.arrColumns);
+            QCOMPARE(Model().rowCount(), table.nRows);
+            for (int i = 0; i < table.nRows; ++i)
+                QCOMPARE(Cell(i, 1), table.strText);
+        }
     }
 
     void viewDataOnOtherNodesDoesNothing()

@@ -1,5 +1,6 @@
 // Session behaviour that needs a client no server here can drive: a query of
-// 4097 columns, and a count of the client's live handles.
+// 4097 columns, a count of the client's live handles, and how often the
+// client is initialised and terminated.
 #include "oracle/OracleSession.h"
 #include "tests/oracle/TestSupport.h"
 
@@ -22,8 +23,10 @@ protected:
         ASSERT_TRUE(m_messages.m_texts.empty());
         m_pModule = dlopen(FAKEOCI_COMPLETE, RTLD_NOW | RTLD_NOLOAD);
         ASSERT_TRUE(m_pModule);
-        m_pfnLiveHandles = reinterpret_cast<int (*)()>(dlsym(m_pModule, "FakeOciLiveHandles"));
-        ASSERT_TRUE(m_pfnLiveHandles);
+        m_pfnLiveHandles = FindCounter("FakeOciLiveHandles");
+        m_pfnInitializeCalls = FindCounter("FakeOciInitializeCalls");
+        m_pfnTerminateCalls = FindCounter("FakeOciTerminateCalls");
+        ASSERT_TRUE(m_pfnLiveHandles && m_pfnInitializeCalls && m_pfnTerminateCalls);
     }
     void TearDown() override
     {
@@ -37,12 +40,16 @@ protected:
                                    static_cast<int>(strlen(password)), 0);
     }
     int LiveHandles() { return m_pfnLiveHandles(); }
+    using Counter = int (*)();
+    Counter FindCounter(const char* pszName) { return reinterpret_cast<Counter>(dlsym(m_pModule, pszName)); }
 
     ScopedEnv m_library;
     MessageRecorder m_messages;
     std::unique_ptr<OracleSession> m_pSession;
     void* m_pModule = nullptr;
-    int (*m_pfnLiveHandles)() = nullptr;
+    Counter m_pfnLiveHandles = nullptr;
+    Counter m_pfnInitializeCalls = nullptr;
+    Counter m_pfnTerminateCalls = nullptr;
 };
 
 TEST_F(FakeOciSession, DescribesAtMost4096Columns)
@@ -84,6 +91,29 @@ TEST_F(FakeOciSession, FailedLogonLeavesNoHandlesBehind)
     ASSERT_EQ(Connect("wrong"), SR_ERROR);
     EXPECT_EQ(m_pSession->Disconnect(), SR_NOT_CONNECTED);
     EXPECT_EQ(LiveHandles(), 0);
+}
+
+// The client is set up before the first logon and torn down once, when the
+// library is released: never at a logoff, while a later logon may follow.
+TEST_F(FakeOciSession, InitializesOnceAndTerminatesWhenTheLibraryGoes)
+{
+    const int nInitialized = m_pfnInitializeCalls();
+    const int nTerminated = m_pfnTerminateCalls();
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(Connect("hr"), SR_SUCCESS);
+        EXPECT_EQ(m_pSession->Disconnect(), SR_SUCCESS);
+    }
+    ASSERT_EQ(Connect("wrong"), SR_ERROR);
+    EXPECT_EQ(m_pfnInitializeCalls() - nInitialized, 1);
+    EXPECT_EQ(m_pfnTerminateCalls() - nTerminated, 0);
+    m_pSession.reset();
+    EXPECT_EQ(m_pfnTerminateCalls() - nTerminated, 1);
+
+    // A session that never logged on has nothing to terminate.
+    m_pSession = std::make_unique<OracleSession>();
+    m_pSession.reset();
+    EXPECT_EQ(m_pfnInitializeCalls() - nInitialized, 1);
+    EXPECT_EQ(m_pfnTerminateCalls() - nTerminated, 1);
 }
 
 }  // namespace

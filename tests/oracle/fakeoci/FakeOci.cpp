@@ -1,7 +1,8 @@
 // A stand-in OCI client for the loader and session tests: it serves one query
 // of FAKEOCI_COLUMNS columns and no rows, refuses the password "wrong", and
-// counts its live handles. It shows what no client here can: a result wider
-// than PostgreSQL allows, and handles that are never freed.
+// counts its live handles and its initialisations and terminations. It shows
+// what no client here can: a result wider than PostgreSQL allows, handles that
+// are never freed, and how often the client is set up and torn down.
 // FAKEOCI_OMIT_<name> leaves that entry point out.
 #include "oracle/oci_api.h"
 
@@ -10,6 +11,8 @@
 namespace {
 
 int g_nLiveHandles = 0;
+int g_nInitializeCalls = 0;
+int g_nTerminateCalls = 0;
 bool g_bWrongPassword = false;
 
 void* NewHandle()
@@ -23,11 +26,14 @@ void* NewHandle()
 extern "C" {
 
 int FakeOciLiveHandles() { return g_nLiveHandles; }
+int FakeOciInitializeCalls() { return g_nInitializeCalls; }
+int FakeOciTerminateCalls() { return g_nTerminateCalls; }
 
 #ifndef FAKEOCI_OMIT_OCIInitialize
 sword OCIInitialize(ub4, dvoid*, dvoid* (*)(dvoid*, size_t), dvoid* (*)(dvoid*, dvoid*, size_t),
                     void (*)(dvoid*, dvoid*))
 {
+    ++g_nInitializeCalls;
     return OCI_SUCCESS;
 }
 #endif
@@ -151,7 +157,11 @@ sword OCIServerDetach(OCIServer*, OCIError*, ub4) { return OCI_SUCCESS; }
 #endif
 
 #ifndef FAKEOCI_OMIT_OCITerminate
-sword OCITerminate(ub4) { return OCI_SUCCESS; }
+sword OCITerminate(ub4)
+{
+    ++g_nTerminateCalls;
+    return OCI_SUCCESS;
+}
 #endif
 
 }  // extern "C"

@@ -1,0 +1,146 @@
+#include "oracle/NlsLang.h"
+#include "oracle/OracleSession.h"
+#include "platform/LocaleCharset.h"
+#include "tests/oracle/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+using oracletest::MessageRecorder;
+using oracletest::ScopedEnv;
+
+TEST(NlsLang, NamesOraclesCharacterSetForTheLocales)
+{
+    // Code sets as glibc's nl_langinfo(CODESET) names them.
+    const std::pair<const char*, const char*> cases[] = {
+        {"UTF-8", "AL32UTF8"},
+        {"ANSI_X3.4-1968", "US7ASCII"},  // the C and POSIX locales
+        {"ISO-8859-1", "WE8ISO8859P1"},
+        {"ISO-8859-2", "EE8ISO8859P2"},
+        {"ISO-8859-3", "SE8ISO8859P3"},
+        {"ISO-8859-4", "NEE8ISO8859P4"},
+        {"ISO-8859-5", "CL8ISO8859P5"},
+        {"ISO-8859-6", "AR8ISO8859P6"},
+        {"ISO-8859-7", "EL8ISO8859P7"},
+        {"ISO-8859-8", "IW8ISO8859P8"},
+        {"ISO-8859-9", "WE8ISO8859P9"},
+        {"ISO-8859-10", "NE8ISO8859P10"},
+        {"ISO-8859-13", "BLT8ISO8859P13"},
+        {"ISO-8859-14", "CEL8ISO8859P14"},
+        {"ISO-8859-15", "WE8ISO8859P15"},
+        {"TIS-620", "TH8TISASCII"},
+        {"KOI8-R", "CL8KOI8R"},
+        {"KOI8-U", "CL8KOI8U"},
+        {"CP1250", "EE8MSWIN1250"},
+        {"CP1251", "CL8MSWIN1251"},
+        {"CP1252", "WE8MSWIN1252"},
+        {"CP1253", "EL8MSWIN1253"},
+        {"CP1254", "TR8MSWIN1254"},
+        {"CP1255", "IW8MSWIN1255"},
+        {"CP1256", "AR8MSWIN1256"},
+        {"CP1257", "BLT8MSWIN1257"},
+        {"CP1258", "VN8MSWIN1258"},
+        {"EUC-JP", "JA16EUC"},
+        {"SHIFT_JIS", "JA16SJIS"},
+        {"GB2312", "ZHS16CGB231280"},
+        {"GBK", "ZHS16GBK"},
+        {"GB18030", "ZHS32GB18030"},
+        {"BIG5", "ZHT16BIG5"},
+        {"BIG5-HKSCS", "ZHT16HKSCS"},
+        {"EUC-TW", "ZHT32EUC"},
+        {"EUC-KR", "KO16KSC5601"},
+        {"CP949", "KO16MSWIN949"},
+        // No Oracle counterpart, or not glibc's spelling: left to the client.
+        {"ARMSCII-8", ""},
+        {"GEORGIAN-PS", ""},
+        {"utf-8", ""},
+        {"UTF8", ""},
+        {"", ""},
+    };
+    for (const auto& [pszCodeset, pszOracle] : cases) {
+        const std::string strExpected = *pszOracle ? std::string("AMERICAN_AMERICA.") + pszOracle : "";
+        EXPECT_EQ(NlsLangForCharset(pszCodeset), strExpected) << pszCodeset;
+    }
+}
+
+// The table's names are glibc's own: locales made for code sets whose
+// spelling differs elsewhere (Shift_JIS, TIS620, Big5-HKSCS) report them so.
+TEST(NlsLang, KnowsTheCodeSetsOfLocalesAsGlibcNamesThem)
+{
+    namespace fs = std::filesystem;
+    if (std::system("command -v localedef >/dev/null 2>&1") != 0 || !fs::exists("/usr/share/i18n/locales/ja_JP"))
+        GTEST_SKIP() << "no locale compiler or locale sources";
+    const fs::path dir = fs::temp_directory_path() / ("lumidex-locales-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    ScopedEnv localePath("LOCPATH", dir.string());
+    struct Case {
+        const char* m_pszSource;
+        const char* m_pszCharmap;
+        const char* m_pszOracle;
+    };
+    const Case cases[] = {
+        {"ja_JP", "SHIFT_JIS", "JA16SJIS"},
+        {"th_TH", "TIS-620", "TH8TISASCII"},
+        {"zh_HK", "BIG5-HKSCS", "ZHT16HKSCS"},
+        {"ru_RU", "CP1251", "CL8MSWIN1251"},
+        {"de_DE", "ISO-8859-15", "WE8ISO8859P15"},
+    };
+    for (const Case& c : cases) {
+        const std::string strLocale = std::string(c.m_pszSource) + "." + c.m_pszCharmap;
+        const std::string strCommand = std::string("localedef --no-warnings=ascii -i ") + c.m_pszSource + " -f " +
+                                       c.m_pszCharmap + " '" + (dir / strLocale).string() + "' >/dev/null 2>&1";
+        ASSERT_EQ(std::system(strCommand.c_str()), 0) << strCommand;
+        ASSERT_TRUE(std::setlocale(LC_CTYPE, strLocale.c_str())) << strLocale;
+        EXPECT_EQ(NlsLangForCharset(platform::LocaleCharset()), std::string("AMERICAN_AMERICA.") + c.m_pszOracle)
+            << platform::LocaleCharset();
+    }
+    std::setlocale(LC_CTYPE, "C");
+    fs::remove_all(dir);
+}
+
+// Both are read by the client as it loads, so the session sets them first.
+class ClientEnvironment : public ::testing::Test {
+protected:
+    ClientEnvironment() : m_library("LUMIDEX_OCI_LIBRARY", "/nonexistent/libclntsh.so") {}
+
+    ScopedEnv m_library;
+    MessageRecorder m_messages;
+};
+
+TEST_F(ClientEnvironment, NlsLangIsSetAtLoadUnlessTheUserSetIt)
+{
+    const std::pair<const char*, std::string> locales[] = {
+        {"C.UTF-8", "AMERICAN_AMERICA.AL32UTF8"},
+        {"C", "AMERICAN_AMERICA.US7ASCII"},
+    };
+    for (const auto& [pszLocale, strExpected] : locales) {
+        ASSERT_TRUE(std::setlocale(LC_CTYPE, pszLocale));
+        const std::optional<std::string> settings[] = {std::nullopt, "GERMAN_GERMANY.WE8ISO8859P1"};
+        for (const std::optional<std::string>& users : settings) {
+            ScopedEnv nlsLang("NLS_LANG", users);
+            OracleSession session;
+            ASSERT_TRUE(std::getenv("NLS_LANG"));
+            EXPECT_EQ(std::getenv("NLS_LANG"), users.value_or(strExpected)) << pszLocale;
+        }
+    }
+    std::setlocale(LC_CTYPE, "C");
+}
+
+TEST_F(ClientEnvironment, ErrorUrlsAreSuppressedUnlessTheUserChose)
+{
+    const std::optional<std::string> settings[] = {std::nullopt, "FALSE"};
+    for (const std::optional<std::string>& users : settings) {
+        ScopedEnv suppress("ORA_SUPPRESS_ERROR_URL", users);
+        OracleSession session;
+        ASSERT_TRUE(std::getenv("ORA_SUPPRESS_ERROR_URL"));
+        EXPECT_EQ(std::getenv("ORA_SUPPRESS_ERROR_URL"), users.value_or("TRUE"));
+    }
+}
+
+}  // namespace
