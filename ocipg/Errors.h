@@ -3,6 +3,7 @@
 // The error record of an error handle, and the Oracle errors the library
 // reports: Oracle's number and text, PostgreSQL's own message on a second line.
 
+#include "ocipg/OraError.h"
 #include "oracle/oci_api.h"
 
 #include <libpq-fe.h>
@@ -11,41 +12,6 @@
 #include <string_view>
 
 namespace ocipg {
-
-// Oracle error numbers the library itself raises.
-enum OraError : sb4 {
-    kOraNotAllBound = 1008,
-    kOraNullPassword = 1005,
-    kOraFetchOutOfSequence = 1002,
-    kOraNullFetched = 1405,
-    kOraTruncated = 1406,
-    kOraInvalidCharacter = 911,
-    kOraInvalidSql = 900,
-    kOraNotProperlyEnded = 933,
-    kOraInvalidLogon = 1017,
-    kOraNoPrivilege = 1031,
-    kOraEndOfFile = 3113,
-    kOraNotConnected = 3114,
-    kOraUnsupportedType = 3115,
-    kOraBadVariable = 1036,
-    kOraBadStringLength = 1459,
-    kOraCannotResolve = 12154,
-    kOraBadServiceName = 12162,
-    kOraConnectTimeout = 12170,
-    kOraNoListener = 12541,
-    kOraBadMode = 24300,
-    kOraAlreadyAttached = 24309,
-    kOraAlreadyAuthenticated = 24313,
-    kOraBadDefinePosition = 24308,
-    kOraBadAttribute = 24315,
-    kOraZeroIterations = 24333,
-    kOraNoDescriptor = 24334,
-    kOraNotPrepared = 24337,
-    kOraNotExecuted = 24338,
-    kOraBadFetch = 24391,
-    kOraBadStatementLength = 24373,
-    kOraForeignSystem = 28500,
-};
 
 struct ErrorRecord {
     sb4 m_nCode = 0;

@@ -86,6 +86,8 @@ TEST_F(OcipgStatement, TwoStatementsAreRefusedAndNothingRuns)
     const std::string table = Scratch();
     for (const std::string& sql : {"insert into " + table + " values (1, 'a'); insert into " + table + " values (2, 'b')",
                                   "insert into " + table + " values (1, 'a');\n-- more\n select 1",
+                                  "insert into " + table + " values (1, 'a\\'); insert into " + table + " values (2, '--')",
+                                  "insert into " + table + " values (1, 'a') -- note\r; insert into " + table + " values (2, 'b')",
                                   std::string("select 1; select 2")}) {
         SCOPED_TRACE(sql);
         EXPECT_EQ(m_session.Execute(sql), OCI_ERROR);
