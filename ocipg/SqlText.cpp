@@ -73,7 +73,7 @@ SqlText ScanSql(std::string_view text)
     for (size_t i = 0; i < tokens.size(); ++i) {
         const SqlToken& token = tokens[i];
         if (token.m_kind != SqlTokenKind::Blank && token.m_kind != SqlTokenKind::Comment) {
-            refused |= ended || token.m_kind == SqlTokenKind::Parameter;
+            refused |= ended || token.m_kind == SqlTokenKind::Parameter || Is(text, token, '$');
             ended |= Is(text, token, ';');
             if (empty && !ended && !Is(text, token, '(')) {
                 empty = false;

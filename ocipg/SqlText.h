@@ -21,7 +21,8 @@ struct SqlText {
 // literals, quoted names and comments; a ':' right after a name, a number,
 // ']', ')' or another ':' is left alone (array slices, casts). Refused: a
 // text of blanks and comments (ORA-00900); anything but blanks and comments
-// after a ';', a PostgreSQL parameter ($1) or a NUL character (ORA-00911).
+// after a ';', a PostgreSQL parameter ($1), a '$' that opens nothing or a NUL
+// character (ORA-00911).
 SqlText ScanSql(std::string_view text);
 
 }  // namespace ocipg

@@ -105,10 +105,17 @@ std::string Dictionary::RewriteQuery(std::string_view statement)
         for (std::string_view reserved : kReservedColumns) {
             if (EqualsNoCase(TokenText(statement, token), reserved)) {
                 text.append(statement.substr(copied, token.m_nOffset - copied));
+                // Blanks keep the quotes from joining what is around them:
+                // u&deferrable is not U&"deferrable", deferrable"x" not "deferrable""x".
+                const size_t end = token.m_nOffset + token.m_nLength;
+                if (token.m_nOffset > 0 && (statement[token.m_nOffset - 1] == '&' || statement[token.m_nOffset - 1] == '"'))
+                    text += ' ';
                 text += '"';
                 text += reserved;
                 text += '"';
-                copied = token.m_nOffset + token.m_nLength;
+                if (end < statement.size() && statement[end] == '"')
+                    text += ' ';
+                copied = end;
             }
         }
     }

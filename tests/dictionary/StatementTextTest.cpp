@@ -87,6 +87,8 @@ TEST(DictionaryRewrite, QuotesReservedDictionaryColumnsInQueriesOnly)
         {"SELECT E'it\\'s DEFERRABLE', DEFERRABLE FROM USER_CONSTRAINTS",
          "SELECT E'it\\'s DEFERRABLE', \"deferrable\" FROM USER_CONSTRAINTS"},
         {"SELECT xe'\\', DEFERRABLE FROM USER_CONSTRAINTS", "SELECT xe'\\', \"deferrable\" FROM USER_CONSTRAINTS"},
+        {"SELECT u&DEFERRABLE, DEFERRABLE\"x\", \"y\"DEFERRABLE FROM t",
+         "SELECT u& \"deferrable\", \"deferrable\" \"x\", \"y\" \"deferrable\" FROM t"},
         {"SELECT * FROM APP.ORDERS", "SELECT * FROM APP.ORDERS"},
         {"", ""},
         {"SELECT 'unterminated DEFERRABLE", "SELECT 'unterminated DEFERRABLE"},

@@ -107,6 +107,7 @@ TEST(SqlText, PlaceholdersAndRefusals)
         {"; select 1", ocipg::kOraInvalidCharacter, nullptr, 0},
         // PostgreSQL's own parameters would meet the placeholders' numbers.
         {"select $1", ocipg::kOraInvalidCharacter, nullptr, 0},
+        {"select $:a", ocipg::kOraInvalidCharacter, nullptr, 0},
         {std::string("select 1\0", 9), ocipg::kOraInvalidCharacter, nullptr, 0},
         {" -- only\n /* comments */ ", ocipg::kOraInvalidSql, nullptr, 0},
         {";", ocipg::kOraInvalidSql, nullptr, 0},
