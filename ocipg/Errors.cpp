@@ -129,6 +129,18 @@ std::string Field(const PGresult* result, int field)
     return value ? value : "";
 }
 
+// A name an unquoted Oracle identifier reaches: a lower-case ASCII letter,
+// then lower-case ASCII letters, digits and '_'.
+bool ReachedUnquoted(std::string_view pgName)
+{
+    if (pgName.empty() || pgName.front() < 'a' || pgName.front() > 'z')
+        return false;
+    for (char c : pgName)
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'))
+            return false;
+    return true;
+}
+
 std::string Quoted(std::string_view name) { return "\"" + OracleName(name) + "\""; }
 
 // The name a PostgreSQL message is about, as Oracle quotes it: the first
@@ -225,12 +237,11 @@ void SetFromServer(ErrorRecord& error, const PGresult* result)
 std::string OracleName(std::string_view pgName)
 {
     std::string name(pgName);
-    for (char c : name)
-        if (c >= 'A' && c <= 'Z')
-            return name;
-    for (char& c : name)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+    if (ReachedUnquoted(pgName)) {
+        for (char& c : name)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+    }
     return name;
 }
 

@@ -29,8 +29,11 @@ void SetFromServer(ErrorRecord& error, const PGresult* result);
 // Same for an error known only by SQLSTATE and message (a failed logon).
 void SetFromSqlState(ErrorRecord& error, std::string_view sqlState, std::string_view message);
 
-// How Oracle shows a PostgreSQL name: lower case folds to upper case, as
-// Oracle reports unquoted names; any other name stays as it is.
+// How Oracle shows a PostgreSQL name: one an unquoted Oracle identifier
+// reaches (a lower-case ASCII letter, then lower-case ASCII letters, digits
+// and '_') in upper case, as Oracle shows unquoted names; any other as
+// stored, so that the quoted identifier made of it finds it. The
+// dictionary's views apply the same rule in SQL ({name:} in DictionaryViews).
 std::string OracleName(std::string_view pgName);
 
 }  // namespace ocipg
