@@ -98,7 +98,7 @@ TEST_F(OcipgStatement, TwoStatementsAreRefusedAndNothingRuns)
     std::vector<std::vector<std::string>> rows;
     ASSERT_EQ(m_session.Query("select 'a;b' as \"x;y\" /* ; */ ;", rows), OCI_SUCCESS) << m_session.Error();
     EXPECT_EQ(rows.at(0).at(0), "a;b");
-    EXPECT_EQ(m_session.Columns().at(0).m_strName, "X;Y");
+    EXPECT_EQ(m_session.Columns().at(0).m_strName, "x;y");
 }
 
 // A query left open does not stand in the way of the statements after it.
