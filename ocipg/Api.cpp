@@ -6,6 +6,7 @@
 #include "oracle/oci_api.h"
 #pragma GCC visibility pop
 
+#include "ocipg/CallGuard.h"
 #include "ocipg/Connection.h"
 #include "ocipg/Handles.h"
 #include "ocipg/Listener.h"
@@ -34,14 +35,14 @@ ErrorRecord* Begin(OCIError* errhp)
     return &error->m_record;
 }
 
-// Memory exhausted inside becomes OCI_ERROR, never an exception to a C caller.
-template <class Fn>
-sword Guard(Fn fn)
+// Where Guard records an exception: the record of a valid error handle.
+ErrorRecord* RecordOf(OCIError* errhp) noexcept
 {
     try {
-        return fn();
+        Error* error = Find<Error>(errhp);
+        return error ? &error->m_record : nullptr;
     } catch (...) {
-        return OCI_ERROR;
+        return nullptr;
     }
 }
 
@@ -105,7 +106,7 @@ sword OCIInitialize(ub4, dvoid*, dvoid* (*)(dvoid*, size_t), dvoid* (*)(dvoid*, 
 
 sword OCIEnvInit(OCIEnv** envp, ub4, size_t xtramem_sz, dvoid** usrmempp)
 {
-    return Guard([&]() -> sword {
+    return Guard(nullptr, [&]() -> sword {
         if (!envp)
             return OCI_INVALID_HANDLE;
         auto env = std::make_unique<Env>();
@@ -119,7 +120,7 @@ sword OCIEnvInit(OCIEnv** envp, ub4, size_t xtramem_sz, dvoid** usrmempp)
 sword OCIHandleAlloc(const dvoid* parenth, dvoid** hndlpp, const ub4 type, const size_t xtramem_sz,
                      dvoid** usrmempp)
 {
-    return Guard([&]() -> sword {
+    return Guard(nullptr, [&]() -> sword {
         Env* env = Find<Env>(parenth);
         if (!env || !hndlpp)
             return OCI_INVALID_HANDLE;
@@ -141,7 +142,7 @@ sword OCIHandleAlloc(const dvoid* parenth, dvoid** hndlpp, const ub4 type, const
 
 sword OCIHandleFree(dvoid* hndlp, const ub4 type)
 {
-    return Guard([&]() -> sword {
+    return Guard(nullptr, [&]() -> sword {
         Handle* handle = FindHandle(hndlp);
         if (!handle || handle->m_nType != type)
             return OCI_INVALID_HANDLE;
@@ -164,7 +165,7 @@ sword OCIHandleFree(dvoid* hndlp, const ub4 type)
 
 sword OCIServerAttach(OCIServer* srvhp, OCIError* errhp, const OraText* dblink, sb4 dblink_len, ub4)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Server* server = Find<Server>(srvhp);
         ErrorRecord* error = Begin(errhp);
         if (!server || !error)
@@ -194,7 +195,7 @@ sword OCIServerAttach(OCIServer* srvhp, OCIError* errhp, const OraText* dblink, 
 
 sword OCIServerDetach(OCIServer* srvhp, OCIError* errhp, ub4)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Server* server = Find<Server>(srvhp);
         ErrorRecord* error = Begin(errhp);
         if (!server || !error)
@@ -210,7 +211,7 @@ sword OCIServerDetach(OCIServer* srvhp, OCIError* errhp, ub4)
 
 sword OCIAttrSet(dvoid* trgthndlp, ub4 trghndltyp, dvoid* attributep, ub4 size, ub4 attrtype, OCIError* errhp)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Handle* handle = FindHandle(trgthndlp);
         ErrorRecord* error = Begin(errhp);
         if (!handle || handle->m_nType != trghndltyp || !error)
@@ -243,7 +244,7 @@ sword OCIAttrSet(dvoid* trgthndlp, ub4 trghndltyp, dvoid* attributep, ub4 size, 
 sword OCIAttrGet(const dvoid* trgthndlp, ub4 trghndltyp, dvoid* attributep, ub4* sizep, ub4 attrtype,
                  OCIError* errhp)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Handle* handle = FindHandle(trgthndlp);
         ErrorRecord* error = Begin(errhp);
         if (!handle || handle->m_nType != trghndltyp || !error)
@@ -260,7 +261,7 @@ sword OCIAttrGet(const dvoid* trgthndlp, ub4 trghndltyp, dvoid* attributep, ub4*
 sword OCIBindByPos(OCIStmt* stmtp, OCIBind** bindp, OCIError* errhp, ub4 position, dvoid* valuep, sb4 value_sz,
                    ub2 dty, dvoid* indp, ub2* alenp, ub2*, ub4, ub4*, ub4)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Statement* statement = Find<Statement>(stmtp);
         ErrorRecord* error = Begin(errhp);
         if (!statement || !error)
@@ -271,7 +272,7 @@ sword OCIBindByPos(OCIStmt* stmtp, OCIBind** bindp, OCIError* errhp, ub4 positio
 
 sword OCISessionBegin(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4 credt, ub4 mode)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         SvcCtx* svc = Find<SvcCtx>(svchp);
         Session* session = Find<Session>(usrhp);
         ErrorRecord* error = Begin(errhp);
@@ -327,7 +328,7 @@ sword OCISessionBegin(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4 
 
 sword OCISessionEnd(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         SvcCtx* svc = Find<SvcCtx>(svchp);
         ErrorRecord* error = Begin(errhp);
         Session* session = usrhp ? Find<Session>(usrhp) : (svc ? Find<Session>(svc->m_pSession) : nullptr);
@@ -347,7 +348,7 @@ sword OCISessionEnd(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4)
 
 sword OCIStmtPrepare(OCIStmt* stmtp, OCIError* errhp, const OraText* stmt, ub4 stmt_len, ub4, ub4)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Statement* statement = Find<Statement>(stmtp);
         ErrorRecord* error = Begin(errhp);
         if (!statement || !error)
@@ -363,7 +364,7 @@ sword OCIStmtPrepare(OCIStmt* stmtp, OCIError* errhp, const OraText* stmt, ub4 s
 sword OCIStmtExecute(OCISvcCtx* svchp, OCIStmt* stmtp, OCIError* errhp, ub4 iters, ub4 rowoff,
                      const OCISnapshot*, OCISnapshot*, ub4 mode)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         SvcCtx* svc = Find<SvcCtx>(svchp);
         Statement* statement = Find<Statement>(stmtp);
         ErrorRecord* error = Begin(errhp);
@@ -375,7 +376,7 @@ sword OCIStmtExecute(OCISvcCtx* svchp, OCIStmt* stmtp, OCIError* errhp, ub4 iter
 
 sword OCIStmtFetch(OCIStmt* stmtp, OCIError* errhp, ub4 nrows, ub2 orientation, ub4)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Statement* statement = Find<Statement>(stmtp);
         ErrorRecord* error = Begin(errhp);
         if (!statement || !error)
@@ -387,7 +388,7 @@ sword OCIStmtFetch(OCIStmt* stmtp, OCIError* errhp, ub4 nrows, ub2 orientation, 
 sword OCIDefineByPos(OCIStmt* stmtp, OCIDefine** defnp, OCIError* errhp, ub4 position, dvoid* valuep,
                      sb4 value_sz, ub2 dty, dvoid* indp, ub2* rlenp, ub2* rcodep, ub4)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Statement* statement = Find<Statement>(stmtp);
         ErrorRecord* error = Begin(errhp);
         if (!statement || !error)
@@ -398,7 +399,7 @@ sword OCIDefineByPos(OCIStmt* stmtp, OCIDefine** defnp, OCIError* errhp, ub4 pos
 
 sword OCIErrorGet(dvoid* hndlp, ub4 recordno, OraText*, sb4* errcodep, OraText* bufp, ub4 bufsiz, ub4 type)
 {
-    return Guard([&]() -> sword {
+    return Guard(nullptr, [&]() -> sword {
         const ErrorRecord* record = nullptr;
         if (type == OCI_HTYPE_ERROR) {
             if (const Error* error = Find<Error>(hndlp))
@@ -424,7 +425,7 @@ sword OCIErrorGet(dvoid* hndlp, ub4 recordno, OraText*, sb4* errcodep, OraText* 
 
 sword OCIParamGet(const dvoid* hndlp, ub4 htype, OCIError* errhp, dvoid** parmdpp, ub4 pos)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Statement* statement = htype == OCI_HTYPE_STMT ? Find<Statement>(hndlp) : nullptr;
         ErrorRecord* error = Begin(errhp);
         if (!statement || !error)

@@ -1,7 +1,8 @@
 #pragma once
 
 // The error record of an error handle, and the Oracle errors the library
-// reports: Oracle's number and text, PostgreSQL's own message on a second line.
+// reports: Oracle's number and text, PostgreSQL's own message on a second line
+// where it says more.
 
 #include "ocipg/OraError.h"
 #include "oracle/oci_api.h"
@@ -19,9 +20,15 @@ struct ErrorRecord {
 
     bool Empty() const { return m_nCode == 0; }
     void Clear();
-    // fill replaces the %s of Oracle's text; serverMessage, when given,
-    // becomes the second line.
+    // fill replaces the %s of Oracle's text; serverMessage, PostgreSQL's (the
+    // server's or libpq's), when given, becomes the second line, marked as
+    // PostgreSQL's.
     void Set(sb4 code, std::string_view fill = {}, std::string_view serverMessage = {});
+    // An exception caught at the C boundary: ORA-21501 for exhausted memory,
+    // ORA-21500 with what() as its first argument for anything else. Without
+    // memory for the text, the number alone.
+    void SetOutOfMemory() noexcept;
+    void SetInternal(const char* what) noexcept;
 };
 
 // The Oracle error nearest to a PostgreSQL error, by SQLSTATE.

@@ -25,6 +25,8 @@ enum OraError : sb4 {
     kOraBadServiceName = 12162,
     kOraConnectTimeout = 12170,
     kOraNoListener = 12541,
+    kOraInternal = 21500,
+    kOraNoMemory = 21501,
     kOraBadMode = 24300,
     kOraAlreadyAttached = 24309,
     kOraAlreadyAuthenticated = 24313,
