@@ -62,7 +62,7 @@ void CheckServerText(std::string_view text, const std::vector<SqlToken>& tokens,
         if (token.m_kind == SqlTokenKind::Parameter) {
             Require(ocipg::TokenText(server, token) == "$" + std::to_string(++placeholders));
             Require(i + 1 < tokens.size() && ocipg::TokenText(text, tokens[i]) == ":" &&
-                    (tokens[i + 1].m_kind == SqlTokenKind::Word || tokens[i + 1].m_kind == SqlTokenKind::Number));
+                    tokens[i + 1].m_kind != SqlTokenKind::Blank && tokens[i + 1].m_kind != SqlTokenKind::Comment);
             i += 2;
         } else {
             Require(SameToken(text, tokens[i], server, token));

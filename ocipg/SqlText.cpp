@@ -55,9 +55,13 @@ bool KeepsColon(std::string_view text, const SqlToken& previous)
     }
 }
 
-bool IsPlaceholderName(const SqlToken& token)
+// A name, or a number of digits only: :1abc and :1e+ are not Oracle's, and
+// $1 in their place would read differently.
+bool IsPlaceholderName(std::string_view text, const SqlToken& token)
 {
-    return token.m_kind == SqlTokenKind::Word || token.m_kind == SqlTokenKind::Number;
+    return token.m_kind == SqlTokenKind::Word ||
+           (token.m_kind == SqlTokenKind::Number &&
+            TokenText(text, token).find_first_not_of("0123456789") == std::string_view::npos);
 }
 
 }  // namespace
@@ -81,7 +85,7 @@ SqlText ScanSql(std::string_view text)
                     sql.m_nType = TypeOf(TokenText(text, token));
             }
         }
-        if (Is(text, token, ':') && i + 1 < tokens.size() && IsPlaceholderName(tokens[i + 1]) &&
+        if (Is(text, token, ':') && i + 1 < tokens.size() && IsPlaceholderName(text, tokens[i + 1]) &&
             (i == 0 || !KeepsColon(text, tokens[i - 1]))) {
             sql.m_strServerText += "$" + std::to_string(++sql.m_nPlaceholders);
             ++i;

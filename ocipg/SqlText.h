@@ -17,7 +17,7 @@ struct SqlText {
     int m_nPlaceholders = 0;
 };
 
-// Oracle placeholders (:name, :1) become $n in order of appearance, outside
+// Oracle placeholders (:name, :12) become $n in order of appearance, outside
 // literals, quoted names and comments; a ':' right after a name, a number,
 // ']', ')' or another ':' is left alone (array slices, casts). Refused: a
 // text of blanks and comments (ORA-00900); anything but blanks and comments

@@ -83,7 +83,7 @@ TEST(SqlText, PlaceholdersAndRefusals)
     const ScanCase cases[] = {
         {"select :a, :1, :a$b, :ü from t where x = :b", 0, "select $1, $2, $3, $4 from t where x = $5", 5},
         // Not placeholders: casts, slices, assignments, and inside literals, names, comments.
-        {"select x::int, a[1:2], a[i:j], f(x):y, x := 1, : a", 0, nullptr, 0},
+        {"select x::int, a[1:2], a[i:j], f(x):y, x := 1, : a, :1e+x, :1.5, :1abc", 0, nullptr, 0},
         {"select ':a' || \":b\" -- :c\n /* :d */ from t where y = :e", 0,
          "select ':a' || \":b\" -- :c\n /* :d */ from t where y = $1", 1},
         {"select xe'\\', :a", 0, "select xe'\\', $1", 1},
