@@ -7,6 +7,7 @@
 #pragma GCC visibility pop
 
 #include "ocipg/Ascii7.h"
+#include "ocipg/CallGuard.h"
 #include "ocipg/Connection.h"
 #include "ocipg/Handles.h"
 #include "ocipg/Listener.h"
@@ -35,14 +36,14 @@ ErrorRecord* Begin(OCIError* errhp)
     return &error->m_record;
 }
 
-// Memory exhausted inside becomes OCI_ERROR, never an exception to a C caller.
-template <class Fn>
-sword Guard(Fn fn)
+// Where Guard records an exception: the record of a valid error handle.
+ErrorRecord* RecordOf(OCIError* errhp) noexcept
 {
     try {
-        return fn();
+        Error* error = Find<Error>(errhp);
+        return error ? &error->m_record : nullptr;
     } catch (...) {
-        return OCI_ERROR;
+        return nullptr;
     }
 }
 
@@ -106,7 +107,7 @@ sword OCIInitialize(ub4, dvoid*, dvoid* (*)(dvoid*, size_t), dvoid* (*)(dvoid*, 
 
 sword OCIEnvInit(OCIEnv** envp, ub4, size_t xtramem_sz, dvoid** usrmempp)
 {
-    return Guard([&]() -> sword {
+    return Guard(nullptr, [&]() -> sword {
         if (!envp)
             return OCI_INVALID_HANDLE;
         auto env = std::make_unique<Env>();
@@ -120,7 +121,7 @@ sword OCIEnvInit(OCIEnv** envp, ub4, size_t xtramem_sz, dvoid** usrmempp)
 sword OCIHandleAlloc(const dvoid* parenth, dvoid** hndlpp, const ub4 type, const size_t xtramem_sz,
                      dvoid** usrmempp)
 {
-    return Guard([&]() -> sword {
+    return Guard(nullptr, [&]() -> sword {
         Env* env = Find<Env>(parenth);
         if (!env || !hndlpp)
             return OCI_INVALID_HANDLE;
@@ -142,7 +143,7 @@ sword OCIHandleAlloc(const dvoid* parenth, dvoid** hndlpp, const ub4 type, const
 
 sword OCIHandleFree(dvoid* hndlp, const ub4 type)
 {
-    return Guard([&]() -> sword {
+    return Guard(nullptr, [&]() -> sword {
         Handle* handle = FindHandle(hndlp);
         if (!handle || handle->m_nType != type)
             return OCI_INVALID_HANDLE;
@@ -165,7 +166,7 @@ sword OCIHandleFree(dvoid* hndlp, const ub4 type)
 
 sword OCIServerAttach(OCIServer* srvhp, OCIError* errhp, const OraText* dblink, sb4 dblink_len, ub4)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Server* server = Find<Server>(srvhp);
         ErrorRecord* error = Begin(errhp);
         if (!server || !error)
@@ -195,7 +196,7 @@ sword OCIServerAttach(OCIServer* srvhp, OCIError* errhp, const OraText* dblink, 
 
 sword OCIServerDetach(OCIServer* srvhp, OCIError* errhp, ub4)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Server* server = Find<Server>(srvhp);
         ErrorRecord* error = Begin(errhp);
         if (!server || !error)
@@ -211,7 +212,7 @@ sword OCIServerDetach(OCIServer* srvhp, OCIError* errhp, ub4)
 
 sword OCIAttrSet(dvoid* trgthndlp, ub4 trghndltyp, dvoid* attributep, ub4 size, ub4 attrtype, OCIError* errhp)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Handle* handle = FindHandle(trgthndlp);
         ErrorRecord* error = Begin(errhp);
         if (!handle || handle->m_nType != trghndltyp || !error)
@@ -244,7 +245,7 @@ sword OCIAttrSet(dvoid* trgthndlp, ub4 trghndltyp, dvoid* attributep, ub4 size, 
 sword OCIAttrGet(const dvoid* trgthndlp, ub4 trghndltyp, dvoid* attributep, ub4* sizep, ub4 attrtype,
                  OCIError* errhp)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Handle* handle = FindHandle(trgthndlp);
         ErrorRecord* error = Begin(errhp);
         if (!handle || handle->m_nType != trghndltyp || !error)
@@ -261,7 +262,7 @@ sword OCIAttrGet(const dvoid* trgthndlp, ub4 trghndltyp, dvoid* attributep, ub4*
 sword OCIBindByPos(OCIStmt* stmtp, OCIBind** bindp, OCIError* errhp, ub4 position, dvoid* valuep, sb4 value_sz,
                    ub2 dty, dvoid* indp, ub2* alenp, ub2*, ub4, ub4*, ub4)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Statement* statement = Find<Statement>(stmtp);
         ErrorRecord* error = Begin(errhp);
         if (!statement || !error)
@@ -272,7 +273,7 @@ sword OCIBindByPos(OCIStmt* stmtp, OCIBind** bindp, OCIError* errhp, ub4 positio
 
 sword OCISessionBegin(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4 credt, ub4 mode)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         SvcCtx* svc = Find<SvcCtx>(svchp);
         Session* session = Find<Session>(usrhp);
         ErrorRecord* error = Begin(errhp);
@@ -338,7 +339,7 @@ sword OCISessionBegin(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4 
 
 sword OCISessionEnd(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         SvcCtx* svc = Find<SvcCtx>(svchp);
         ErrorRecord* error = Begin(errhp);
         Session* session = usrhp ? Find<Session>(usrhp) : (svc ? Find<Session>(svc->m_pSession) : nullptr);
@@ -358,7 +359,7 @@ sword OCISessionEnd(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4)
 
 sword OCIStmtPrepare(OCIStmt* stmtp, OCIError* errhp, const OraText* stmt, ub4 stmt_len, ub4, ub4)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Statement* statement = Find<Statement>(stmtp);
         ErrorRecord* error = Begin(errhp);
         if (!statement || !error)
@@ -376,7 +377,7 @@ sword OCIStmtPrepare(OCIStmt* stmtp, OCIError* errhp, const OraText* stmt, ub4 s
 sword OCIStmtExecute(OCISvcCtx* svchp, OCIStmt* stmtp, OCIError* errhp, ub4 iters, ub4 rowoff,
                      const OCISnapshot*, OCISnapshot*, ub4 mode)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         SvcCtx* svc = Find<SvcCtx>(svchp);
         Statement* statement = Find<Statement>(stmtp);
         ErrorRecord* error = Begin(errhp);
@@ -388,7 +389,7 @@ sword OCIStmtExecute(OCISvcCtx* svchp, OCIStmt* stmtp, OCIError* errhp, ub4 iter
 
 sword OCIStmtFetch(OCIStmt* stmtp, OCIError* errhp, ub4 nrows, ub2 orientation, ub4)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Statement* statement = Find<Statement>(stmtp);
         ErrorRecord* error = Begin(errhp);
         if (!statement || !error)
@@ -400,7 +401,7 @@ sword OCIStmtFetch(OCIStmt* stmtp, OCIError* errhp, ub4 nrows, ub2 orientation, 
 sword OCIDefineByPos(OCIStmt* stmtp, OCIDefine** defnp, OCIError* errhp, ub4 position, dvoid* valuep,
                      sb4 value_sz, ub2 dty, dvoid* indp, ub2* rlenp, ub2* rcodep, ub4)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Statement* statement = Find<Statement>(stmtp);
         ErrorRecord* error = Begin(errhp);
         if (!statement || !error)
@@ -411,7 +412,7 @@ sword OCIDefineByPos(OCIStmt* stmtp, OCIDefine** defnp, OCIError* errhp, ub4 pos
 
 sword OCIErrorGet(dvoid* hndlp, ub4 recordno, OraText*, sb4* errcodep, OraText* bufp, ub4 bufsiz, ub4 type)
 {
-    return Guard([&]() -> sword {
+    return Guard(nullptr, [&]() -> sword {
         const ErrorRecord* record = nullptr;
         if (type == OCI_HTYPE_ERROR) {
             if (const Error* error = Find<Error>(hndlp))
@@ -437,7 +438,7 @@ sword OCIErrorGet(dvoid* hndlp, ub4 recordno, OraText*, sb4* errcodep, OraText* 
 
 sword OCIParamGet(const dvoid* hndlp, ub4 htype, OCIError* errhp, dvoid** parmdpp, ub4 pos)
 {
-    return Guard([&]() -> sword {
+    return Guard(RecordOf(errhp), [&]() -> sword {
         Statement* statement = htype == OCI_HTYPE_STMT ? Find<Statement>(hndlp) : nullptr;
         ErrorRecord* error = Begin(errhp);
         if (!statement || !error)

@@ -180,7 +180,9 @@ std::shared_ptr<Connection> Connection::Open(const ConnectTarget& target, const 
     std::vector<const char*> values = {target.m_strHost.c_str(), port.c_str(), user.c_str(),
                                        charset.m_strEncoding.c_str(), timeout.c_str(), "1", "5", "2", "3",
                                        SslMode(target), "disable",
-                                       "-c DateStyle=ISO,YMD -c IntervalStyle=postgres", "ocipg"};
+                                       "-c DateStyle=ISO,YMD -c IntervalStyle=postgres "
+                                       "-c standard_conforming_strings=on",
+                                       "ocipg"};
     if (!target.m_strDatabase.empty()) {
         keys.push_back("dbname");
         values.push_back(target.m_strDatabase.c_str());

@@ -52,6 +52,8 @@ constexpr OracleText kTexts[] = {
     {12514, "TNS:listener does not currently know of service requested in connect descriptor"},
     {12541, "TNS:no listener"},
     {12705, "Cannot access NLS data files or invalid environment specified"},
+    {21500, "internal error code, arguments: [%s], [], [], [], [], [], [], []"},
+    {21501, "program could not allocate memory"},
     {24300, "bad value for mode"},
     {24308, "illegal define position"},
     {24309, "already connected to a server"},
@@ -76,12 +78,15 @@ struct SqlStateMap {
     const char* m_szState;
     sb4 m_nCode;
     Fill m_fill;
+    // PostgreSQL's message is a fixed phrase that says no more than Oracle's
+    // text, so it is left out.
+    bool m_bSaysNoMore = false;
 };
 
 constexpr SqlStateMap kSqlStates[] = {
     {"23505", 1, Fill::Constraint},
     {"55P03", 54, Fill::None},
-    {"40P01", 60, Fill::None},
+    {"40P01", 60, Fill::None, true},  // deadlock detected
     {"42601", 933, Fill::None},  // 900 when the error is at the first word
     {"42703", 904, Fill::Identifier},
     {"42702", 918, Fill::None},
@@ -96,7 +101,7 @@ constexpr SqlStateMap kSqlStates[] = {
     {"23502", 1400, Fill::Column},
     {"22001", 1401, Fill::None},
     {"22003", 1438, Fill::None},
-    {"22012", 1476, Fill::None},
+    {"22012", 1476, Fill::None, true},  // division by zero
     {"22P02", 1722, Fill::None},
     {"22007", 1861, Fill::None},
     {"23514", 2290, Fill::Constraint},
@@ -130,6 +135,18 @@ std::string Field(const PGresult* result, int field)
 {
     const char* value = result ? PQresultErrorField(result, field) : nullptr;
     return value ? value : "";
+}
+
+// A name an unquoted Oracle identifier reaches: a lower-case ASCII letter,
+// then lower-case ASCII letters, digits and '_'.
+bool ReachedUnquoted(std::string_view pgName)
+{
+    if (pgName.empty() || pgName.front() < 'a' || pgName.front() > 'z')
+        return false;
+    for (char c : pgName)
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'))
+            return false;
+    return true;
 }
 
 std::string Quoted(std::string_view name) { return "\"" + OracleName(name) + "\""; }
@@ -177,7 +194,27 @@ void ErrorRecord::Set(sb4 code, std::string_view fill, std::string_view serverMe
     while (!serverMessage.empty() && serverMessage.back() == '\n')
         serverMessage.remove_suffix(1);
     if (!serverMessage.empty())
-        m_strText.append(serverMessage).append("\n");
+        m_strText.append("PostgreSQL: ").append(serverMessage).append("\n");
+}
+
+void ErrorRecord::SetOutOfMemory() noexcept
+{
+    try {
+        Set(kOraNoMemory);
+    } catch (...) {
+        m_nCode = kOraNoMemory;
+        m_strText.clear();
+    }
+}
+
+void ErrorRecord::SetInternal(const char* what) noexcept
+{
+    try {
+        Set(kOraInternal, what);
+    } catch (...) {
+        m_nCode = kOraInternal;
+        m_strText.clear();
+    }
 }
 
 void SetFromSqlState(ErrorRecord& error, std::string_view sqlState, std::string_view message)
@@ -187,7 +224,8 @@ void SetFromSqlState(ErrorRecord& error, std::string_view sqlState, std::string_
         error.Set(kOraForeignSystem, {}, message);
         return;
     }
-    error.Set(map->m_nCode, map->m_fill == Fill::Identifier ? QuotedNameIn(message) : "", message);
+    error.Set(map->m_nCode, map->m_fill == Fill::Identifier ? QuotedNameIn(message) : "",
+              map->m_bSaysNoMore ? std::string_view() : message);
 }
 
 void SetFromServer(ErrorRecord& error, const PGresult* result)
@@ -222,18 +260,17 @@ void SetFromServer(ErrorRecord& error, const PGresult* result)
     sb4 code = map->m_nCode;
     if (code == kOraNotProperlyEnded && Field(result, PG_DIAG_STATEMENT_POSITION) == "1")
         code = kOraInvalidSql;
-    error.Set(code, fill, message);
+    error.Set(code, fill, map->m_bSaysNoMore ? std::string() : message);
 }
 
 std::string OracleName(std::string_view pgName)
 {
     std::string name(pgName);
-    for (char c : name)
-        if (c >= 'A' && c <= 'Z')
-            return name;
-    for (char& c : name)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+    if (ReachedUnquoted(pgName)) {
+        for (char& c : name)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+    }
     return name;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 // The error record of an error handle, and the Oracle errors the library
-// reports: Oracle's number and text, PostgreSQL's own message on a second line.
+// reports: Oracle's number and text, PostgreSQL's own message on a second line
+// where it says more.
 
+#include "ocipg/OraError.h"
 #include "oracle/oci_api.h"
 
 #include <libpq-fe.h>
@@ -12,53 +14,21 @@
 
 namespace ocipg {
 
-// Oracle error numbers the library itself raises.
-enum OraError : sb4 {
-    kOraNotAllBound = 1008,
-    kOraNullPassword = 1005,
-    kOraFetchOutOfSequence = 1002,
-    kOraNullFetched = 1405,
-    kOraTruncated = 1406,
-    kOraInvalidCharacter = 911,
-    kOraInvalidSql = 900,
-    kOraNotProperlyEnded = 933,
-    kOraInvalidLogon = 1017,
-    kOraNoPrivilege = 1031,
-    kOraEndOfFile = 3113,
-    kOraNotConnected = 3114,
-    kOraUnsupportedType = 3115,
-    kOraBadVariable = 1036,
-    kOraBadStringLength = 1459,
-    kOraCannotResolve = 12154,
-    kOraBadServiceName = 12162,
-    kOraConnectTimeout = 12170,
-    kOraNoListener = 12541,
-    kOraNlsEnvironment = 12705,
-    kOraBadMode = 24300,
-    kOraAlreadyAttached = 24309,
-    kOraAlreadyAuthenticated = 24313,
-    kOraBadDefinePosition = 24308,
-    kOraBadAttribute = 24315,
-    kOraZeroIterations = 24333,
-    kOraNoDescriptor = 24334,
-    kOraNotPrepared = 24337,
-    kOraNotExecuted = 24338,
-    kOraBadFetch = 24391,
-    kOraBadStatementLength = 24373,
-    kOraPasswordWillExpire = 28002,
-    kOraForeignSystem = 28500,
-    kOraCertificateValidation = 29024,
-};
-
 struct ErrorRecord {
     sb4 m_nCode = 0;
     std::string m_strText;
 
     bool Empty() const { return m_nCode == 0; }
     void Clear();
-    // fill replaces the %s of Oracle's text; serverMessage, when given,
-    // becomes the second line.
+    // fill replaces the %s of Oracle's text; serverMessage, PostgreSQL's (the
+    // server's or libpq's), when given, becomes the second line, marked as
+    // PostgreSQL's.
     void Set(sb4 code, std::string_view fill = {}, std::string_view serverMessage = {});
+    // An exception caught at the C boundary: ORA-21501 for exhausted memory,
+    // ORA-21500 with what() as its first argument for anything else. Without
+    // memory for the text, the number alone.
+    void SetOutOfMemory() noexcept;
+    void SetInternal(const char* what) noexcept;
 };
 
 // The Oracle error nearest to a PostgreSQL error, by SQLSTATE.
@@ -66,8 +36,11 @@ void SetFromServer(ErrorRecord& error, const PGresult* result);
 // Same for an error known only by SQLSTATE and message (a failed logon).
 void SetFromSqlState(ErrorRecord& error, std::string_view sqlState, std::string_view message);
 
-// How Oracle shows a PostgreSQL name: lower case folds to upper case, as
-// Oracle reports unquoted names; any other name stays as it is.
+// How Oracle shows a PostgreSQL name: one an unquoted Oracle identifier
+// reaches (a lower-case ASCII letter, then lower-case ASCII letters, digits
+// and '_') in upper case, as Oracle shows unquoted names; any other as
+// stored, so that the quoted identifier made of it finds it. The
+// dictionary's views apply the same rule in SQL ({name:} in DictionaryViews).
 std::string OracleName(std::string_view pgName);
 
 }  // namespace ocipg

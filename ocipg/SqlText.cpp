@@ -1,6 +1,9 @@
 #include "ocipg/SqlText.h"
 
-#include <cctype>
+#include "ocipg/OraError.h"
+#include "ocipg/SqlLexer.h"
+
+#include <vector>
 
 namespace ocipg {
 
@@ -18,79 +21,47 @@ constexpr Keyword kKeywords[] = {
     {"DECLARE", OCI_STMT_DECLARE}, {"CALL", OCI_STMT_CALL},    {"MERGE", OCI_STMT_MERGE},
 };
 
-bool IsWordChar(char c)
-{
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' ||
-           static_cast<unsigned char>(c) >= 0x80;
-}
-
 ub2 TypeOf(std::string_view word)
 {
-    std::string upper;
-    for (char c : word)
-        upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::string upper(word);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     for (const Keyword& keyword : kKeywords)
         if (upper == keyword.m_szWord)
             return keyword.m_nType;
     return OCI_STMT_UNKNOWN;
 }
 
-// Length of the literal, quoted name, comment or dollar-quoted string that
-// starts at pos, or 0 when none does.
-size_t SkipOpaque(std::string_view text, size_t pos)
+bool Is(std::string_view text, const SqlToken& token, char c)
 {
-    const char c = text[pos];
-    const char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
-    if (c == '-' && next == '-') {
-        const size_t end = text.find('\n', pos);
-        return (end == std::string_view::npos ? text.size() : end) - pos;
+    return token.m_kind == SqlTokenKind::Char && text[token.m_nOffset] == c;
+}
+
+// Whether a ':' right after this token is part of something else: a[1:2],
+// f(x):..., x:::y.
+bool KeepsColon(std::string_view text, const SqlToken& previous)
+{
+    switch (previous.m_kind) {
+    case SqlTokenKind::Word:
+    case SqlTokenKind::Number:
+        return true;
+    case SqlTokenKind::Char:
+        return Is(text, previous, ']') || Is(text, previous, ')') || Is(text, previous, ':');
+    case SqlTokenKind::Operator:
+        return text[previous.m_nOffset + previous.m_nLength - 1] == ':';
+    default:
+        return false;
     }
-    if (c == '/' && next == '*') {
-        int depth = 0;
-        size_t i = pos;
-        while (i + 1 < text.size()) {
-            if (text[i] == '/' && text[i + 1] == '*') {
-                ++depth;
-                i += 2;
-            } else if (text[i] == '*' && text[i + 1] == '/') {
-                i += 2;
-                if (--depth == 0)
-                    return i - pos;
-            } else {
-                ++i;
-            }
-        }
-        return text.size() - pos;
-    }
-    if (c == '\'' || c == '"') {
-        const bool backslashes = c == '\'' && pos > 0 && (text[pos - 1] == 'E' || text[pos - 1] == 'e');
-        size_t i = pos + 1;
-        while (i < text.size()) {
-            if (backslashes && text[i] == '\\') {
-                i += 2;
-            } else if (text[i] == c) {
-                if (i + 1 < text.size() && text[i + 1] == c)
-                    i += 2;
-                else
-                    return i + 1 - pos;
-            } else {
-                ++i;
-            }
-        }
-        return text.size() - pos;
-    }
-    if (c == '$' && (pos == 0 || !IsWordChar(text[pos - 1]))) {
-        size_t i = pos + 1;
-        while (i < text.size() && IsWordChar(text[i]) && text[i] != '$')
-            ++i;
-        if (i < text.size() && text[i] == '$' &&
-            (i == pos + 1 || !std::isdigit(static_cast<unsigned char>(text[pos + 1])))) {
-            const std::string_view tag = text.substr(pos, i + 1 - pos);
-            const size_t end = text.find(tag, i + 1);
-            return (end == std::string_view::npos ? text.size() : end + tag.size()) - pos;
-        }
-    }
-    return 0;
+}
+
+// A name, or a number of digits only: :1abc and :1e+ are not Oracle's, and
+// $1 in their place would read differently.
+bool IsPlaceholderName(std::string_view text, const SqlToken& token)
+{
+    return token.m_kind == SqlTokenKind::Word ||
+           (token.m_kind == SqlTokenKind::Number &&
+            TokenText(text, token).find_first_not_of("0123456789") == std::string_view::npos);
 }
 
 }  // namespace
@@ -98,59 +69,31 @@ size_t SkipOpaque(std::string_view text, size_t pos)
 SqlText ScanSql(std::string_view text)
 {
     SqlText sql;
+    sql.m_strServerText.reserve(text.size());
+    const std::vector<SqlToken> tokens = LexSql(text);
+    bool empty = true;   // nothing yet but blanks, comments and '('
     bool ended = false;  // a ';' has closed the first statement
-    char previous = '\0';
-    size_t pos = 0;
-    while (pos < text.size()) {
-        const char c = text[pos];
-        if (const size_t opaque = SkipOpaque(text, pos)) {
-            const bool comment = c == '-' || c == '/';
-            if (!comment) {
-                sql.m_bSeveral |= ended;
-                sql.m_bEmpty = false;
-                previous = text[pos + opaque - 1];
+    bool refused = text.find('\0') != std::string_view::npos;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const SqlToken& token = tokens[i];
+        if (token.m_kind != SqlTokenKind::Blank && token.m_kind != SqlTokenKind::Comment) {
+            refused |= ended || token.m_kind == SqlTokenKind::Parameter || Is(text, token, '$');
+            ended |= Is(text, token, ';');
+            if (empty && !ended && !Is(text, token, '(')) {
+                empty = false;
+                if (token.m_kind == SqlTokenKind::Word)
+                    sql.m_nType = TypeOf(TokenText(text, token));
             }
-            sql.m_strServerText.append(text.substr(pos, opaque));
-            pos += opaque;
-            continue;
         }
-        if (std::isspace(static_cast<unsigned char>(c))) {
-            sql.m_strServerText += c;
-            previous = ' ';
-            ++pos;
-            continue;
-        }
-        if (c == ';') {
-            ended = !sql.m_bEmpty;
-            sql.m_strServerText += c;
-            previous = c;
-            ++pos;
-            continue;
-        }
-        sql.m_bSeveral |= ended;
-        if (sql.m_bEmpty && IsWordChar(c)) {
-            size_t end = pos;
-            while (end < text.size() && IsWordChar(text[end]))
-                ++end;
-            sql.m_nType = TypeOf(text.substr(pos, end - pos));
-        }
-        if (c != '(')
-            sql.m_bEmpty = false;
-        const char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
-        if (c == ':' && previous != ':' && next != ':' && !IsWordChar(previous) && previous != ']' &&
-            previous != ')' && IsWordChar(next)) {
-            size_t end = pos + 1;
-            while (end < text.size() && IsWordChar(text[end]))
-                ++end;
+        if (Is(text, token, ':') && i + 1 < tokens.size() && IsPlaceholderName(text, tokens[i + 1]) &&
+            (i == 0 || !KeepsColon(text, tokens[i - 1]))) {
             sql.m_strServerText += "$" + std::to_string(++sql.m_nPlaceholders);
-            previous = text[end - 1];
-            pos = end;
+            ++i;
             continue;
         }
-        sql.m_strServerText += c;
-        previous = c;
-        ++pos;
+        sql.m_strServerText.append(TokenText(text, token));
     }
+    sql.m_nRefusal = refused ? kOraInvalidCharacter : empty ? kOraInvalidSql : 0;
     return sql;
 }
 

@@ -105,13 +105,9 @@ sword Statement::Prepare(std::string_view text, const std::shared_ptr<Connection
     // DEFERRABLE and its like, columns of the dictionary views, are reserved
     // words in PostgreSQL; a query gets them quoted.
     m_sql = ScanSql(Dictionary::RewriteQuery(text));
-    if (m_sql.m_bEmpty) {
-        error.Set(kOraInvalidSql);
-        return OCI_ERROR;
-    }
-    if (m_sql.m_bSeveral) {
+    if (m_sql.m_nRefusal) {
         // Nothing of it runs: Oracle takes one statement at a time.
-        error.Set(kOraInvalidCharacter);
+        error.Set(m_sql.m_nRefusal);
         return OCI_ERROR;
     }
     m_strText = std::string(text);

@@ -16,7 +16,7 @@ bash "$top/scripts/install.sh"
 cmake -S "$top/fuzz" -B "$build" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j 2
 
-for target in tnsnames profile escape; do
+for target in tnsnames profile escape sqltext; do
   corpus=$build/corpus/$target
   mkdir -p "$corpus"
   echo "fuzz: $target for ${seconds}s"

@@ -1,7 +1,7 @@
 #include "ocipg/dictionary/Dictionary.h"
 
+#include "ocipg/SqlLexer.h"
 #include "ocipg/dictionary/DictionaryViews.h"
-#include "ocipg/dictionary/SqlWords.h"
 
 #include <algorithm>
 #include <vector>
@@ -42,6 +42,23 @@ std::string EnsureView(const DictionaryView& view)
            view.strName + " AS " + view.strQuery + "; END IF; END$ocipg$;\n";
 }
 
+// The name a word of the statement means: a bare word folds to lower case;
+// a quoted one is what stands between its quotes.
+bool NameOf(std::string_view statement, const SqlToken& token, std::string& name)
+{
+    const std::string_view text = TokenText(statement, token);
+    if (token.m_kind == SqlTokenKind::Word) {
+        name = Lower(text);
+        return true;
+    }
+    if (token.m_kind != SqlTokenKind::QuotedName)
+        return false;
+    const size_t open = text.find('"') + 1;
+    const size_t close = text.size() > open && text.back() == '"' ? text.size() - 1 : text.size();
+    name = text.substr(open, close - open);
+    return true;
+}
+
 // Dictionary columns that PostgreSQL reserves as keywords.
 constexpr std::string_view kReservedColumns[] = {"deferrable"};
 
@@ -57,12 +74,14 @@ std::string Dictionary::SetupSql()
 std::string Dictionary::PrepareFor(std::string_view statement)
 {
     std::vector<const DictionaryView*> named;
-    ForEachSqlWord(statement, [&](const SqlWord& word) {
-        const std::string name = word.bQuoted ? std::string(word.strText) : Lower(word.strText);
+    std::string name;
+    for (const SqlToken& token : LexSql(statement)) {
+        if (!NameOf(statement, token, name))
+            continue;
         const DictionaryView* view = FindView(name);
         if (view && (m_bDbaViews || !view->bDbaOnly) && std::find(named.begin(), named.end(), view) == named.end())
             named.push_back(view);
-    });
+    }
     std::string sql;
     for (const DictionaryView* view : named)
         sql += EnsureView(*view);
@@ -71,27 +90,35 @@ std::string Dictionary::PrepareFor(std::string_view statement)
 
 std::string Dictionary::RewriteQuery(std::string_view statement)
 {
-    bool first = true;
-    bool query = false;
+    const std::vector<SqlToken> tokens = LexSql(statement);
+    const auto first = std::find_if(tokens.begin(), tokens.end(), [](const SqlToken& token) {
+        return token.m_kind == SqlTokenKind::Word || token.m_kind == SqlTokenKind::QuotedName;
+    });
+    if (first == tokens.end() || first->m_kind != SqlTokenKind::Word ||
+        (!EqualsNoCase(TokenText(statement, *first), "select") && !EqualsNoCase(TokenText(statement, *first), "with")))
+        return std::string(statement);
     std::string text;
     size_t copied = 0;
-    ForEachSqlWord(statement, [&](const SqlWord& word) {
-        if (first) {
-            first = false;
-            query = !word.bQuoted && (EqualsNoCase(word.strText, "select") || EqualsNoCase(word.strText, "with"));
-        }
-        if (!query || word.bQuoted)
-            return;
+    for (const SqlToken& token : tokens) {
+        if (token.m_kind != SqlTokenKind::Word)
+            continue;
         for (std::string_view reserved : kReservedColumns) {
-            if (EqualsNoCase(word.strText, reserved)) {
-                text.append(statement.substr(copied, word.nOffset - copied));
+            if (EqualsNoCase(TokenText(statement, token), reserved)) {
+                text.append(statement.substr(copied, token.m_nOffset - copied));
+                // Blanks keep the quotes from joining what is around them:
+                // u&deferrable is not U&"deferrable", deferrable"x" not "deferrable""x".
+                const size_t end = token.m_nOffset + token.m_nLength;
+                if (token.m_nOffset > 0 && (statement[token.m_nOffset - 1] == '&' || statement[token.m_nOffset - 1] == '"'))
+                    text += ' ';
                 text += '"';
                 text += reserved;
                 text += '"';
-                copied = word.nOffset + word.nLength;
+                if (end < statement.size() && statement[end] == '"')
+                    text += ' ';
+                copied = end;
             }
         }
-    });
+    }
     text.append(statement.substr(copied));
     return text;
 }

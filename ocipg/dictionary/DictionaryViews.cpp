@@ -355,9 +355,12 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
         text.replace(at, from.size(), to);
 }
 
-// Expands the shared pieces of SQL. {name:EXPR} is the name rule: a name
-// PostgreSQL stores in lower case shows in upper case (both read an unquoted
-// identifier so), any other as stored; it sorts and compares bytewise as
+// Expands the shared pieces of SQL. {name:EXPR} is the name rule, the
+// library's OracleName: a name an unquoted Oracle identifier reaches (a
+// lower-case ASCII letter, then lower-case ASCII letters, digits and '_')
+// shows in upper case, any other as stored, so that a quoted identifier made
+// of what is shown finds it. Collation "C" keeps the test and upper() to
+// ASCII whatever the database's locale, and sorts and compares bytewise as
 // Oracle's names do. The tokens without arguments go first, so that another
 // token may hold them.
 std::string ExpandTokens(std::string text)
@@ -376,9 +379,10 @@ std::string ExpandTokens(std::string text)
     for (size_t at = text.find("{name:"); at != std::string::npos; at = text.find("{name:", at)) {
         const size_t end = text.find('}', at);
         const std::string expr = text.substr(at + 6, end - at - 6);
+        const std::string name = "(" + expr + ")::text COLLATE \"C\"";
         text.replace(at, end - at + 1,
-                     "(CASE WHEN " + expr + " = lower(" + expr + ") THEN upper(" + expr + ") ELSE " + expr +
-                         "::text END)::varchar(128) COLLATE \"C\"");
+                     "(CASE WHEN " + name + " ~ '^[a-z][a-z0-9_]*$' THEN upper(" + name + ") ELSE " + name +
+                         " END)::varchar(128) COLLATE \"C\"");
     }
     return text;
 }

@@ -53,6 +53,9 @@ TEST(DictionaryPrepare, MakesTheViewsAStatementNames)
         {"SELECT 1 -- FROM USER_TABLES\n FROM DUAL", false, {"dual"}},
         {"SELECT 1 /* USER_TABLES /* nested */ USER_VIEWS */ FROM DUAL", false, {"dual"}},
         {"SELECT $x$ USER_TABLES $x$, $1 FROM DUAL", false, {"dual"}},
+        // Backslash escapes in E'' strings only; a comment ends at a carriage return.
+        {"SELECT E'it\\'s USER_VIEWS', 'a\\' FROM USER_TABLES", false, {"user_tables"}},
+        {"SELECT 1 -- x\r FROM USER_TABLES", false, {"user_tables"}},
         // A longer word is not the view.
         {"SELECT * FROM USER_TABLES2, MY_USER_TABLES, USER_TABLES$", false, {}},
     };
@@ -81,6 +84,11 @@ TEST(DictionaryRewrite, QuotesReservedDictionaryColumnsInQueriesOnly)
         // Quoted names, literals, comments and longer words stay.
         {"SELECT \"DEFERRABLE\", 'DEFERRABLE' /* DEFERRABLE */, DEFERRABLE_X FROM t",
          "SELECT \"DEFERRABLE\", 'DEFERRABLE' /* DEFERRABLE */, DEFERRABLE_X FROM t"},
+        {"SELECT E'it\\'s DEFERRABLE', DEFERRABLE FROM USER_CONSTRAINTS",
+         "SELECT E'it\\'s DEFERRABLE', \"deferrable\" FROM USER_CONSTRAINTS"},
+        {"SELECT xe'\\', DEFERRABLE FROM USER_CONSTRAINTS", "SELECT xe'\\', \"deferrable\" FROM USER_CONSTRAINTS"},
+        {"SELECT u&DEFERRABLE, DEFERRABLE\"x\", \"y\"DEFERRABLE FROM t",
+         "SELECT u& \"deferrable\", \"deferrable\" \"x\", \"y\" \"deferrable\" FROM t"},
         {"SELECT * FROM APP.ORDERS", "SELECT * FROM APP.ORDERS"},
         {"", ""},
         {"SELECT 'unterminated DEFERRABLE", "SELECT 'unterminated DEFERRABLE"},

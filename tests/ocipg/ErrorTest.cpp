@@ -1,5 +1,10 @@
 #include "tests/ocipg/OcipgTest.h"
 
+#include <sys/resource.h>
+
+#include <cstdlib>
+#include <fstream>
+
 namespace ocitest {
 namespace {
 
@@ -11,10 +16,11 @@ TEST(OcipgErrors, SqlStatesMapToOracleErrors)
         const char* m_szSql;
         sb4 m_nCode;
         const char* m_szFirstLine;
-        const char* m_szServerLine;  // null: not checked
+        const char* m_szServerLine;  // null: not checked; "": none
     } cases[] = {
-        {"select * from nosuch", 942, "ORA-00942: table or view does not exist", "relation \"nosuch\" does not exist"},
-        {"selec 1", 900, "ORA-00900: invalid SQL statement", "syntax error at or near \"selec\""},
+        {"select * from nosuch", 942, "ORA-00942: table or view does not exist",
+         "PostgreSQL: relation \"nosuch\" does not exist"},
+        {"selec 1", 900, "ORA-00900: invalid SQL statement", "PostgreSQL: syntax error at or near \"selec\""},
         {"select 1 from hr.departments where", 933, "ORA-00933: SQL command not properly ended", nullptr},
         {"select nosuchcol from hr.departments", 904, "ORA-00904: \"NOSUCHCOL\": invalid identifier", nullptr},
         {"select d.nosuchcol from hr.departments d", 904, "ORA-00904: \"D\".\"NOSUCHCOL\": invalid identifier", nullptr},
@@ -25,11 +31,12 @@ TEST(OcipgErrors, SqlStatesMapToOracleErrors)
         {"insert into hr.employees (employee_id, last_name, email, salary) values (98, 'x', 'y', -1)", 2290,
          "ORA-02290: check constraint (HR.EMPLOYEES_SALARY_POSITIVE) violated", nullptr},
         {"select 'abc'::integer", 1722, "ORA-01722: invalid number", nullptr},
-        {"select 1 / 0", 1476, "ORA-01476: divisor is equal to zero", nullptr},
+        // PostgreSQL's "division by zero" says no more than Oracle's text.
+        {"select 1 / 0", 1476, "ORA-01476: divisor is equal to zero", ""},
         {"update app.orders set amount = 0", 1031, "ORA-01031: insufficient privileges", nullptr},
         {"create table hr.departments (a int)", 955, "ORA-00955: name is already used by an existing object", nullptr},
         {"select 'x'::nosuchtype", 28500, "ORA-28500: connection from ORACLE to a non-Oracle system returned this message:",
-         "type \"nosuchtype\" does not exist"},
+         "PostgreSQL: type \"nosuchtype\" does not exist"},
     };
     Session session(Oci());
     ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
@@ -43,7 +50,7 @@ TEST(OcipgErrors, SqlStatesMapToOracleErrors)
         ASSERT_FALSE(text.empty());
         EXPECT_EQ(text.back(), '\n');
         if (c.m_szServerLine) {
-            EXPECT_EQ(text, std::string(c.m_szFirstLine) + "\n" + c.m_szServerLine + "\n");
+            EXPECT_EQ(text, std::string(c.m_szFirstLine) + "\n" + c.m_szServerLine + (*c.m_szServerLine ? "\n" : ""));
         }
     }
 }
@@ -60,6 +67,47 @@ TEST(OcipgErrors, ErrorGetCutsToTheBuffer)
     EXPECT_STREQ(reinterpret_cast<char*>(buffer), "ORA-01017");
     EXPECT_EQ(Oci().ErrorGet(session.ErrorHandle(), 2, nullptr, &code, buffer, sizeof buffer, OCI_HTYPE_ERROR),
               OCI_NO_DATA);
+}
+
+// The process's address space now, in bytes.
+rlim_t AddressSpace()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmSize:", 0) == 0)
+            return std::strtoull(line.c_str() + 7, nullptr, 10) * 1024;
+    }
+    return 0;
+}
+
+// Prepares text within a few MB more than the process has, and exits 0 when
+// the prepare failed with Oracle's out-of-memory error in the record.
+[[noreturn]] void PrepareWithoutMemory(OCIStmt* stmt, OCIError* err, const std::string& text)
+{
+    const OciApi& oci = Oci();
+    const rlimit limit{AddressSpace() + (16 << 20), RLIM_INFINITY};
+    setrlimit(RLIMIT_AS, &limit);
+    const sword status = oci.StmtPrepare(stmt, err, reinterpret_cast<const OraText*>(text.data()),
+                                         static_cast<ub4>(text.size()), OCI_NTV_SYNTAX, OCI_DEFAULT);
+    sb4 code = 0;
+    const bool recorded = ErrorText(oci, err, &code) == "ORA-21501: program could not allocate memory\n";
+    std::_Exit(status == OCI_ERROR && code == 21501 && recorded ? 0 : 1);
+}
+
+// A statement the library cannot copy within the memory the process may
+// have: the prepare fails with an error record, not an exception.
+TEST(OcipgErrorsDeathTest, ExhaustedMemoryLeavesAnErrorRecord)
+{
+    const OciApi& oci = Oci();
+    OCIEnv* env = nullptr;
+    OCIError* err = nullptr;
+    OCIStmt* stmt = nullptr;
+    ASSERT_EQ(oci.EnvInit(&env, OCI_DEFAULT, 0, nullptr), OCI_SUCCESS);
+    oci.HandleAlloc(env, reinterpret_cast<void**>(&err), OCI_HTYPE_ERROR, 0, nullptr);
+    oci.HandleAlloc(env, reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
+    const std::string text = "select 1 -- " + std::string(64 << 20, 'x');
+    EXPECT_EXIT(PrepareWithoutMemory(stmt, err, text), ::testing::ExitedWithCode(0), "");
+    oci.HandleFree(env, OCI_HTYPE_ENV);
 }
 
 }  // namespace

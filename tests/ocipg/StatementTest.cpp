@@ -86,6 +86,8 @@ TEST_F(OcipgStatement, TwoStatementsAreRefusedAndNothingRuns)
     const std::string table = Scratch();
     for (const std::string& sql : {"insert into " + table + " values (1, 'a'); insert into " + table + " values (2, 'b')",
                                   "insert into " + table + " values (1, 'a');\n-- more\n select 1",
+                                  "insert into " + table + " values (1, 'a\\'); insert into " + table + " values (2, '--')",
+                                  "insert into " + table + " values (1, 'a') -- note\r; insert into " + table + " values (2, 'b')",
                                   std::string("select 1; select 2")}) {
         SCOPED_TRACE(sql);
         EXPECT_EQ(m_session.Execute(sql), OCI_ERROR);
@@ -96,7 +98,7 @@ TEST_F(OcipgStatement, TwoStatementsAreRefusedAndNothingRuns)
     std::vector<std::vector<std::string>> rows;
     ASSERT_EQ(m_session.Query("select 'a;b' as \"x;y\" /* ; */ ;", rows), OCI_SUCCESS) << m_session.Error();
     EXPECT_EQ(rows.at(0).at(0), "a;b");
-    EXPECT_EQ(m_session.Columns().at(0).m_strName, "X;Y");
+    EXPECT_EQ(m_session.Columns().at(0).m_strName, "x;y");
 }
 
 // A query left open does not stand in the way of the statements after it.

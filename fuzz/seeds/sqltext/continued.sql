@@ -1,0 +1,3 @@
+select e'a'
+-- continued
+'\'; select 2 --'; select deferrable, u&deferrable from user_constraints;;
