@@ -319,7 +319,6 @@ sword OCISessionBegin(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4 
         if (!setup.empty() && !conn->RunScript(setup, *error))
             return OCI_ERROR;
         session->m_pConnection = conn;
-        session->m_pEnv->m_pLastSession = session;
         svc->m_pSession = Out(session);
         return OCI_SUCCESS;
     });
@@ -339,8 +338,6 @@ sword OCISessionEnd(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4)
         }
         session->m_pConnection->End();
         session->m_pConnection.reset();
-        if (session->m_pEnv->m_pLastSession == session)
-            session->m_pEnv->m_pLastSession = nullptr;
         return OCI_SUCCESS;
     });
 }
@@ -353,10 +350,7 @@ sword OCIStmtPrepare(OCIStmt* stmtp, OCIError* errhp, const OraText* stmt, ub4 s
         if (!statement || !error)
             return OCI_INVALID_HANDLE;
         const std::string_view text(stmt ? reinterpret_cast<const char*>(stmt) : "", stmt ? stmt_len : 0);
-        std::shared_ptr<Connection> conn = SessionConnection(statement->m_pEnv->m_pLastSession);
-        if (conn && conn->Lost())
-            conn.reset();
-        return statement->Prepare(text, conn, *error);
+        return statement->Prepare(text, *error);
     });
 }
 

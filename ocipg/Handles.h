@@ -49,12 +49,12 @@ struct Env : Handle {
     Env() : Handle(kType, nullptr) {}
     ~Env() override;
 
-    // The handles allocated from it, freed with it (last allocated first).
+    // The handles and descriptors allocated from it, freed with it (last
+    // allocated first).
     Handle* Adopt(std::unique_ptr<Handle> child);
     void Release(Handle* child);
 
     ErrorRecord m_error;
-    Session* m_pLastSession = nullptr;  // where a statement is prepared
 
 private:
     std::vector<std::unique_ptr<Handle>> m_children;

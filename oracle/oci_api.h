@@ -79,6 +79,7 @@ typedef struct OCIParam    OCIParam;
 #define OCI_ATTR_SESSION       7
 #define OCI_ATTR_ROW_COUNT     9
 #define OCI_ATTR_PREFETCH_ROWS 11
+#define OCI_ATTR_PREFETCH_MEMORY 13
 #define OCI_ATTR_PARAM_COUNT   18
 #define OCI_ATTR_USERNAME      22
 #define OCI_ATTR_PASSWORD      23
