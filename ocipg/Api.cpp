@@ -139,6 +139,17 @@ sword OCIHandleAlloc(const dvoid* parenth, dvoid** hndlpp, const ub4 type, const
     });
 }
 
+sword OCIDescriptorFree(void* descp, const ub4 type)
+{
+    return Guard([&]() -> sword {
+        Handle* handle = FindHandle(descp);
+        if (!handle || handle->m_nType != type || type != OCI_DTYPE_PARAM)
+            return OCI_INVALID_HANDLE;
+        handle->m_pEnv->Release(handle);
+        return OCI_SUCCESS;
+    });
+}
+
 sword OCIHandleFree(dvoid* hndlp, const ub4 type)
 {
     return Guard([&]() -> sword {

@@ -167,6 +167,7 @@ sword OCIBindByPos(OCIStmt *stmtp, OCIBind **bindp, OCIError *errhp, ub4 positio
                    dvoid *valuep, sb4 value_sz, ub2 dty, dvoid *indp, ub2 *alenp,
                    ub2 *rcodep, ub4 maxarr_len, ub4 *curelep, ub4 mode);
 sword OCIHandleFree(dvoid *hndlp, const ub4 type);
+sword OCIDescriptorFree(void *descp, const ub4 type);
 sword OCISessionBegin(OCISvcCtx *svchp, OCIError *errhp, OCISession *usrhp,
                       ub4 credt, ub4 mode);
 sword OCISessionEnd(OCISvcCtx *svchp, OCIError *errhp, OCISession *usrhp, ub4 mode);
