@@ -18,6 +18,7 @@ struct FigureEntry {
 
 const FigureEntry kFigures[] = {
     {"fetch", bench::FetchFigure},       {"libpq", bench::LibpqFigure},
+    {"libpqrow", bench::LibpqRowFigure}, {"ocifetch", bench::OciFetchFigure},
     {"logon", bench::LogonFigure},       {"sort", bench::SortFigure},
     {"baresort", bench::BareSortFigure}, {"export", bench::ExportFigure},
     {"plainwrite", bench::PlainWriteFigure}, {"list", bench::ListFigure},

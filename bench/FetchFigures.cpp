@@ -1,5 +1,5 @@
-// Reading a result: Lumidex's session over libocipg.so, plain libpq, and the
-// logon itself.
+// Reading a result: Lumidex's session over libocipg.so, plain libpq (whole
+// result and row by row), and the logon itself.
 
 #include "bench/Figures.h"
 
@@ -91,6 +91,58 @@ int LibpqFigure(const FigureArgs& args)
         dBest = nRun == 0 ? dSeconds : std::min(dBest, dSeconds);
     }
     PQfinish(pConn);
+    Report("text_bytes", static_cast<double>(nBytes));
+    Report("seconds", dBest);
+    return 0;
+}
+
+// Single-row mode: what a client that reads row by row at the least cost
+// does with libpq.
+int LibpqRowFigure(const FigureArgs& args)
+{
+    PGconn* pConn = PQconnectdb(ConnInfo().c_str());
+    if (PQstatus(pConn) != CONNECTION_OK) {
+        std::fprintf(stderr, "bench: %s", PQerrorMessage(pConn));
+        PQfinish(pConn);
+        return 1;
+    }
+    const std::string strQuery = SelectAll(args.strTable);
+    double dBest = 0;
+    std::size_t nBytes = 0;
+    long nRows = 0;
+    for (int nRun = 0; nRun < args.nRepeats; ++nRun) {
+        Stopwatch clock;
+        if (!PQsendQuery(pConn, strQuery.c_str()) || !PQsetSingleRowMode(pConn)) {
+            std::fprintf(stderr, "bench: %s", PQerrorMessage(pConn));
+            PQfinish(pConn);
+            return 1;
+        }
+        nBytes = 0;
+        nRows = 0;
+        bool bFailed = false;
+        while (PGresult* pResult = PQgetResult(pConn)) {
+            const ExecStatusType status = PQresultStatus(pResult);
+            if (status == PGRES_SINGLE_TUPLE) {
+                ++nRows;
+                for (int nColumn = 0; nColumn < PQnfields(pResult); ++nColumn)
+                    nBytes += PQgetisnull(pResult, 0, nColumn)
+                                  ? 4
+                                  : static_cast<std::size_t>(PQgetlength(pResult, 0, nColumn));
+            } else if (status != PGRES_TUPLES_OK) {
+                std::fprintf(stderr, "bench: %s", PQresultErrorMessage(pResult));
+                bFailed = true;
+            }
+            PQclear(pResult);
+        }
+        if (bFailed) {
+            PQfinish(pConn);
+            return 1;
+        }
+        const double dSeconds = clock.Seconds();
+        dBest = nRun == 0 ? dSeconds : std::min(dBest, dSeconds);
+    }
+    PQfinish(pConn);
+    Report("rows", static_cast<double>(nRows));
     Report("text_bytes", static_cast<double>(nBytes));
     Report("seconds", dBest);
     return 0;

@@ -9,6 +9,8 @@ namespace bench {
 
 int FetchFigure(const FigureArgs& args);
 int LibpqFigure(const FigureArgs& args);
+int LibpqRowFigure(const FigureArgs& args);
+int OciFetchFigure(const FigureArgs& args);
 int LogonFigure(const FigureArgs& args);
 int SortFigure(const FigureArgs& args);
 int BareSortFigure(const FigureArgs& args);

@@ -85,6 +85,8 @@ for t in "${sizes[@]}"; do
   echo "bench: fetch, list fill, sort, export at ${label[$t]} rows" >&2
   run_fig fetch "$t" - "${reps[$t]}"
   run_fig libpq "$t" - "${reps[$t]}"
+  run_fig ocifetch "$t" - "${reps[$t]}"
+  run_fig libpqrow "$t" - "${reps[$t]}"
   # psql's time without its own connect, so that both read the same thing
   p=$(wall_best "${reps[$t]}" "$PGBIN/psql" -X -h "$cluster/run" -p 55432 -U system -At -c "SELECT * FROM bench.$t" -o /dev/null lumidex)
   result[psql.$t.seconds]=$(awk -v a="$p" -v b="$psql_connect" 'BEGIN { print a - b }')
@@ -119,6 +121,9 @@ for t in "${sizes[@]}"; do
     "$(ratio "${result[fetch.$t.seconds]}" "${result[psql.$t.seconds]}")" "<= 1.3" "$g"
   row fetch "${label[$t]}" "$(ms "${result[fetch.$t.seconds]}")" "libpq $(ms "${result[libpq.$t.seconds]}")" \
     "$(ratio "${result[fetch.$t.seconds]}" "${result[libpq.$t.seconds]}")" "" ""
+  row "OCI fetch, prefetch 1000" "${label[$t]}" "$(ms "${result[ocifetch.$t.seconds]}")" \
+    "libpq single-row $(ms "${result[libpqrow.$t.seconds]}")" \
+    "$(ratio "${result[ocifetch.$t.seconds]}" "${result[libpqrow.$t.seconds]}")" "<= 1.3" ""
   row "list fill" "${label[$t]}" "$(ms "${result[list.$t.seconds]}")" "fetch $(ms "${result[fetch.$t.seconds]}")" \
     "$(ratio "${result[list.$t.seconds]}" "${result[fetch.$t.seconds]}")" "<= 1.5" "$gl"
   row "list fill, first run" "${label[$t]}" "$(ms "${result[list.$t.first_seconds]}")" \
@@ -144,5 +149,6 @@ row logon "" "$(ms "${result[logon.-.seconds]}")" "psql $(ms "$psql_connect")" \
 echo
 echo "Times are the best of 5, 3 and 2 runs at 10k, 100k and 1M rows (tree: best of 3); logon times the median of 20."
 echo "psql's fetch time is its whole run less the median of its connect (the logon anchor)."
+echo "OCI fetch: libocipg called directly, OCI_ATTR_PREFETCH_ROWS 1000, one row per OCIStmtFetch into buffers of display size + 1."
 echo "First run: the first of a process, which also takes its memory from the system and warms the caches."
 echo "The list memory is the growth of the process's peak resident set over the fill."

@@ -141,6 +141,17 @@ sword OCIHandleAlloc(const dvoid* parenth, dvoid** hndlpp, const ub4 type, const
     });
 }
 
+sword OCIDescriptorFree(void* descp, const ub4 type)
+{
+    return Guard(nullptr, [&]() -> sword {
+        Handle* handle = FindHandle(descp);
+        if (!handle || handle->m_nType != type || type != OCI_DTYPE_PARAM)
+            return OCI_INVALID_HANDLE;
+        handle->m_pEnv->Release(handle);
+        return OCI_SUCCESS;
+    });
+}
+
 sword OCIHandleFree(dvoid* hndlp, const ub4 type)
 {
     return Guard(nullptr, [&]() -> sword {
@@ -326,7 +337,6 @@ sword OCISessionBegin(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4 
         if (!setup.empty() && !conn->RunScript(setup, *error))
             return OCI_ERROR;
         session->m_pConnection = conn;
-        session->m_pEnv->m_pLastSession = session;
         svc->m_pSession = Out(session);
         if (const int days = conn->PasswordDaysLeft()) {
             // Logged on all the same, as in Oracle's grace period.
@@ -351,8 +361,6 @@ sword OCISessionEnd(OCISvcCtx* svchp, OCIError* errhp, OCISession* usrhp, ub4)
         }
         session->m_pConnection->End();
         session->m_pConnection.reset();
-        if (session->m_pEnv->m_pLastSession == session)
-            session->m_pEnv->m_pLastSession = nullptr;
         return OCI_SUCCESS;
     });
 }
@@ -367,10 +375,7 @@ sword OCIStmtPrepare(OCIStmt* stmtp, OCIError* errhp, const OraText* stmt, ub4 s
         const std::string_view given(stmt ? reinterpret_cast<const char*>(stmt) : "", stmt ? stmt_len : 0);
         // No character of US7ASCII is above 127.
         const std::string text = statement->m_pEnv->m_charset.m_bAscii7 ? Ascii7FromProgram(given) : std::string(given);
-        std::shared_ptr<Connection> conn = SessionConnection(statement->m_pEnv->m_pLastSession);
-        if (conn && conn->Lost())
-            conn.reset();
-        return statement->Prepare(text, conn, *error);
+        return statement->Prepare(text, *error);
     });
 }
 

@@ -14,6 +14,9 @@ namespace {
 
 constexpr int kConnectTimeoutSeconds = 10;
 
+// Send's answer when not even the sync went out.
+constexpr size_t kNotSent = static_cast<size_t>(-1);
+
 bool Succeeded(const PGresult* result)
 {
     const ExecStatusType status = PQresultStatus(result);
@@ -251,59 +254,220 @@ void Connection::Fail(const PGresult* result, ErrorRecord& error)
         error.Set(kOraForeignSystem, {}, FirstLine(PQerrorMessage(m_pConn)));
 }
 
-bool Connection::Simple(const char* sql, ErrorRecord& error)
+size_t Connection::Send(const std::vector<const Command*>& commands)
 {
-    ResultPtr result(PQexec(m_pConn, sql), PQclear);
-    if (Succeeded(result.get()))
+    if (PQpipelineStatus(m_pConn) == PQ_PIPELINE_OFF && !PQenterPipelineMode(m_pConn))
+        return kNotSent;
+    size_t queued = 0;
+    for (const Command* command : commands) {
+        const char* text = command->m_strText.c_str();
+        int sent = 0;
+        switch (command->m_kind) {
+        case Command::Kind::Sql:
+            sent = PQsendQueryParams(m_pConn, text, static_cast<int>(command->m_params.size()), nullptr,
+                                     command->m_params.data(), nullptr, nullptr, 0);
+            break;
+        case Command::Kind::DescribePortal:
+            sent = PQsendDescribePortal(m_pConn, text);
+            break;
+        case Command::Kind::Prepare:
+            sent = PQsendPrepare(m_pConn, "", text, 0, nullptr);
+            break;
+        case Command::Kind::DescribePrepared:
+            sent = PQsendDescribePrepared(m_pConn, "");
+            break;
+        }
+        if (!sent)
+            break;
+        ++queued;
+    }
+    return PQpipelineSync(m_pConn) == 1 ? queued : kNotSent;
+}
+
+ResultPtr Connection::Receive()
+{
+    PGresult* first = PQgetResult(m_pConn);
+    if (!first)
+        return ResultPtr(nullptr, PQclear);
+    const ExecStatusType status = PQresultStatus(first);
+    ResultPtr result(Finish(m_pConn, first), PQclear);
+    // A command's results end with a null; Finish reads through it after a COPY.
+    if (status != PGRES_COPY_IN && status != PGRES_COPY_OUT && status != PGRES_COPY_BOTH) {
+        while (PGresult* extra = PQgetResult(m_pConn))
+            PQclear(extra);
+    }
+    return result;
+}
+
+bool Connection::ReceiveSync()
+{
+    for (;;) {
+        PGresult* result = PQgetResult(m_pConn);
+        if (!result) {
+            if (PQstatus(m_pConn) == CONNECTION_BAD)
+                return false;
+            continue;
+        }
+        const bool sync = PQresultStatus(result) == PGRES_PIPELINE_SYNC;
+        PQclear(result);
+        if (sync)
+            return true;
+    }
+}
+
+void Connection::Post(const std::vector<Command>& commands)
+{
+    std::vector<const Command*> pointers;
+    for (const Command& command : commands)
+        pointers.push_back(&command);
+    if (Send(pointers) != kNotSent)
+        ++m_nPosted;
+}
+
+void Connection::Settle()
+{
+    if (m_nPosted == 0)
+        return;
+    for (; m_nPosted > 0; --m_nPosted) {
+        if (!ReceiveSync()) {
+            // The next request finds out and reports it.
+            m_nPosted = 0;
+            return;
+        }
+    }
+    // What was posted keeps to a savepoint, unless that failed too.
+    if (PQtransactionStatus(m_pConn) == PQTRANS_INERROR)
+        Recover();
+}
+
+bool Connection::Usable(ErrorRecord& error)
+{
+    Settle();
+    if (!m_bLost)
         return true;
-    Fail(result.get(), error);
+    error.Set(kOraNotConnected);
     return false;
 }
 
-ResultPtr Connection::Run(const std::function<PGresult*(PGconn*)>& send, ErrorRecord& error)
+bool Connection::Exchange(const Request& request, std::vector<ResultPtr>& results, ErrorRecord& error)
 {
-    ResultPtr none(nullptr, PQclear);
-    if (m_bLost) {
-        error.Set(kOraNotConnected);
-        return none;
+    static const Command kBegin{Command::Kind::Sql, "BEGIN", {}};
+    static const Command kSavepoint{Command::Kind::Sql, "SAVEPOINT ocipg_statement", {}};
+    static const Command kRelease{Command::Kind::Sql, "RELEASE SAVEPOINT ocipg_statement", {}};
+    results.clear();
+    if (!Usable(error))
+        return false;
+    const bool open = PQtransactionStatus(m_pConn) == PQTRANS_INTRANS;
+    const bool begin = !open && request.m_bTransaction;
+    // A failure must not take the transaction's other work along.
+    const bool guarded = open && (m_bWork || m_nOpenCursors > request.m_nOwnCursors);
+    const bool release = guarded && !request.m_bOpenEnded;
+    std::vector<const Command*> commands;
+    if (begin)
+        commands.push_back(&kBegin);
+    if (guarded)
+        commands.push_back(&kSavepoint);
+    const size_t own = commands.size();
+    for (const Command& command : request.m_commands)
+        commands.push_back(&command);
+    if (release)
+        commands.push_back(&kRelease);
+    ++m_nRoundTrips;
+    const size_t queued = Send(commands);
+    bool ok = queued == commands.size();
+    ResultPtr failure(nullptr, PQclear);
+    for (size_t i = 0; queued != kNotSent && i < queued; ++i) {
+        ResultPtr result = Receive();
+        if (ok && !Succeeded(result.get())) {
+            ok = false;
+            failure = std::move(result);
+        } else if (ok && i >= own && results.size() < request.m_commands.size()) {
+            results.push_back(std::move(result));
+        }
     }
-    const bool guarded = PQtransactionStatus(m_pConn) == PQTRANS_INTRANS;
-    if (guarded && !Simple("SAVEPOINT ocipg_statement", error))
-        return none;
-    ResultPtr result(Finish(m_pConn, send(m_pConn)), PQclear);
-    if (Succeeded(result.get())) {
+    // After a failure the rest of the round trip is skipped up to its sync.
+    if (queued == kNotSent || !ReceiveSync())
+        ok = false;
+    if (ok) {
         if (PQtransactionStatus(m_pConn) == PQTRANS_IDLE)
             TransactionEnded();
-        else if (guarded && !Simple("RELEASE SAVEPOINT ocipg_statement", error))
-            return none;
-        return result;
+        else if (guarded && !release)
+            Post({kRelease});
+        return true;
     }
-    Fail(result.get(), error);
-    if (!m_bLost && guarded && PQtransactionStatus(m_pConn) == PQTRANS_INERROR) {
-        ErrorRecord ignored;
-        Simple("ROLLBACK TO SAVEPOINT ocipg_statement; RELEASE SAVEPOINT ocipg_statement", ignored);
+    results.clear();
+    Fail(failure.get(), error);
+    if (!m_bLost)
+        Undo(guarded);
+    return false;
+}
+
+void Connection::Undo(bool guarded)
+{
+    const PGTransactionStatusType status = PQtransactionStatus(m_pConn);
+    if (status == PQTRANS_INERROR && guarded) {
+        Post({Command{Command::Kind::Sql, "ROLLBACK TO SAVEPOINT ocipg_statement", {}},
+              Command{Command::Kind::Sql, "RELEASE SAVEPOINT ocipg_statement", {}}});
+        return;
     }
+    if (status == PQTRANS_INERROR)
+        Post({Command{Command::Kind::Sql, "ROLLBACK", {}}});
+    if (status != PQTRANS_INTRANS)
+        TransactionEnded();
+}
+
+void Connection::Recover()
+{
+    ErrorRecord ignored;
+    if (Simple("ROLLBACK TO SAVEPOINT ocipg_statement", ignored))
+        Simple("RELEASE SAVEPOINT ocipg_statement", ignored);
+    if (!m_bLost && PQtransactionStatus(m_pConn) == PQTRANS_INERROR)
+        Simple("ROLLBACK", ignored);
     if (!m_bLost && PQtransactionStatus(m_pConn) == PQTRANS_IDLE)
         TransactionEnded();
-    return none;
+}
+
+bool Connection::Simple(const char* sql, ErrorRecord& error)
+{
+    const Command command{Command::Kind::Sql, sql, {}};
+    ++m_nRoundTrips;
+    const size_t queued = Send({&command});
+    ResultPtr result = queued == 1 ? Receive() : ResultPtr(nullptr, PQclear);
+    const bool ok = queued != kNotSent && ReceiveSync() && Succeeded(result.get());
+    if (!ok)
+        Fail(result.get(), error);
+    return ok;
 }
 
 bool Connection::RunScript(const std::string& sql, ErrorRecord& error)
 {
-    return Run([&sql](PGconn* conn) { return PQexec(conn, sql.c_str()); }, error) != nullptr;
-}
-
-bool Connection::BeginIfIdle(ErrorRecord& error)
-{
-    if (m_bLost) {
-        error.Set(kOraNotConnected);
+    if (!Usable(error))
         return false;
+    // Several statements in one text go by the simple protocol only.
+    if (PQpipelineStatus(m_pConn) != PQ_PIPELINE_OFF)
+        PQexitPipelineMode(m_pConn);
+    const bool open = PQtransactionStatus(m_pConn) == PQTRANS_INTRANS;
+    const bool guarded = open && (m_bWork || m_nOpenCursors > 0);
+    const std::string text =
+        guarded ? "SAVEPOINT ocipg_statement;\n" + sql + ";\nRELEASE SAVEPOINT ocipg_statement" : sql;
+    ++m_nRoundTrips;
+    ResultPtr result(Finish(m_pConn, PQexec(m_pConn, text.c_str())), PQclear);
+    if (Succeeded(result.get())) {
+        if (PQtransactionStatus(m_pConn) == PQTRANS_IDLE)
+            TransactionEnded();
+        return true;
     }
-    return PQtransactionStatus(m_pConn) != PQTRANS_IDLE || Simple("BEGIN", error);
+    Fail(result.get(), error);
+    if (!m_bLost)
+        Undo(guarded);
+    return false;
 }
 
 bool Connection::Commit(ErrorRecord& error)
 {
+    if (m_bLost)
+        return true;
+    Settle();
     if (m_bLost || PQtransactionStatus(m_pConn) == PQTRANS_IDLE)
         return true;
     const bool ok = Simple("COMMIT", error);
@@ -322,19 +486,20 @@ std::string Connection::NewCursorName()
     return "ocipg_cursor" + std::to_string(++m_nCursorSerial);
 }
 
-void Connection::CursorClosed(unsigned generation)
+void Connection::CloseCursor(const std::string& name, unsigned generation)
 {
-    if (generation == m_nGeneration && m_nOpenCursors > 0)
-        --m_nOpenCursors;
-}
-
-void Connection::EndIdleTransaction()
-{
-    if (m_bLost || m_bWork || m_nOpenCursors > 0 || PQtransactionStatus(m_pConn) != PQTRANS_INTRANS)
+    if (m_bLost || generation != m_nGeneration || m_nOpenCursors == 0)
         return;
-    ErrorRecord ignored;
-    Simple("COMMIT", ignored);
-    TransactionEnded();
+    --m_nOpenCursors;
+    if (!m_bWork && m_nOpenCursors == 0) {
+        // Nothing else in the transaction: its end closes the cursor.
+        Post({Command{Command::Kind::Sql, "COMMIT", {}}});
+        TransactionEnded();
+        return;
+    }
+    Post({Command{Command::Kind::Sql, "SAVEPOINT ocipg_statement", {}},
+          Command{Command::Kind::Sql, "CLOSE " + name, {}},
+          Command{Command::Kind::Sql, "RELEASE SAVEPOINT ocipg_statement", {}}});
 }
 
 void Connection::TransactionEnded()

@@ -3,6 +3,8 @@
 // One logged-on PostgreSQL session, and Oracle's transaction manners on it:
 // a failed statement undoes only itself, a query's cursor lives in a
 // transaction the library opens and closes, OCI_DEFAULT leaves changes open.
+// What belongs together goes to the server in one round trip (libpq's
+// pipeline mode).
 
 #include "ocipg/ClientEncoding.h"
 #include "ocipg/ConnectString.h"
@@ -11,13 +13,31 @@
 
 #include <libpq-fe.h>
 
-#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ocipg {
 
 using ResultPtr = std::unique_ptr<PGresult, void (*)(PGresult*)>;
+
+// One command of a round trip.
+struct Command {
+    enum class Kind { Sql, DescribePortal, Prepare, DescribePrepared };
+    Kind m_kind = Kind::Sql;
+    std::string m_strText;              // the SQL, or the portal to describe
+    std::vector<const char*> m_params;  // text values, null for NULL; alive until sent
+};
+
+// The commands of one round trip; they succeed or fail together.
+struct Request {
+    std::vector<Command> m_commands;
+    bool m_bTransaction = false;  // needs one: BEGIN first when none is open
+    int m_nOwnCursors = 0;        // open cursors of the transaction that are the request's own
+    // The last command may take what follows it for data (COPY FROM STDIN):
+    // nothing else is sent after it in the same round trip.
+    bool m_bOpenEnded = false;
+};
 
 class Connection {
 public:
@@ -39,15 +59,14 @@ public:
     int PasswordDaysLeft() const { return m_nPasswordDaysLeft; }
     Dictionary& SessionDictionary() { return m_dictionary; }
 
-    // Sends one request. Inside a transaction a savepoint keeps a failure to
-    // the request itself, as Oracle rolls back only the failed statement.
-    // Null, with the Oracle error in error, on failure; ORA-03113 when the
-    // server went away, ORA-03114 for every request after that.
-    ResultPtr Run(const std::function<PGresult*(PGconn*)>& send, ErrorRecord& error);
+    // Sends the request in one round trip; results: one per command. Inside a
+    // transaction that holds other work a savepoint keeps a failure to the
+    // request itself, as Oracle rolls back only the failed statement. False,
+    // with the Oracle error, on failure; ORA-03113 when the server went
+    // away, ORA-03114 for every request after that.
+    bool Exchange(const Request& request, std::vector<ResultPtr>& results, ErrorRecord& error);
     // Several statements at once, simple protocol (dictionary set-up).
     bool RunScript(const std::string& sql, ErrorRecord& error);
-
-    bool BeginIfIdle(ErrorRecord& error);
     // Commits an open transaction; the cursors in it are gone afterwards.
     bool Commit(ErrorRecord& error);
     // Changes left in the open transaction (OCI_DEFAULT).
@@ -55,18 +74,38 @@ public:
 
     std::string NewCursorName();
     void CursorOpened() { ++m_nOpenCursors; }
-    // generation: the one the cursor was opened in.
-    void CursorClosed(unsigned generation);
-    // Ends a transaction that holds nothing but closed cursors.
-    void EndIdleTransaction();
+    // Closes a cursor opened in transaction generation, without waiting for
+    // the server; the transaction ends with its last cursor unless it holds
+    // work.
+    void CloseCursor(const std::string& name, unsigned generation);
     // Increases whenever a transaction ends, which closes its cursors.
     unsigned Generation() const { return m_nGeneration; }
     bool Lost() const { return m_bLost; }
+    // Round trips so far: requests the library waited for the server to answer.
+    unsigned RoundTrips() const { return m_nRoundTrips; }
     // Oracle commits at a normal logoff.
     void End();
 
 private:
     explicit Connection(PGconn* pConn);
+    bool Usable(ErrorRecord& error);
+    // Queues the commands and a sync; how many commands went (all, unless
+    // libpq refused one), or kNotSent when the sync did not go either.
+    size_t Send(const std::vector<const Command*>& commands);
+    // Sends commands without waiting for the answer: it is read before the
+    // next request.
+    void Post(const std::vector<Command>& commands);
+    // Reads the answers to what Post sent.
+    void Settle();
+    // Reads the result of one command sent in pipeline mode.
+    ResultPtr Receive();
+    bool ReceiveSync();
+    // Undoes a failed request, without waiting: to its savepoint, or the
+    // whole transaction.
+    void Undo(bool guarded);
+    // Brings a transaction that posted commands left failed back to its
+    // savepoint, else rolls it back.
+    void Recover();
     bool Simple(const char* sql, ErrorRecord& error);
     void Fail(const PGresult* result, ErrorRecord& error);
     void TransactionEnded();
@@ -80,8 +119,10 @@ private:
     bool m_bLost = false;
     bool m_bWork = false;
     int m_nOpenCursors = 0;
+    int m_nPosted = 0;  // syncs sent by Post, not read yet
     unsigned m_nGeneration = 0;
     unsigned m_nCursorSerial = 0;
+    unsigned m_nRoundTrips = 0;
 };
 
 }  // namespace ocipg

@@ -26,6 +26,7 @@ constexpr OracleText kTexts[] = {
     {955, "name is already used by an existing object"},
     {1002, "fetch out of sequence"},
     {1005, "null password given; logon denied"},
+    {1007, "variable not in select list"},
     {1008, "not all variables bound"},
     {1013, "user requested cancel of current operation"},
     {1017, "invalid username/password; logon denied"},

@@ -63,12 +63,11 @@ Handle* Env::Adopt(std::unique_ptr<Handle> child)
 
 void Env::Release(Handle* child)
 {
-    if (child == m_pLastSession)
-        m_pLastSession = nullptr;
-    const auto it = std::find_if(m_children.begin(), m_children.end(),
+    // Most handles go soon after they came: look from the newest.
+    const auto it = std::find_if(m_children.rbegin(), m_children.rend(),
                                  [child](const std::unique_ptr<Handle>& p) { return p.get() == child; });
-    if (it != m_children.end())
-        m_children.erase(it);
+    if (it != m_children.rend())
+        m_children.erase(std::next(it).base());
 }
 
 Session::~Session() = default;

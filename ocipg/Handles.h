@@ -50,12 +50,12 @@ struct Env : Handle {
     Env();
     ~Env() override;
 
-    // The handles allocated from it, freed with it (last allocated first).
+    // The handles and descriptors allocated from it, freed with it (last
+    // allocated first).
     Handle* Adopt(std::unique_ptr<Handle> child);
     void Release(Handle* child);
 
     ErrorRecord m_error;
-    Session* m_pLastSession = nullptr;  // where a statement is prepared
     // Read from NLS_LANG when the environment is made, as Oracle's client does.
     const ClientCharset m_charset;
 

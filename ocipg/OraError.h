@@ -9,6 +9,7 @@ enum OraError : sb4 {
     kOraNotAllBound = 1008,
     kOraNullPassword = 1005,
     kOraFetchOutOfSequence = 1002,
+    kOraNotInSelectList = 1007,
     kOraNullFetched = 1405,
     kOraTruncated = 1406,
     kOraInvalidCharacter = 911,

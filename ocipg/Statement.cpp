@@ -1,14 +1,13 @@
 #include "ocipg/Statement.h"
 
+#include "ocipg/RoundTripLog.h"
+
 #include <cstdlib>
 #include <cstring>
 
 namespace ocipg {
 
 namespace {
-
-// Rows per FETCH from the server's cursor.
-constexpr int kBatchRows = 500;
 
 template <class T>
 sword Put(void* attributep, ub4* sizep, T value)
@@ -49,53 +48,45 @@ std::string IntegerText(const char* p, sb4 size, bool isSigned)
     return isSigned ? std::to_string(value) : std::to_string(unsignedValue);
 }
 
-// libpq's number of the client encoding the values come in; SQL_ASCII (0,
-// bytes) once the connection is gone.
-int ClientEncodingOf(const std::weak_ptr<Connection>& connection)
+std::vector<const char*> Pointers(const std::vector<std::optional<std::string>>& values)
 {
-    const std::shared_ptr<Connection> conn = connection.lock();
-    return conn ? conn->ClientEncodingId() : 0;
+    std::vector<const char*> pointers;
+    for (const auto& value : values)
+        pointers.push_back(value ? value->c_str() : nullptr);
+    return pointers;
 }
 
 }  // namespace
 
 Statement::~Statement()
 {
-    CloseCursor();
+    LogRoundTrips();
 }
 
 void Statement::Reset()
 {
-    CloseCursor();
+    LogRoundTrips();
+    m_cursor.Close();
     m_bPrepared = false;
     m_bExecuted = false;
-    m_pConnection.reset();
+    m_bDescribed = false;
     m_columns.clear();
     m_defines.clear();
     m_binds.clear();
-    m_params.clear();
     m_nRowCount = 0;
     m_nRowsFetched = 0;
 }
 
-void Statement::CloseCursor()
+void Statement::LogRoundTrips()
 {
-    m_pBatch.reset();
-    m_nBatchRow = -1;
-    if (!m_bCursorOpen)
+    if (!m_bLogPending)
         return;
-    m_bCursorOpen = false;
-    const std::shared_ptr<Connection> conn = m_pConnection.lock();
-    if (!conn || conn->Lost() || conn->Generation() != m_nCursorGeneration)
-        return;
-    ErrorRecord ignored;
-    const std::string sql = "CLOSE " + m_strCursor;
-    conn->Run([&sql](PGconn* c) { return PQexec(c, sql.c_str()); }, ignored);
-    conn->CursorClosed(m_nCursorGeneration);
-    conn->EndIdleTransaction();
+    m_bLogPending = false;
+    ocipg::LogRoundTrips(m_nRoundTrips + m_cursor.TakeRoundTrips(), m_strText);
+    m_nRoundTrips = 0;
 }
 
-sword Statement::Prepare(std::string_view text, const std::shared_ptr<Connection>& conn, ErrorRecord& error)
+sword Statement::Prepare(std::string_view text, ErrorRecord& error)
 {
     Reset();
     if (text.empty()) {
@@ -105,45 +96,9 @@ sword Statement::Prepare(std::string_view text, const std::shared_ptr<Connection
     // DEFERRABLE and its like, columns of the dictionary views, are reserved
     // words in PostgreSQL; a query gets them quoted.
     m_sql = ScanSql(Dictionary::RewriteQuery(text));
-    if (m_sql.m_nRefusal) {
-        // Nothing of it runs: Oracle takes one statement at a time.
-        error.Set(m_sql.m_nRefusal);
-        return OCI_ERROR;
-    }
     m_strText = std::string(text);
-    if (conn && !PrepareOn(conn, error))
-        return OCI_ERROR;
     m_bPrepared = true;
     return OCI_SUCCESS;
-}
-
-bool Statement::PrepareOn(const std::shared_ptr<Connection>& conn, ErrorRecord& error)
-{
-    m_pConnection.reset();
-    m_columns.clear();
-    m_params.clear();
-    const std::string setup = conn->SessionDictionary().PrepareFor(m_strText);
-    if (!setup.empty() && !conn->RunScript(setup, error))
-        return false;
-    const std::string& sql = m_sql.m_strServerText;
-    // Parse and describe with nothing between them: a simple query (the
-    // savepoint's release) would drop the unnamed statement.
-    ResultPtr description = conn->Run(
-        [&sql](PGconn* c) {
-            PGresult* parsed = PQprepare(c, "", sql.c_str(), 0, nullptr);
-            if (PQresultStatus(parsed) != PGRES_COMMAND_OK)
-                return parsed;
-            PQclear(parsed);
-            return PQdescribePrepared(c, "");
-        },
-        error);
-    if (!description)
-        return false;
-    for (int i = 0; i < PQnfields(description.get()); ++i)
-        m_columns.push_back(DescribeColumn(PQfname(description.get(), i), PQftype(description.get(), i),
-                                           PQfmod(description.get(), i), conn->MaxCharBytes()));
-    m_pConnection = conn;
-    return true;
 }
 
 bool Statement::BindValues(ub4 iteration, std::vector<std::optional<std::string>>& values, ErrorRecord& error) const
@@ -189,49 +144,65 @@ sword Statement::Execute(const std::shared_ptr<Connection>& conn, ub4 iters, ub4
         error.Set(kOraNotConnected);
         return OCI_ERROR;
     }
-    CloseCursor();
+    LogRoundTrips();
+    m_bLogPending = true;
+    m_cursor.Close();
     m_bExecuted = false;
-    m_bBroken = false;
+    m_bDescribed = false;
+    m_columns.clear();
     m_nRowCount = 0;
     m_nRowsFetched = 0;
-    if (m_pConnection.lock() != conn && !PrepareOn(conn, error))
+    // What the server would refuse to parse, nothing of it sent: Oracle
+    // takes one statement at a time.
+    if (m_sql.m_nRefusal) {
+        error.Set(m_sql.m_nRefusal);
         return OCI_ERROR;
-    if (mode & OCI_DESCRIBE_ONLY)
-        return OCI_SUCCESS;
-    if (IsQuery())
-        return ExecuteQuery(*conn, iters, error);
-    if (iters == 0) {
+    }
+    if (!IsQuery() && !(mode & OCI_DESCRIBE_ONLY) && iters == 0) {
         error.Set(kOraZeroIterations);
         return OCI_ERROR;
     }
-    return ExecuteOther(*conn, iters, rowoff, mode, error);
+    const unsigned before = conn->RoundTrips();
+    sword status = OCI_ERROR;
+    const std::string setup = conn->SessionDictionary().PrepareFor(m_strText);
+    if (setup.empty() || conn->RunScript(setup, error)) {
+        if (mode & OCI_DESCRIBE_ONLY)
+            status = Describe(*conn, error);
+        else if (IsQuery())
+            status = ExecuteQuery(conn, iters, error);
+        else
+            status = ExecuteOther(*conn, iters, rowoff, mode, error);
+    }
+    m_nRoundTrips += conn->RoundTrips() - before;
+    return status;
 }
 
-sword Statement::ExecuteQuery(Connection& conn, ub4 iters, ErrorRecord& error)
+sword Statement::Describe(Connection& conn, ErrorRecord& error)
+{
+    Request request;
+    request.m_commands.resize(2);
+    request.m_commands[0].m_kind = Command::Kind::Prepare;
+    request.m_commands[0].m_strText = m_sql.m_strServerText;
+    request.m_commands[1].m_kind = Command::Kind::DescribePrepared;
+    std::vector<ResultPtr> results;
+    if (!conn.Exchange(request, results, error))
+        return OCI_ERROR;
+    const PGresult* description = results[1].get();
+    for (int i = 0; i < PQnfields(description); ++i)
+        m_columns.push_back(DescribeColumn(PQfname(description, i), PQftype(description, i),
+                                           PQfmod(description, i), conn.MaxCharBytes()));
+    m_bDescribed = true;
+    return OCI_SUCCESS;
+}
+
+sword Statement::ExecuteQuery(const std::shared_ptr<Connection>& conn, ub4 iters, ErrorRecord& error)
 {
     std::vector<std::optional<std::string>> values;
     if (!BindValues(0, values, error))
         return OCI_ERROR;
-    std::vector<const char*> pointers;
-    for (const auto& value : values)
-        pointers.push_back(value ? value->c_str() : nullptr);
-    // A cursor needs a transaction; the library ends it with the last cursor.
-    if (!conn.BeginIfIdle(error))
+    if (!m_cursor.Open(conn, m_sql.m_strServerText, Pointers(values), iters, m_prefetch, m_columns, error))
         return OCI_ERROR;
-    const std::string cursor = conn.NewCursorName();
-    const std::string sql = "DECLARE " + cursor + " NO SCROLL CURSOR FOR " + m_sql.m_strServerText;
-    const int count = static_cast<int>(pointers.size());
-    if (!conn.Run([&](PGconn* c) { return PQexecParams(c, sql.c_str(), count, nullptr, pointers.data(), nullptr, nullptr, 0); },
-                  error)) {
-        conn.EndIdleTransaction();
-        return OCI_ERROR;
-    }
-    conn.CursorOpened();
-    m_strCursor = cursor;
-    m_nCursorGeneration = conn.Generation();
-    m_bCursorOpen = true;
-    m_bLastBatch = false;
-    m_bBroken = false;
+    m_bDescribed = true;
     m_bExecuted = true;
     return iters > 0 ? Fetch(iters, OCI_FETCH_NEXT, error) : OCI_SUCCESS;
 }
@@ -239,96 +210,45 @@ sword Statement::ExecuteQuery(Connection& conn, ub4 iters, ErrorRecord& error)
 sword Statement::ExecuteOther(Connection& conn, ub4 iters, ub4 rowoff, ub4 mode, ErrorRecord& error)
 {
     const bool commit = (mode & OCI_COMMIT_ON_SUCCESS) != 0;
+    Request request;
     // Changes left open (OCI_DEFAULT) or several rows at once go in a transaction.
-    if ((!commit || iters > 1) && !conn.BeginIfIdle(error))
-        return OCI_ERROR;
-    const std::string& sql = m_sql.m_strServerText;
+    request.m_bTransaction = !commit || iters > 1;
+    // Any statement may be a COPY FROM STDIN.
+    request.m_bOpenEnded = true;
+    request.m_commands.resize(1);
+    request.m_commands[0].m_strText = m_sql.m_strServerText;
     std::vector<std::optional<std::string>> values;
-    std::vector<const char*> pointers;
+    std::vector<ResultPtr> results;
     for (ub4 iteration = rowoff; iteration < rowoff + iters; ++iteration) {
-        if (!BindValues(iteration, values, error)) {
-            conn.EndIdleTransaction();
+        if (!BindValues(iteration, values, error))
             return OCI_ERROR;
-        }
-        pointers.clear();
-        for (const auto& value : values)
-            pointers.push_back(value ? value->c_str() : nullptr);
-        const int count = static_cast<int>(pointers.size());
-        ResultPtr result = conn.Run(
-            [&](PGconn* c) { return PQexecParams(c, sql.c_str(), count, nullptr, pointers.data(), nullptr, nullptr, 0); },
-            error);
-        if (!result) {
-            conn.EndIdleTransaction();
+        request.m_commands[0].m_params = Pointers(values);
+        // A failing row undoes itself only; the rows before it stay, in the
+        // open transaction, as Oracle's array execute leaves them.
+        if (!conn.Exchange(request, results, error))
             return OCI_ERROR;
-        }
-        m_nRowCount += static_cast<ub4>(std::strtoul(PQcmdTuples(result.get()), nullptr, 10));
+        m_nRowCount += static_cast<ub4>(std::strtoul(PQcmdTuples(results[0].get()), nullptr, 10));
+        conn.KeepWork();
     }
     m_bExecuted = true;
+    m_bDescribed = true;
     if (commit)
         return conn.Commit(error) ? OCI_SUCCESS : OCI_ERROR;
-    conn.KeepWork();
     return OCI_SUCCESS;
-}
-
-bool Statement::NextRow(ErrorRecord& error)
-{
-    if (m_bBroken) {
-        const std::shared_ptr<Connection> conn = m_pConnection.lock();
-        error.Set(!conn || conn->Lost() ? kOraNotConnected : kOraFetchOutOfSequence);
-        return false;
-    }
-    if (m_bCursorOpen) {
-        const std::shared_ptr<Connection> conn = m_pConnection.lock();
-        if (!conn || conn->Lost() || conn->Generation() != m_nCursorGeneration) {
-            // Logged off, or a commit since the execute closed the cursor.
-            m_bBroken = true;
-            m_bCursorOpen = false;
-            m_pBatch.reset();
-            error.Set(!conn || conn->Lost() ? kOraNotConnected : kOraFetchOutOfSequence);
-            return false;
-        }
-    }
-    if (m_pBatch && m_nBatchRow + 1 < PQntuples(m_pBatch.get())) {
-        ++m_nBatchRow;
-        return true;
-    }
-    m_pBatch.reset();
-    if (!m_bCursorOpen || m_bLastBatch)
-        return false;
-    const std::shared_ptr<Connection> conn = m_pConnection.lock();
-    const std::string sql = "FETCH FORWARD " + std::to_string(kBatchRows) + " FROM " + m_strCursor;
-    m_pBatch = conn->Run([&sql](PGconn* c) { return PQexec(c, sql.c_str()); }, error);
-    if (!m_pBatch) {
-        m_bBroken = true;
-        m_bCursorOpen = false;
-        conn->CursorClosed(m_nCursorGeneration);
-        conn->EndIdleTransaction();
-        return false;
-    }
-    if (PQntuples(m_pBatch.get()) < kBatchRows) {
-        // The end is in this batch: free the server's side now.
-        m_bLastBatch = true;
-        ResultPtr batch = std::move(m_pBatch);
-        CloseCursor();
-        m_pBatch = std::move(batch);
-    }
-    m_nBatchRow = 0;
-    return PQntuples(m_pBatch.get()) > 0;
 }
 
 void Statement::CopyRow(ub4 row, bool& truncated, bool& nullLost)
 {
-    const PGresult* batch = m_pBatch.get();
+    const PGresult* batch = m_cursor.Batch();
+    const int tuple = m_cursor.Row();
     for (const auto& [position, define] : m_defines) {
         const int column = static_cast<int>(position) - 1;
-        if (column >= PQnfields(batch))
-            continue;
         char* dest = define->m_pValue ? define->m_pValue + static_cast<size_t>(row) * static_cast<size_t>(define->m_nValueSize)
                                       : nullptr;
         sb2* indicator = define->m_pIndicator ? define->m_pIndicator + row : nullptr;
         ub2* length = define->m_pLength ? define->m_pLength + row : nullptr;
         ub2* code = define->m_pCode ? define->m_pCode + row : nullptr;
-        if (PQgetisnull(batch, m_nBatchRow, column)) {
+        if (PQgetisnull(batch, tuple, column)) {
             if (dest)
                 dest[0] = '\0';
             if (indicator)
@@ -341,14 +261,14 @@ void Statement::CopyRow(ub4 row, bool& truncated, bool& nullLost)
                 *code = static_cast<ub2>(kOraNullFetched);
             continue;
         }
-        const size_t full = static_cast<size_t>(PQgetlength(batch, m_nBatchRow, column));
+        const size_t full = static_cast<size_t>(PQgetlength(batch, tuple, column));
         const size_t room = static_cast<size_t>(define->m_nValueSize) - 1;
         // A cut never splits a character.
         const size_t copied = full <= room ? full
-                                           : WholeCharacters(PQgetvalue(batch, m_nBatchRow, column), room,
-                                                             ClientEncodingOf(m_pConnection));
+                                           : WholeCharacters(PQgetvalue(batch, tuple, column), room,
+                                                             m_cursor.ClientEncodingId());
         if (dest) {
-            std::memcpy(dest, PQgetvalue(batch, m_nBatchRow, column), copied);
+            std::memcpy(dest, PQgetvalue(batch, tuple, column), copied);
             dest[copied] = '\0';
         }
         const bool cut = full > room;
@@ -375,14 +295,17 @@ sword Statement::Fetch(ub4 nrows, ub2 orientation, ErrorRecord& error)
     m_nRowsFetched = 0;
     if (nrows == 0) {
         // Oracle's way to cancel the rest of a query.
-        CloseCursor();
-        m_bLastBatch = true;
+        m_cursor.Close();
         return OCI_SUCCESS;
+    }
+    if (!m_defines.empty() && m_defines.rbegin()->first > m_columns.size()) {
+        error.Set(kOraNotInSelectList);
+        return OCI_ERROR;
     }
     bool truncated = false;
     bool nullLost = false;
     while (m_nRowsFetched < nrows) {
-        if (!NextRow(error)) {
+        if (!m_cursor.Next(nrows - m_nRowsFetched, m_prefetch, error)) {
             if (!error.Empty())
                 return OCI_ERROR;
             break;
@@ -405,7 +328,7 @@ sword Statement::Fetch(ub4 nrows, ub2 orientation, ErrorRecord& error)
 sword Statement::DefineByPos(OCIDefine** defnp, ub4 position, void* valuep, sb4 valueSize, ub2 type, void* indp,
                              ub2* rlenp, ub2* rcodep, ErrorRecord& error)
 {
-    if (!defnp || position < 1 || (m_pConnection.lock() && position > m_columns.size())) {
+    if (!defnp || position < 1 || (m_bDescribed && position > m_columns.size())) {
         error.Set(kOraBadDefinePosition);
         return OCI_ERROR;
     }
@@ -454,7 +377,7 @@ sword Statement::BindByPos(OCIBind** bindp, ub4 position, void* valuep, sb4 valu
 
 sword Statement::ParamGet(ub4 position, void** parmdpp, ErrorRecord& error)
 {
-    if (!m_pConnection.lock()) {
+    if (!m_bDescribed) {
         error.Set(kOraNotExecuted);
         return OCI_ERROR;
     }
@@ -462,10 +385,7 @@ sword Statement::ParamGet(ub4 position, void** parmdpp, ErrorRecord& error)
         error.Set(kOraNoDescriptor);
         return OCI_ERROR;
     }
-    std::unique_ptr<Param>& param = m_params[position];
-    if (!param)
-        param = std::make_unique<Param>(m_pEnv, m_columns[position - 1]);
-    *parmdpp = static_cast<Handle*>(param.get());
+    *parmdpp = m_pEnv->Adopt(std::make_unique<Param>(m_pEnv, m_columns[position - 1]));
     return OCI_SUCCESS;
 }
 
@@ -481,7 +401,9 @@ sword Statement::AttrGet(void* attributep, ub4* sizep, ub4 attribute, ErrorRecor
     case OCI_ATTR_ROWS_FETCHED:
         return Put<ub4>(attributep, sizep, m_nRowsFetched);
     case OCI_ATTR_PREFETCH_ROWS:
-        return Put<ub4>(attributep, sizep, m_nPrefetchRows);
+        return Put<ub4>(attributep, sizep, m_prefetch.m_nRows);
+    case OCI_ATTR_PREFETCH_MEMORY:
+        return Put<ub4>(attributep, sizep, m_prefetch.m_nMemory);
     default:
         error.Set(kOraBadAttribute);
         return OCI_ERROR;
@@ -490,13 +412,15 @@ sword Statement::AttrGet(void* attributep, ub4* sizep, ub4 attribute, ErrorRecor
 
 sword Statement::AttrSet(const void* attributep, ub4 attribute, ErrorRecord& error)
 {
-    if (attribute == OCI_ATTR_PREFETCH_ROWS && attributep) {
-        // Accepted; the batches of the cursor already spare the round trips.
-        std::memcpy(&m_nPrefetchRows, attributep, sizeof m_nPrefetchRows);
-        return OCI_SUCCESS;
+    ub4* target = attribute == OCI_ATTR_PREFETCH_ROWS     ? &m_prefetch.m_nRows
+                  : attribute == OCI_ATTR_PREFETCH_MEMORY ? &m_prefetch.m_nMemory
+                                                          : nullptr;
+    if (!target || !attributep) {
+        error.Set(kOraBadAttribute);
+        return OCI_ERROR;
     }
-    error.Set(kOraBadAttribute);
-    return OCI_ERROR;
+    std::memcpy(target, attributep, sizeof *target);
+    return OCI_SUCCESS;
 }
 
 }  // namespace ocipg

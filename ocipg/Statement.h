@@ -1,12 +1,13 @@
 #pragma once
 
-// A statement handle: one statement, prepared on the server, executed, and
-// for a query read through a cursor in batches, so memory stays bounded and
-// a caller that stops early costs nothing more.
+// A statement handle: one statement, prepared here and parsed by the server
+// at execute, as Oracle's client does; a query is described at execute and
+// read through a cursor.
 
 #include "ocipg/ColumnTypes.h"
 #include "ocipg/Connection.h"
 #include "ocipg/Handles.h"
+#include "ocipg/QueryCursor.h"
 #include "ocipg/SqlText.h"
 
 #include <map>
@@ -34,6 +35,8 @@ struct Bind : Handle {
     const ub2* m_pLength = nullptr;
 };
 
+// A parameter descriptor of OCIParamGet: the environment's, not the
+// statement's, until OCIDescriptorFree, as in Oracle's client.
 struct Param : Handle {
     static constexpr ub4 kType = OCI_DTYPE_PARAM;
     Param(Env* pEnv, const ColumnInfo& column) : Handle(kType, pEnv), m_column(column) {}
@@ -46,9 +49,8 @@ public:
     explicit Statement(Env* pEnv) : Handle(kType, pEnv) {}
     ~Statement() override;
 
-    // conn: the environment's session, when there is one, which parses the
-    // statement at once; else that waits for the execute.
-    sword Prepare(std::string_view text, const std::shared_ptr<Connection>& conn, ErrorRecord& error);
+    // Local, as Oracle's: the server sees the text at execute.
+    sword Prepare(std::string_view text, ErrorRecord& error);
     sword Execute(const std::shared_ptr<Connection>& conn, ub4 iters, ub4 rowoff, ub4 mode, ErrorRecord& error);
     sword Fetch(ub4 nrows, ub2 orientation, ErrorRecord& error);
     sword DefineByPos(OCIDefine** defnp, ub4 position, void* valuep, sb4 valueSize, ub2 type, void* indp,
@@ -61,38 +63,31 @@ public:
 
 private:
     bool IsQuery() const { return m_sql.m_nType == OCI_STMT_SELECT; }
-    bool PrepareOn(const std::shared_ptr<Connection>& conn, ErrorRecord& error);
     bool BindValues(ub4 iteration, std::vector<std::optional<std::string>>& values, ErrorRecord& error) const;
-    sword ExecuteQuery(Connection& conn, ub4 iters, ErrorRecord& error);
+    sword ExecuteQuery(const std::shared_ptr<Connection>& conn, ub4 iters, ErrorRecord& error);
     sword ExecuteOther(Connection& conn, ub4 iters, ub4 rowoff, ub4 mode, ErrorRecord& error);
-    // Moves to the next row, reading the next batch when needed; false at
-    // the end (error empty) or on failure.
-    bool NextRow(ErrorRecord& error);
+    sword Describe(Connection& conn, ErrorRecord& error);
     void CopyRow(ub4 row, bool& truncated, bool& nullLost);
-    void CloseCursor();
     void Reset();
+    // Appends the round trips of the last execute and its fetches to the
+    // file OCIPG_ROUND_TRIPS names.
+    void LogRoundTrips();
 
     SqlText m_sql;
     std::string m_strText;  // as the caller gave it
     bool m_bPrepared = false;
-    std::weak_ptr<Connection> m_pConnection;  // parsed on, and the cursor's
     std::vector<ColumnInfo> m_columns;
+    bool m_bDescribed = false;  // m_columns are the select list of the last execute
     std::map<ub4, std::unique_ptr<Define>> m_defines;
     std::map<ub4, std::unique_ptr<Bind>> m_binds;
-    std::map<ub4, std::unique_ptr<Param>> m_params;
 
     bool m_bExecuted = false;
-    bool m_bCursorOpen = false;
-    bool m_bLastBatch = false;
-    bool m_bBroken = false;  // the cursor failed or went with a commit
-    std::string m_strCursor;
-    unsigned m_nCursorGeneration = 0;
-    ResultPtr m_pBatch{nullptr, PQclear};
-    int m_nBatchRow = -1;
-
+    QueryCursor m_cursor;
+    Prefetch m_prefetch;
     ub4 m_nRowCount = 0;
     ub4 m_nRowsFetched = 0;
-    ub4 m_nPrefetchRows = 1;
+    unsigned m_nRoundTrips = 0;  // of the last execute, fetches aside
+    bool m_bLogPending = false;
 };
 
 }  // namespace ocipg

@@ -79,6 +79,7 @@ typedef struct OCIParam    OCIParam;
 #define OCI_ATTR_SESSION       7
 #define OCI_ATTR_ROW_COUNT     9
 #define OCI_ATTR_PREFETCH_ROWS 11
+#define OCI_ATTR_PREFETCH_MEMORY 13
 #define OCI_ATTR_PARAM_COUNT   18
 #define OCI_ATTR_USERNAME      22
 #define OCI_ATTR_PASSWORD      23
@@ -166,6 +167,7 @@ sword OCIBindByPos(OCIStmt *stmtp, OCIBind **bindp, OCIError *errhp, ub4 positio
                    dvoid *valuep, sb4 value_sz, ub2 dty, dvoid *indp, ub2 *alenp,
                    ub2 *rcodep, ub4 maxarr_len, ub4 *curelep, ub4 mode);
 sword OCIHandleFree(dvoid *hndlp, const ub4 type);
+sword OCIDescriptorFree(void *descp, const ub4 type);
 sword OCISessionBegin(OCISvcCtx *svchp, OCIError *errhp, OCISession *usrhp,
                       ub4 credt, ub4 mode);
 sword OCISessionEnd(OCISvcCtx *svchp, OCIError *errhp, OCISession *usrhp, ub4 mode);

@@ -1,7 +1,5 @@
 #include "tests/ocipg/OcipgTest.h"
 
-#include <fstream>
-
 namespace ocitest {
 namespace {
 
@@ -15,16 +13,6 @@ protected:
     ScopedEnv m_utf8{"NLS_LANG", "AMERICAN_AMERICA.AL32UTF8"};
     Session m_session{Oci()};
 };
-
-long StatusKb(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0)
-            return std::stol(line.substr(std::string(field).size()));
-    return -1;
-}
 
 TEST_F(OcipgFetch, RowsWithNullsAndNames)
 {

@@ -56,6 +56,31 @@ TEST(OcipgHandles, BadHandlesGiveInvalidHandle)
     EXPECT_EQ(oci.ErrorGet(err, 1, nullptr, nullptr, nullptr, 0, OCI_HTYPE_ERROR), OCI_INVALID_HANDLE);
 }
 
+// Oracle's prepare is local: it needs no session, and any text but an empty
+// one passes; what is wrong with the text shows at execute.
+TEST(OcipgHandles, PrepareNeedsNoServer)
+{
+    const OciApi& oci = Oci();
+    OCIEnv* env = nullptr;
+    ASSERT_EQ(oci.EnvInit(&env, OCI_DEFAULT, 0, nullptr), OCI_SUCCESS);
+    OCIError* err = nullptr;
+    OCIStmt* stmt = nullptr;
+    ASSERT_EQ(oci.HandleAlloc(env, reinterpret_cast<void**>(&err), OCI_HTYPE_ERROR, 0, nullptr), OCI_SUCCESS);
+    ASSERT_EQ(oci.HandleAlloc(env, reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr), OCI_SUCCESS);
+    for (const std::string sql : {"select * from nosuch_table", "selec 1", "select 1; select 2", " -- only this"}) {
+        SCOPED_TRACE(sql);
+        EXPECT_EQ(oci.StmtPrepare(stmt, err, reinterpret_cast<const OraText*>(sql.data()),
+                                  static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT),
+                  OCI_SUCCESS);
+    }
+    EXPECT_EQ(oci.StmtPrepare(stmt, err, reinterpret_cast<const OraText*>("select 1"), 0, OCI_NTV_SYNTAX, OCI_DEFAULT),
+              OCI_ERROR);
+    sb4 code = 0;
+    ErrorText(oci, err, &code);
+    EXPECT_EQ(code, 24373);
+    EXPECT_EQ(oci.HandleFree(env, OCI_HTYPE_ENV), OCI_SUCCESS);
+}
+
 // Each call starts with a clean record: a success after a failure leaves none.
 TEST(OcipgHandles, ErrorRecordIsClearedByTheNextCall)
 {

@@ -48,6 +48,7 @@ const OciApi* LoadOci(const char* path)
     Resolve(module, "OCIParamGet", api->ParamGet, m);
     Resolve(module, "OCIServerDetach", api->ServerDetach, m);
     Resolve(module, "OCITerminate", api->Terminate, m);
+    Resolve(module, "OCIDescriptorFree", api->DescriptorFree, m);
     return api.get();
 }
 
@@ -146,6 +147,7 @@ sword Session::Execute(const std::string& sql, ub4 commitMode)
         m_oci.AttrGet(param, OCI_DTYPE_PARAM, &column.m_nDisplaySize, nullptr, OCI_ATTR_DISP_SIZE, m_pError);
         m_oci.AttrGet(param, OCI_DTYPE_PARAM, &column.m_nDataType, nullptr, OCI_ATTR_DATA_TYPE, m_pError);
         column.m_strName.assign(reinterpret_cast<char*>(name), length);
+        m_oci.DescriptorFree(param, OCI_DTYPE_PARAM);
         m_columns.push_back(column);
         m_buffers[i].assign(column.m_nDisplaySize + 1u, '\0');
         OCIDefine* define = nullptr;

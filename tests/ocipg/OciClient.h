@@ -30,6 +30,8 @@ struct OciApi {
     decltype(&::OCIParamGet) ParamGet = nullptr;
     decltype(&::OCIServerDetach) ServerDetach = nullptr;
     decltype(&::OCITerminate) Terminate = nullptr;
+    // Beyond the entry points Lumidex resolves.
+    decltype(&::OCIDescriptorFree) DescriptorFree = nullptr;
 
     // The names of the entry points that did not resolve (empty: all did).
     std::vector<std::string> m_missing;

@@ -68,6 +68,76 @@ TEST_F(OcipgStatement, TypeFromTheLeadingKeyword)
     }
 }
 
+// What is wrong with a text shows at execute, as with Oracle's client;
+// the type still comes from the first word.
+TEST_F(OcipgStatement, TextIsCheckedAtExecute)
+{
+    const struct {
+        const char* m_szSql;
+        ub2 m_nType;
+        sb4 m_nCode;
+    } cases[] = {
+        {"selec 1", OCI_STMT_UNKNOWN, 900},
+        {"select 1 from", OCI_STMT_SELECT, 933},
+        {"select * from nosuch_table", OCI_STMT_SELECT, 942},
+        {"insert into nosuch_table values (1)", OCI_STMT_INSERT, 942},
+        {"select 1; select 2", OCI_STMT_SELECT, 911},
+        {"  -- nothing but comments\n /* here */ ", OCI_STMT_UNKNOWN, 900},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.m_szSql);
+        TestStatement stmt(m_session, c.m_szSql);
+        ASSERT_EQ(stmt.Prepared(), OCI_SUCCESS) << m_session.Error();
+        EXPECT_EQ(stmt.Get(OCI_ATTR_STMT_TYPE), c.m_nType);
+        EXPECT_EQ(stmt.Execute(c.m_nType == OCI_STMT_SELECT ? 0 : 1), OCI_ERROR);
+        sb4 code = 0;
+        m_session.Error(&code);
+        EXPECT_EQ(code, c.m_nCode);
+    }
+}
+
+// The select list is known once the statement is executed or described,
+// and only then.
+TEST_F(OcipgStatement, DescriptionComesWithTheExecute)
+{
+    const OciApi& oci = Oci();
+    OCIError* err = m_session.ErrorHandle();
+    void* param = nullptr;
+    TestStatement stmt(m_session, "select department_id, department_name from hr.departments order by 1");
+    EXPECT_EQ(stmt.Get(OCI_ATTR_PARAM_COUNT), 0u);
+    EXPECT_EQ(oci.ParamGet(stmt.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
+    // A define past the select list passes until the list is known; the fetch fails.
+    char value[32] = {};
+    sb2 indicator = 0;
+    ASSERT_EQ(stmt.Define(3, value, sizeof value, &indicator), OCI_SUCCESS);
+    ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
+    EXPECT_EQ(stmt.Fetch(), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-01007: variable not in select list\n");
+    EXPECT_EQ(stmt.Define(3, value, sizeof value, &indicator), OCI_ERROR);
+    EXPECT_EQ(FirstLine(m_session.Error()), "ORA-24308: illegal define position");
+
+    // Described only: the columns, no rows.
+    TestStatement described(m_session, "select department_name from hr.departments");
+    ASSERT_EQ(described.Execute(0, OCI_DESCRIBE_ONLY), OCI_SUCCESS) << m_session.Error();
+    EXPECT_EQ(described.Get(OCI_ATTR_PARAM_COUNT), 1u);
+    ASSERT_EQ(oci.ParamGet(described.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_SUCCESS);
+    EXPECT_EQ(oci.DescriptorFree(param, OCI_DTYPE_PARAM), OCI_SUCCESS);
+    EXPECT_EQ(described.Fetch(), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
+
+    // A failed execute leaves no select list; a statement that is no query an empty one.
+    TestStatement failing(m_session, "select nosuch from hr.departments");
+    EXPECT_EQ(failing.Execute(), OCI_ERROR);
+    EXPECT_EQ(failing.Get(OCI_ATTR_PARAM_COUNT), 0u);
+    EXPECT_EQ(oci.ParamGet(failing.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
+    TestStatement change(m_session, "update hr.departments set location = location where false");
+    ASSERT_EQ(change.Execute(1), OCI_SUCCESS) << m_session.Error();
+    EXPECT_EQ(oci.ParamGet(change.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
+    EXPECT_EQ(FirstLine(m_session.Error()), "ORA-24334: no descriptor for this position");
+}
+
 // As in Oracle, a failed statement undoes itself only, not the open transaction.
 TEST_F(OcipgStatement, FailedStatementKeepsTheOpenTransaction)
 {

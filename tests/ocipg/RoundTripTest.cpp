@@ -1,0 +1,182 @@
+#include "tests/ocipg/OcipgTest.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <optional>
+
+namespace ocitest {
+namespace {
+
+// Round trips as Oracle's client makes them, counted through the log that
+// OCIPG_ROUND_TRIPS names.
+class OcipgRoundTrips : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::remove(m_strLog.c_str());
+        ASSERT_EQ(m_session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << m_session.Error();
+    }
+    void TearDown() override { std::remove(m_strLog.c_str()); }
+
+    // The round trips the log gives the statement, -1 when it has none.
+    long LoggedTrips(const std::string& sql) const
+    {
+        std::ifstream log(m_strLog);
+        std::string line;
+        long trips = -1;
+        while (std::getline(log, line)) {
+            const size_t space = line.find(' ');
+            if (space != std::string::npos && line.substr(space + 1) == sql)
+                trips = std::stol(line.substr(0, space));
+        }
+        return trips;
+    }
+
+    // Executes, then fetches one row per call to the end; the rows read.
+    long ReadOneByOne(TestStatement& stmt)
+    {
+        EXPECT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
+        char value[16] = {};
+        sb2 indicator = 0;
+        EXPECT_EQ(stmt.Define(1, value, sizeof value, &indicator), OCI_SUCCESS);
+        long rows = 0;
+        sword status;
+        while ((status = stmt.Fetch()) == OCI_SUCCESS)
+            ++rows;
+        EXPECT_EQ(status, OCI_NO_DATA) << m_session.Error();
+        return rows;
+    }
+
+    const std::string m_strLog = ::testing::TempDir() + "ocipg_round_trips_" + std::to_string(getpid());
+    ScopedEnv m_log{"OCIPG_ROUND_TRIPS", m_strLog};
+    Session m_session{Oci()};
+};
+
+TEST_F(OcipgRoundTrips, PrefetchDecidesTheRoundTrips)
+{
+    const struct {
+        const char* m_szName;
+        std::optional<ub4> m_nRows;    // OCI_ATTR_PREFETCH_ROWS, unset when empty
+        std::optional<ub4> m_nMemory;  // OCI_ATTR_PREFETCH_MEMORY
+        long m_nAtLeast;
+        long m_nAtMost;
+    } cases[] = {
+        // One row more per round trip, Oracle's default: a round trip per two rows.
+        {"default", {}, {}, 50, 52},
+        {"100 rows", 100, {}, 1, 2},
+        {"1000 rows", 1000, {}, 1, 2},
+        // None beyond those asked for: a round trip per row, and one to find the end.
+        {"none", 0, {}, 101, 102},
+        // Memory for not even one row more bounds the rows as well.
+        {"100 rows in 1 byte", 100, 1, 101, 102},
+        {"100 rows in 1 MB", 100, 1 << 20, 1, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.m_szName);
+        const std::string sql = std::string("select g from generate_series(1, 100) g /* ") + c.m_szName + " */";
+        {
+            TestStatement stmt(m_session, sql);
+            ASSERT_EQ(stmt.Prepared(), OCI_SUCCESS);
+            EXPECT_EQ(stmt.Get(OCI_ATTR_PREFETCH_ROWS), 1u);
+            EXPECT_EQ(stmt.Get(OCI_ATTR_PREFETCH_MEMORY), 0u);
+            if (c.m_nRows) {
+                ASSERT_EQ(stmt.Set(OCI_ATTR_PREFETCH_ROWS, *c.m_nRows), OCI_SUCCESS);
+            }
+            if (c.m_nMemory) {
+                ASSERT_EQ(stmt.Set(OCI_ATTR_PREFETCH_MEMORY, *c.m_nMemory), OCI_SUCCESS);
+            }
+            EXPECT_EQ(stmt.Get(OCI_ATTR_PREFETCH_ROWS), c.m_nRows.value_or(1));
+            EXPECT_EQ(stmt.Get(OCI_ATTR_PREFETCH_MEMORY), c.m_nMemory.value_or(0));
+            EXPECT_EQ(ReadOneByOne(stmt), 100);
+            EXPECT_EQ(LoggedTrips(sql), -1);  // logged when freed
+        }
+        const long trips = LoggedTrips(sql);
+        EXPECT_GE(trips, c.m_nAtLeast);
+        EXPECT_LE(trips, c.m_nAtMost);
+    }
+}
+
+// Each execute is logged on its own; a text that fails before reaching the
+// server costs none.
+TEST_F(OcipgRoundTrips, EachExecuteIsLogged)
+{
+    const std::string sql = "select 1 union all select 2";
+    TestStatement stmt(m_session, sql);
+    ASSERT_EQ(stmt.Set(OCI_ATTR_PREFETCH_ROWS, 10), OCI_SUCCESS);
+    EXPECT_EQ(ReadOneByOne(stmt), 2);
+    EXPECT_EQ(LoggedTrips(sql), -1);
+    EXPECT_EQ(ReadOneByOne(stmt), 2);
+    // The execute brings one row, the width of the rest unknown; the next
+    // round trip the other and the end.
+    EXPECT_EQ(LoggedTrips(sql), 2);
+    const std::string two = "select 1; select 2";
+    TestStatement several(m_session, two);
+    EXPECT_EQ(several.Execute(), OCI_ERROR);
+    ASSERT_EQ(Oci().StmtPrepare(several.Handle(), m_session.ErrorHandle(),
+                                reinterpret_cast<const OraText*>("select 3"), 8, OCI_NTV_SYNTAX, OCI_DEFAULT),
+              OCI_SUCCESS);
+    EXPECT_EQ(LoggedTrips(two), 0);
+}
+
+// Whatever the prefetch, a statement holds a bounded amount of row data:
+// 500 values of 1 MB would be 500 MB at once.
+TEST_F(OcipgRoundTrips, WideRowsStayInBoundedMemory)
+{
+    TestStatement stmt(m_session, "select g, repeat('x', 1048576) from generate_series(1, 500) g");
+    ASSERT_EQ(stmt.Set(OCI_ATTR_PREFETCH_ROWS, 1000), OCI_SUCCESS);
+    ResetPeakMemory();
+    const long before = StatusKb("VmHWM:");
+    ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
+    char number[8] = {};
+    char text[16] = {};
+    sb2 indicators[2] = {};
+    ASSERT_EQ(stmt.Define(1, number, sizeof number, &indicators[0]), OCI_SUCCESS);
+    ASSERT_EQ(stmt.Define(2, text, sizeof text, &indicators[1]), OCI_SUCCESS);
+    long rows = 0;
+    sword status;
+    while ((status = stmt.Fetch()) == OCI_SUCCESS_WITH_INFO)  // each value cut to 15 bytes
+        ++rows;
+    EXPECT_EQ(status, OCI_NO_DATA) << m_session.Error();
+    EXPECT_EQ(rows, 500);
+    EXPECT_STREQ(number, "500");
+    EXPECT_EQ(indicators[1], -2);  // the full length, above 32767
+    EXPECT_LT(StatusKb("VmHWM:") - before, 64 * 1024);
+}
+
+// A row that fails on the server undoes its own round trip only: work left
+// open before it, and another open query, go on.
+TEST_F(OcipgRoundTrips, FailingFetchKeepsTheOpenTransaction)
+{
+    ASSERT_EQ(m_session.Execute("create temporary table ocipg_work (id integer)"), OCI_SUCCESS) << m_session.Error();
+    ASSERT_EQ(m_session.Execute("insert into ocipg_work values (1)", OCI_DEFAULT), OCI_SUCCESS) << m_session.Error();
+    TestStatement other(m_session, "select g from generate_series(1, 50) g");
+    ASSERT_EQ(other.Set(OCI_ATTR_PREFETCH_ROWS, 0), OCI_SUCCESS);
+    ASSERT_EQ(other.Execute(), OCI_SUCCESS) << m_session.Error();
+    char value[16] = {};
+    sb2 indicator = 0;
+    ASSERT_EQ(other.Define(1, value, sizeof value, &indicator), OCI_SUCCESS);
+    ASSERT_EQ(other.Fetch(), OCI_SUCCESS);
+
+    TestStatement failing(m_session, "select 10 / (700 - g) from generate_series(1, 1000) g");
+    ASSERT_EQ(failing.Execute(), OCI_SUCCESS) << m_session.Error();
+    char quotient[16] = {};
+    ASSERT_EQ(failing.Define(1, quotient, sizeof quotient, &indicator), OCI_SUCCESS);
+    long rows = 0;
+    sword status;
+    while ((status = failing.Fetch()) == OCI_SUCCESS)
+        ++rows;
+    EXPECT_EQ(status, OCI_ERROR);
+    EXPECT_EQ(FirstLine(m_session.Error()), "ORA-01476: divisor is equal to zero");
+    EXPECT_LT(rows, 700);
+    EXPECT_GE(rows, 690);  // the rows of the round trips before the failing one
+    EXPECT_EQ(failing.Fetch(), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-01002: fetch out of sequence\n");
+
+    ASSERT_EQ(other.Fetch(), OCI_SUCCESS) << m_session.Error();
+    EXPECT_STREQ(value, "2");
+    EXPECT_EQ(m_session.Value("select count(*) from ocipg_work"), "1");
+}
+
+}  // namespace
+}  // namespace ocitest
