@@ -3,6 +3,18 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+std::string OneLine(std::string text)
+{
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+}  // namespace
+
 SessionResult CLumidexDoc::Connect(const std::string& service, const std::string& user,
                                    const std::string& password, LoginMode loginMode)
 {
@@ -46,9 +58,10 @@ std::string CLumidexDoc::GetMessageText()
     if (m_session.GetErrorText(buffer, sizeof buffer, &errorCode) != SR_SUCCESS)
         return "No message! Are you connected to the database?";
 
-    std::string text(buffer, strnlen(buffer, sizeof buffer));
-    while (!text.empty() && text.back() == '\n')
-        text.pop_back();
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
+    return OneLine(std::string(buffer, strnlen(buffer, sizeof buffer)));
+}
+
+std::string CLumidexDoc::GetLogonWarning() const
+{
+    return OneLine(m_session.LogonWarning());
 }

@@ -23,6 +23,8 @@ public:
 
     // The text of the session's last error on one line, for the message line.
     std::string GetMessageText();
+    // The warning of a Connect that gave SR_SUCCESS_WITH_INFO, on one line.
+    std::string GetLogonWarning() const;
 
     // What the window title shows: the path of the last XML file saved.
     const std::string& GetTitle() const { return m_strTitle; }

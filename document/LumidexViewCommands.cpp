@@ -90,11 +90,15 @@ void CLumidexView::OnConnect()
             break;
         }
         CWaitCursor wait;
-        if (m_doc.Connect(dialog.m_strDatabase.toLocal8Bit().toStdString(),
-                          dialog.m_strUser.toLocal8Bit().toStdString(),
-                          dialog.m_strPassword.toLocal8Bit().toStdString(),
-                          dialog.GetMode()) == SR_SUCCESS) {
+        const SessionResult nResult = m_doc.Connect(dialog.m_strDatabase.toLocal8Bit().toStdString(),
+                                                    dialog.m_strUser.toLocal8Bit().toStdString(),
+                                                    dialog.m_strPassword.toLocal8Bit().toStdString(),
+                                                    dialog.GetMode());
+        if (nResult == SR_SUCCESS || nResult == SR_SUCCESS_WITH_INFO) {
+            // Logged on with a warning (a password about to expire): said, not refused.
             m_strMessage = QStringLiteral("Connect succeeded!");
+            if (nResult == SR_SUCCESS_WITH_INFO)
+                m_strMessage += QLatin1Char(' ') + FromLocal(m_doc.GetLogonWarning());
             m_bConnected = 1;
             UpdateData(false);
             desktop::Beep(desktop::kSimpleBeep);

@@ -2,6 +2,7 @@
 
 #include "platform/LocaleCharset.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <string_view>
 
@@ -54,7 +55,45 @@ constexpr CharsetName kCharsets[] = {
     {"CP949", "KO16MSWIN949"},
 };
 
+struct CharsetWidth {
+    std::string_view m_strOracle;
+    int m_nMaxBytes;
+};
+
+// Oracle's client character sets of more than one byte per character.
+constexpr CharsetWidth kMultiByteCharsets[] = {
+    {"AL32UTF8", 4},     {"UTF8", 3},         {"ZHS32GB18030", 4}, {"ZHT32EUC", 4},
+    {"JA16EUC", 3},      {"JA16SJIS", 2},     {"ZHS16CGB231280", 2}, {"ZHS16GBK", 2},
+    {"ZHT16BIG5", 2},    {"ZHT16HKSCS", 2},   {"KO16KSC5601", 2},  {"KO16MSWIN949", 2},
+};
+
+std::string UpperCase(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper;
+}
+
 }  // namespace
+
+int MaxBytesPerCharacter(const char* pszNlsLang)
+{
+    const std::string_view nlsLang = pszNlsLang ? pszNlsLang : "";
+    const size_t dot = nlsLang.rfind('.');
+    if (dot == std::string_view::npos)
+        return 1;  // US7ASCII
+    const std::string charset = UpperCase(nlsLang.substr(dot + 1));
+    for (const CharsetWidth& width : kMultiByteCharsets) {
+        if (width.m_strOracle == charset)
+            return width.m_nMaxBytes;
+    }
+    for (const CharsetName& name : kCharsets) {
+        if (name.m_strOracle == charset)
+            return 1;
+    }
+    return 4;
+}
 
 std::string NlsLangForCharset(const std::string& strCharset)
 {

@@ -83,6 +83,9 @@ const char* OciLibrary::ResolveEntryPoints()
         return true;
     };
     std::apply([&](const auto&... entries) { (void)(resolve(entries) && ...); }, kEntryPoints);
+    if (!pszMissing)
+        m_pfnOCIDescriptorFree = reinterpret_cast<decltype(m_pfnOCIDescriptorFree)>(
+            platform::FindSharedSymbol(m_pModule, "OCIDescriptorFree"));
     return pszMissing;
 }
 

@@ -30,6 +30,8 @@ struct OciLibrary {
     decltype(&::OCIParamGet) m_pfnOCIParamGet = nullptr;
     decltype(&::OCIServerDetach) m_pfnOCIServerDetach = nullptr;
     decltype(&::OCITerminate) m_pfnOCITerminate = nullptr;
+    // Optional: without it descriptors are left to their environment.
+    decltype(&::OCIDescriptorFree) m_pfnOCIDescriptorFree = nullptr;
 
     bool IsLoaded() const { return m_pModule != nullptr; }
 
@@ -37,7 +39,8 @@ struct OciLibrary {
     bool Open();
 
     // Looks up the entry points in declaration order and stops at the first
-    // one missing; returns its name, or nullptr when all were found.
+    // one missing; returns its name, or nullptr when all were found. The
+    // optional ones are looked up after and missed by no one.
     const char* ResolveEntryPoints();
 
     // Releases the module and forgets every entry point.

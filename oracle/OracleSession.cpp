@@ -1,14 +1,22 @@
 #include "oracle/OracleSession.h"
 
 #include "oracle/ClientEnvironment.h"
+#include "oracle/NlsLang.h"
 #include "platform/UserMessage.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <utility>
 
 namespace {
+
+// Each query's rows come from the server this many at a time at most (and
+// within kPrefetchMemory bytes): one round trip per row would freeze the
+// window over a slow link.
+constexpr ub4 kPrefetchRows = 1000;
+constexpr ub4 kPrefetchMemory = 4 * 1024 * 1024;
 
 constexpr char kNotLoadedText[] = "You are not connected to database!\nOci.dll is not loaded!";
 
@@ -115,6 +123,9 @@ SessionResult OracleSession::Connect(const char* service, int serviceLength, con
     status = m_oci.m_pfnOCIEnvInit(&m_pEnv, OCI_ENV_NO_UCB, 0, nullptr);
     if (status != OCI_SUCCESS)
         return MapOciStatus(status);
+    // The client reads NLS_LANG as the environment is made.
+    m_nClientCharBytes = MaxBytesPerCharacter(std::getenv("NLS_LANG"));
+    m_strLogonWarning.clear();
 
     m_oci.m_pfnOCIHandleAlloc(m_pEnv, reinterpret_cast<dvoid**>(&m_pError), OCI_HTYPE_ERROR, 0,
                               nullptr);
@@ -154,8 +165,12 @@ SessionResult OracleSession::Connect(const char* service, int serviceLength, con
     // With a warning (a password about to expire) the session has begun all
     // the same and must be ended when the leftovers go.
     m_bSessionBegun = status == OCI_SUCCESS || status == OCI_SUCCESS_WITH_INFO;
-    if (status != OCI_SUCCESS)
+    if (!m_bSessionBegun)
         return MapOciStatus(status);
+    // The warning's record goes with the next call.
+    const sword begun = status;
+    if (begun == OCI_SUCCESS_WITH_INFO)
+        m_strLogonWarning = FirstErrorText();
 
     status = m_oci.m_pfnOCIAttrSet(m_pSvcCtx, OCI_HTYPE_SVCCTX, m_pSession, 0, OCI_ATTR_SESSION,
                                    m_pError);
@@ -163,7 +178,7 @@ SessionResult OracleSession::Connect(const char* service, int serviceLength, con
         return MapOciStatus(status);
 
     m_bConnected = 1;
-    return SR_SUCCESS;
+    return MapOciStatus(begun);
 }
 
 SessionResult OracleSession::Disconnect()
@@ -256,6 +271,12 @@ SessionResult OracleSession::Execute(const char* text, int length, int* isQuery,
             // The query is the session's from here on, even when it fails.
             CloseStatement();
             m_pQuery = std::exchange(pStatement, nullptr);
+            ub4 nPrefetchRows = kPrefetchRows;
+            ub4 nPrefetchMemory = kPrefetchMemory;
+            m_oci.m_pfnOCIAttrSet(m_pQuery, OCI_HTYPE_STMT, &nPrefetchRows, sizeof nPrefetchRows,
+                                  OCI_ATTR_PREFETCH_ROWS, m_pError);
+            m_oci.m_pfnOCIAttrSet(m_pQuery, OCI_HTYPE_STMT, &nPrefetchMemory, sizeof nPrefetchMemory,
+                                  OCI_ATTR_PREFETCH_MEMORY, m_pError);
             status = m_oci.m_pfnOCIStmtExecute(m_pSvcCtx, m_pQuery, m_pError, 0, 0, nullptr,
                                                nullptr, OCI_DEFAULT);
             if (status == OCI_SUCCESS) {
@@ -295,23 +316,28 @@ SessionResult OracleSession::DescribeColumns(int columnCount, std::vector<std::s
 
         OraText* pName = nullptr;
         ub4 nNameLength = 0;
+        // Clients write two or four bytes of the size: read into a zeroed four.
+        ub4 nDisplaySize = 0;
         status = m_oci.m_pfnOCIAttrGet(pParam, OCI_DTYPE_PARAM, &pName, &nNameLength,
                                        OCI_ATTR_NAME, m_pError);
-        if (status != OCI_SUCCESS)
-            return MapOciStatus(status);
-        ub2 nDisplaySize = 0;
-        status = m_oci.m_pfnOCIAttrGet(pParam, OCI_DTYPE_PARAM, &nDisplaySize, nullptr,
-                                       OCI_ATTR_DISP_SIZE, m_pError);
+        if (status == OCI_SUCCESS)
+            status = m_oci.m_pfnOCIAttrGet(pParam, OCI_DTYPE_PARAM, &nDisplaySize, nullptr,
+                                           OCI_ATTR_DISP_SIZE, m_pError);
+        if (status == OCI_SUCCESS)
+            names->push_back(pName ? std::string(reinterpret_cast<const char*>(pName), nNameLength)
+                                   : std::string());
+        if (m_oci.m_pfnOCIDescriptorFree)
+            m_oci.m_pfnOCIDescriptorFree(pParam, OCI_DTYPE_PARAM);
         if (status != OCI_SUCCESS)
             return MapOciStatus(status);
 
-        names->push_back(pName ? std::string(reinterpret_cast<const char*>(pName), nNameLength)
-                               : std::string());
         if (i >= kMaxColumns)
             return SR_ERROR;
 
-        // Computed in 32 bits: a display size of 65535 still gets its zero.
-        const sb4 nBufferSize = static_cast<sb4>(nDisplaySize) + 1;
+        // The display size counts the database's bytes; a value converted to
+        // the client's character set can take up to its widest character
+        // per character.
+        const sb4 nBufferSize = static_cast<sb4>(std::min<ub4>(nDisplaySize, 0xFFFF)) * m_nClientCharBytes + 1;
         char* pBuffer = new (std::nothrow) char[nBufferSize]();
         if (!pBuffer)
             return SR_ERROR;
@@ -366,6 +392,15 @@ SessionResult OracleSession::CloseStatement()
     }
     m_apColumnBuffer.clear();
     return MapOciStatus(status);
+}
+
+std::string OracleSession::FirstErrorText()
+{
+    char buffer[4096] = {};
+    sb4 nCode = 0;
+    m_oci.m_pfnOCIErrorGet(m_pError, 1, nullptr, &nCode, reinterpret_cast<OraText*>(buffer),
+                           sizeof buffer, OCI_HTYPE_ERROR);
+    return std::string(buffer, strnlen(buffer, sizeof buffer));
 }
 
 SessionResult OracleSession::GetErrorText(char* buffer, int bufferSize, int* errorCode)

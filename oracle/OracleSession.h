@@ -29,9 +29,13 @@ public:
 
     // Logs on to the net service name. Blank user and password log on with
     // operating-system authentication. The texts need no terminating zero.
+    // SR_SUCCESS_WITH_INFO: logged on with a warning (a password about to
+    // expire), kept in LogonWarning().
     SessionResult Connect(const char* service, int serviceLength, const char* user, int userLength,
                           const char* password, int passwordLength, LoginMode loginMode);
     SessionResult Disconnect();
+    // The warning of the last Connect that had one; empty otherwise.
+    const std::string& LogonWarning() const { return m_strLogonWarning; }
     // 1 leaves statements that are not queries uncommitted; anything else
     // commits each one that succeeds. Connect resets it to 0.
     SessionResult SetCommitMode(int mode);
@@ -54,6 +58,7 @@ public:
 private:
     SessionResult LoadOci();
     bool HasHandles() const;
+    std::string FirstErrorText();
     // Ends, detaches and frees whatever connection handles exist, in reverse
     // order of allocation; the query is closed before.
     void ReleaseHandles();
@@ -75,5 +80,8 @@ private:
     bool m_bAttached = false;
     bool m_bSessionBegun = false;
     std::vector<std::unique_ptr<char[]>> m_apColumnBuffer;
+    // Of the client character set NLS_LANG named at the last Connect.
+    int m_nClientCharBytes = 1;
+    std::string m_strLogonWarning;
     OciLibrary m_oci;
 };

@@ -88,3 +88,16 @@ TEST_F(DocumentDb, AfterDisconnectThereIsNoMessage)
 }
 
 }  // namespace
+
+namespace {
+
+// A logon with a warning is a logon: the warning is kept on one line.
+TEST_F(DocumentDb, PasswordAboutToExpireIsALogonWithAWarning)
+{
+    ASSERT_EQ(testfixture::ExpireWarnedIn("3 days"), "");
+    ASSERT_EQ(m_pDocument->Connect("LUMIDEX", "warned", "warned", 0), SR_SUCCESS_WITH_INFO);
+    EXPECT_EQ(m_pDocument->GetLogonWarning(), "ORA-28002: the password will expire within 3 days");
+    EXPECT_EQ(Execute("SELECT 1 FROM dual"), SR_SUCCESS) << m_pDocument->GetMessageText();
+}
+
+}  // namespace

@@ -25,6 +25,14 @@ inline std::string AdminConnInfo()
 // "" when it returns no row, "error: <text>" when it fails.
 std::string AdminValue(const std::string& sql);
 
+// Makes the password of the fixture's account "warned" expire this long from
+// now ("3 days"); the logon then warns with ORA-28002. "" on success.
+inline std::string ExpireWarnedIn(const std::string& interval)
+{
+    return AdminValue("DO $$BEGIN EXECUTE format('ALTER ROLE warned VALID UNTIL %L', now() + interval '" +
+                      interval + "'); END$$");
+}
+
 // Runs the fixture script (pgcluster.sh start|stop ...) on this build's
 // cluster; returns the exit status.
 int ClusterCommand(const std::string& command);
