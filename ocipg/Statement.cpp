@@ -1,5 +1,6 @@
 #include "ocipg/Statement.h"
 
+#include "ocipg/Ascii7.h"
 #include "ocipg/RoundTripLog.h"
 
 #include <cstdlib>
@@ -129,6 +130,9 @@ bool Statement::BindValues(ub4 iteration, std::vector<std::optional<std::string>
                                                               : static_cast<size_t>(bind.m_nValueSize)));
             break;
         }
+        // No character of US7ASCII is above 127, in values as in texts.
+        if (m_pEnv->m_charset.m_bAscii7)
+            *values.back() = Ascii7FromProgram(*values.back());
     }
     return true;
 }

@@ -192,6 +192,20 @@ TEST(OcipgConnect, Us7AsciiStatementText)
     EXPECT_EQ(session.Value("select 'Z\xc3\xbcrich', count(*) from hr.departments where department_name = 'Z\xc3\xbcrich Office'"),
               "Z??rich");
     EXPECT_EQ(session.Value("select count(*) from hr.departments where department_name = 'Z\xc3\xbcrich Office'"), "0");
+
+    // Bound values alike.
+    TestStatement stmt(session, "select :1 from dual");
+    char city[] = "Z\xc3\xbcrich";
+    OCIBind* bind = nullptr;
+    ASSERT_EQ(Oci().BindByPos(stmt.Handle(), &bind, session.ErrorHandle(), 1, city, sizeof city, SQLT_STR, nullptr,
+                              nullptr, nullptr, 0, nullptr, OCI_DEFAULT),
+              OCI_SUCCESS);
+    char value[16] = {};
+    sb2 indicator = 0;
+    ASSERT_EQ(stmt.Define(1, value, sizeof value, &indicator), OCI_SUCCESS);
+    ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << session.Error();
+    ASSERT_EQ(stmt.Fetch(), OCI_SUCCESS) << session.Error();
+    EXPECT_STREQ(value, "Z??rich");
 }
 
 // Oracle's grace period: a password that expires within 7 days logs on with

@@ -69,6 +69,20 @@ TEST(NlsLang, NamesOraclesCharacterSetForTheLocales)
     }
 }
 
+// Column buffers are sized by these: never too small for a set, whatever
+// the spelling or whether the table knows it.
+TEST(NlsLang, MostBytesPerCharacterOfTheClientSet)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"AMERICAN_AMERICA.AL32UTF8", 4}, {"GERMAN_GERMANY.utf8", 3},     {".ZHS16GBK", 2},
+        {"AMERICAN_AMERICA.WE8ISO8859P1", 1}, {"AMERICAN_AMERICA.US7ASCII", 1},
+        {"AMERICAN_AMERICA", 1},  // no set: US7ASCII
+        {nullptr, 1},          {"AMERICAN_AMERICA.NOSUCHSET", 4},
+    };
+    for (const auto& [pszNlsLang, nBytes] : cases)
+        EXPECT_EQ(MaxBytesPerCharacter(pszNlsLang), nBytes) << (pszNlsLang ? pszNlsLang : "(unset)");
+}
+
 // The table's names are glibc's own: locales made for code sets whose
 // spelling differs elsewhere (Shift_JIS, TIS620, Big5-HKSCS) report them so.
 TEST(NlsLang, KnowsTheCodeSetsOfLocalesAsGlibcNamesThem)
