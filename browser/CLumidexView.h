@@ -3,7 +3,7 @@
 // The form of the main window: the category tree, the result list and the message line,
 // with the view's commands.
 
-#include "shell/CmdUI.h"
+#include "gui/CmdUI.h"
 
 #include <QString>
 #include <QTimer>
@@ -13,6 +13,7 @@
 
 class CLumidexDoc;
 class CSortListCtrl;
+class ViewHost;
 class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -28,6 +29,9 @@ class CLumidexView : public QWidget {
 public:
     explicit CLumidexView(CLumidexDoc& doc, QWidget* pParent = nullptr);
     ~CLumidexView() override;
+
+    // The frame that shows the context menu, the title and the splash; none: no such things.
+    void SetHost(ViewHost* pHost) { m_pHost = pHost; }
 
     // The view's first update: binds the controls, fits the frame to the form and arms
     // the start-up timer.
@@ -103,6 +107,7 @@ private:
     static const UpdateEntry s_updateMap[];
 
     CLumidexDoc& m_doc;
+    ViewHost* m_pHost = nullptr;
     std::unique_ptr<Ui::IDD_LUMIDEX_FORM> m_pForm;
     CSortListCtrl* m_pList = nullptr;
     QString m_strMessage = QStringLiteral("Connect to database!");

@@ -4,11 +4,11 @@
 #include "browser/CLumidexView.h"
 #include "controls/CSortListCtrl.h"
 #include "document/LumidexDoc.h"
+#include "gui/Desktop.h"
+#include "gui/ViewHost.h"
+#include "gui/WaitCursor.h"
 #include "res/resource.h"
 #include "settings/ConnectDialog.h"
-#include "shell/CStartDialog.h"
-#include "shell/Desktop.h"
-#include "shell/WaitCursor.h"
 
 #include <string>
 #include <vector>
@@ -131,8 +131,8 @@ void CLumidexView::OnTimer(int nIDEvent)
     if (nIDEvent != IDT_STARTUP)
         return;
     m_timerStartup.stop();
-    CStartDialog splash;
-    splash.exec();
+    if (m_pHost)
+        m_pHost->ShowSplash();
     OnConnect();
 }
 

@@ -7,10 +7,10 @@
 #include "export/SaveXmlNames.h"
 #include "export/XmlExportWriter.h"
 #include "export/XslStylesheetWriter.h"
+#include "gui/Desktop.h"
+#include "gui/ViewHost.h"
+#include "gui/WaitCursor.h"
 #include "settings/LumidexSettings.h"
-#include "shell/CMainFrame.h"
-#include "shell/Desktop.h"
-#include "shell/WaitCursor.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -107,8 +107,8 @@ void CLumidexView::OnSaveXmlData()
 
         if (WriteData(strDataPath, strStylesheetRef, content)) {
             m_doc.SetTitle(strDataPath);
-            if (auto* pFrame = qobject_cast<CMainFrame*>(window()))
-                pFrame->OnUpdateFrameTitle(QFile::decodeName(strDataPath.c_str()));
+            if (m_pHost)
+                m_pHost->OnUpdateFrameTitle(QFile::decodeName(strDataPath.c_str()));
             m_strMessage = QStringLiteral("Saved XML file!");
         } else {
             m_strMessage = QStringLiteral("Failed to save XML file!");

@@ -2,11 +2,11 @@
 
 #include "browser/CLumidexView.h"
 #include "controls/CSortListCtrl.h"
+#include "gui/WebPages.h"
 #include "res/resource.h"
 #include "shell/CLumidexApp.h"
 #include "shell/CMainFrame.h"
 #include "shell/CStartDialog.h"
-#include "shell/WebPages.h"
 #include "tests/gui/GuiTests.h"
 #include "tests/gui/ProgramTest.h"
 #include "tests/support/TestFixture.h"
