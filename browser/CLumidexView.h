@@ -1,7 +1,8 @@
 #pragma once
 
 // The form of the main window: the category tree, the result list and the message line,
-// with the view's commands.
+// with the view's commands. The commands' work is done by the operations of document/ and
+// export/; the view moves data between them and its widgets.
 
 #include "gui/CmdUI.h"
 
@@ -77,6 +78,8 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
+    class DialogPrompt;
+
     void DoDataExchange(bool bSaveAndValidate);
     void UpdateData(bool bSaveAndValidate) { DoDataExchange(bSaveAndValidate); }
     void OnSize(int cx, int cy);

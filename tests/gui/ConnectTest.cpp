@@ -148,23 +148,6 @@ private slots:
         ExpectEnabled(ID_DATABASE_DISCONNECT, false);
     }
 
-    // A password about to expire: logged on, the warning beside the success.
-    void expiringPasswordConnectsWithItsWarning()
-    {
-        QCOMPARE(QString::fromStdString(testfixture::ExpireWarnedIn("3 days")), QString());
-        m_pScript->Add(CloseSplash);
-        m_pScript->Add(Logon("LUMIDEX", "warned", "warned"));
-        Launch();
-        QCOMPARE(m_pScript->Shown(), QStringList({"CStartDialog", "ConnectDialog"}));
-        QCOMPARE(MessageLine(),
-                 QString("Connect succeeded! ORA-28002: the password will expire within 3 days"));
-        QVERIFY(m_pDesktop->arrMessages.empty());
-        ExpectEnabled(ID_DATABASE_CONNECT, false);
-        for (int nId : kNeedsConnection)
-            ExpectEnabled(nId, true);
-        QVERIFY(BackendAlive(SessionPid()));
-    }
-
     void connectAgainEmptiesListThenCancel()
     {
         StartConnected();
