@@ -82,6 +82,9 @@ SaveOutcome WriteFiles(const controls::ResultListContent& content, SaveSwitches 
         // current folder alone, so the stylesheet's folder is named here.
         const std::string strStylesheetPath =
             std::string(Folder(outcome.strDataPath)) + "/" + strStylesheetRef;
+        // Its result goes unread on purpose: the stylesheet only dresses the data for a
+        // browser, so one that cannot be written is skipped without a word; the data file
+        // is written all the same, still naming it, and alone decides "Saved" or "Failed".
         WriteStylesheet(strStylesheetPath, content);
     }
     outcome.bSaved = WriteData(outcome.strDataPath, strStylesheetRef, content);
