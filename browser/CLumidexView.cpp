@@ -1,10 +1,10 @@
 #include "browser/CLumidexView.h"
 
 #include "document/LumidexDoc.h"
+#include "gui/DialogUnits.h"
+#include "gui/WebPages.h"
 #include "res/resource.h"
 #include "settings/Configuration.h"
-#include "shell/DialogUnits.h"
-#include "shell/WebPages.h"
 #include "ui_IDD_LUMIDEX_FORM.h"
 
 #include <QMouseEvent>

@@ -1,9 +1,10 @@
 #pragma once
 
 // The form of the main window: the category tree, the result list and the message line,
-// with the view's commands.
+// with the view's commands. The commands' work is done by the operations of document/ and
+// export/; the view moves data between them and its widgets.
 
-#include "shell/CmdUI.h"
+#include "gui/CmdUI.h"
 
 #include <QString>
 #include <QTimer>
@@ -13,6 +14,7 @@
 
 class CLumidexDoc;
 class CSortListCtrl;
+class ViewHost;
 class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -28,6 +30,9 @@ class CLumidexView : public QWidget {
 public:
     explicit CLumidexView(CLumidexDoc& doc, QWidget* pParent = nullptr);
     ~CLumidexView() override;
+
+    // The frame that shows the context menu, the title and the splash; none: no such things.
+    void SetHost(ViewHost* pHost) { m_pHost = pHost; }
 
     // The view's first update: binds the controls, fits the frame to the form and arms
     // the start-up timer.
@@ -73,6 +78,8 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
+    class DialogPrompt;
+
     void DoDataExchange(bool bSaveAndValidate);
     void UpdateData(bool bSaveAndValidate) { DoDataExchange(bSaveAndValidate); }
     void OnSize(int cx, int cy);
@@ -103,6 +110,7 @@ private:
     static const UpdateEntry s_updateMap[];
 
     CLumidexDoc& m_doc;
+    ViewHost* m_pHost = nullptr;
     std::unique_ptr<Ui::IDD_LUMIDEX_FORM> m_pForm;
     CSortListCtrl* m_pList = nullptr;
     QString m_strMessage = QStringLiteral("Connect to database!");

@@ -6,9 +6,9 @@
 #include "browser/CatalogQueryTable.h"
 #include "browser/ObjectStatements.h"
 #include "controls/CSortListCtrl.h"
+#include "gui/ResourceImages.h"
+#include "gui/ViewHost.h"
 #include "res/resource.h"
-#include "shell/CMainFrame.h"
-#include "shell/ResourceImages.h"
 
 #include <QCursor>
 #include <QMenu>
@@ -178,11 +178,10 @@ void CLumidexView::OnRefresh() { RouteTreeSelection(); }
 
 void CLumidexView::OnListOrTreeRightClick()
 {
-    auto* pFrame = qobject_cast<CMainFrame*>(window());
-    if (!pFrame)
+    if (!m_pHost)
         return;
     const QPoint point = QCursor::pos();
-    std::unique_ptr<QMenu> pMenu = pFrame->LoadPopupMenu();
+    std::unique_ptr<QMenu> pMenu = m_pHost->LoadPopupMenu();
     for (QAction* pAction : pMenu->actions()) {
         const int nId = pAction->data().toInt();
         const bool bGray = m_bConnected ? nId == ID_DATABASE_CONNECT

@@ -48,6 +48,12 @@ void CResultListModel::DeleteAllColumns()
     emit ColumnsRecreated();
 }
 
+void CResultListModel::Empty()
+{
+    DeleteAllItems();
+    DeleteAllColumns();
+}
+
 void CResultListModel::SetColumns(std::vector<std::string> arrHeaders)
 {
     beginResetModel();

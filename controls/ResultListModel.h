@@ -2,8 +2,10 @@
 
 // The result list's rows as Qt sees them: a table model over the compact content store.
 // It answers only for the cells the view asks for, so a million rows cost nothing to show.
+// Operations of the core fill it as a ResultListSink.
 
 #include "controls/ResultListContent.h"
+#include "controls/ResultListSink.h"
 
 #include <QAbstractTableModel>
 
@@ -11,7 +13,7 @@
 #include <string>
 #include <vector>
 
-class CResultListModel : public QAbstractTableModel {
+class CResultListModel : public QAbstractTableModel, public controls::ResultListSink {
     Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
@@ -26,13 +28,12 @@ public:
     void DeleteAllItems();
     // No columns and no rows.
     void DeleteAllColumns();
-    // Replaces the columns; the list must hold no rows.
-    void SetColumns(std::vector<std::string> arrHeaders);
-    // Appends a row to the store; the view learns of it at the next Publish. Returns the
-    // new row's index, or -1 when the store refused it.
-    int AppendRow(const std::vector<std::string>& arrCells);
-    // Tells the view about the rows appended since the last call.
-    void Publish();
+    // Both of the above, in that order.
+    void Empty() override;
+    void SetColumns(std::vector<std::string> arrHeaders) override;
+    // Appends a row to the store; the view learns of it at the next Publish.
+    int AppendRow(const std::vector<std::string>& arrCells) override;
+    void Publish() override;
 
     // Orders all rows by one column's text; each row keeps its value.
     void SortColumn(int nColumn, bool bAscending);
@@ -40,7 +41,7 @@ public:
     std::int64_t ItemData(int nRow) const { return m_content.RowValue(nRow); }
     bool SetItemData(int nRow, std::int64_t nValue) { return m_content.SetRowValue(nRow, nValue); }
 
-    const controls::ResultListContent& Content() const { return m_content; }
+    const controls::ResultListContent& Content() const override { return m_content; }
 
 signals:
     // The columns were deleted or replaced.

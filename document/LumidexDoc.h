@@ -3,7 +3,6 @@
 #include "oracle/OracleSession.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 // The document of the single window. It holds no file content: it owns the
@@ -26,11 +25,6 @@ public:
     // The warning of a Connect that gave SR_SUCCESS_WITH_INFO, on one line.
     std::string GetLogonWarning() const;
 
-    // What the window title shows: the path of the last XML file saved.
-    const std::string& GetTitle() const { return m_strTitle; }
-    void SetTitle(std::string title) { m_strTitle = std::move(title); }
-
 private:
-    std::string m_strTitle = "Untitled";
     OracleSession m_session;
 };

@@ -1,5 +1,7 @@
 #include "export/SaveXmlNames.h"
 
+#include <vector>
+
 namespace xmlexport {
 
 std::string WithXmlExtension(std::string_view path)
@@ -23,6 +25,32 @@ std::string StylesheetName(std::string_view fileName)
     if (const std::size_t nAt = upper.find(".XML"); nAt != std::string::npos)
         name.erase(nAt, 4);
     return name + ".xsl";
+}
+
+std::string AbsolutePath(std::string_view path, std::string_view currentDir)
+{
+    std::string joined;
+    if (path.empty() || path.front() != '/')
+        joined.append(currentDir).append("/");
+    joined.append(path);
+    std::vector<std::string_view> arrParts;
+    std::string_view rest = joined;
+    while (!rest.empty()) {
+        const std::size_t nSlash = rest.find('/');
+        const std::string_view part = rest.substr(0, nSlash);
+        rest = nSlash == std::string_view::npos ? std::string_view() : rest.substr(nSlash + 1);
+        if (part.empty() || part == ".")
+            continue;
+        // A ".." at the root stays, as Qt's own paths keep it.
+        if (part == ".." && !arrParts.empty() && arrParts.back() != "..")
+            arrParts.pop_back();
+        else
+            arrParts.push_back(part);
+    }
+    std::string result;
+    for (const std::string_view part : arrParts)
+        result.append("/").append(part);
+    return result.empty() ? "/" : result;
 }
 
 }  // namespace xmlexport

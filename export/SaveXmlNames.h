@@ -14,4 +14,8 @@ std::string WithXmlExtension(std::string_view path);
 // the reference the data file carries.
 std::string StylesheetName(std::string_view fileName);
 
+// The path from the root: a relative path is taken from currentDir; empty
+// parts and "." go, ".." takes the part before it away.
+std::string AbsolutePath(std::string_view path, std::string_view currentDir);
+
 }  // namespace xmlexport

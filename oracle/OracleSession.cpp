@@ -72,6 +72,8 @@ SessionResult OracleSession::LoadOci()
     SetClientEnvironmentDefaults();
     if (!m_oci.Open()) {
         platform::ShowUserMessage("Failed to load oci.dll!\nHave you installed the Oracle client?");
+        // Not an error to pass on: the user was told once, and the session simply has no
+        // Oracle access; Connect answers SR_NOT_LOADED from then on.
         return SR_SUCCESS;
     }
     if (const char* pszMissing = m_oci.ResolveEntryPoints()) {

@@ -1,9 +1,9 @@
 #include "settings/Configuration.h"
 
+#include "gui/DialogUnits.h"
+#include "gui/WebPages.h"
 #include "res/resource.h"
 #include "settings/LumidexSettings.h"
-#include "shell/DialogUnits.h"
-#include "shell/WebPages.h"
 #include "ui_IDD_CONFIGURATION.h"
 
 Configuration::Configuration(QWidget* pParent)

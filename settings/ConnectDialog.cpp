@@ -1,10 +1,10 @@
 #include "settings/ConnectDialog.h"
 
+#include "gui/DialogUnits.h"
+#include "gui/WebPages.h"
 #include "res/resource.h"
 #include "settings/LumidexSettings.h"
 #include "settings/TnsNamesReader.h"
-#include "shell/DialogUnits.h"
-#include "shell/WebPages.h"
 #include "ui_IDD_CONNECT.h"
 
 #include <QStringList>

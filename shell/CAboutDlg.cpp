@@ -1,9 +1,9 @@
 #include "shell/CAboutDlg.h"
 
+#include "gui/DialogUnits.h"
+#include "gui/ResourceImages.h"
+#include "gui/WebPages.h"
 #include "res/resource.h"
-#include "shell/DialogUnits.h"
-#include "shell/ResourceImages.h"
-#include "shell/WebPages.h"
 #include "ui_IDD_ABOUTBOX.h"
 
 CAboutDlg::CAboutDlg(QWidget* pParent)

@@ -2,11 +2,11 @@
 
 #include "browser/CLumidexView.h"
 #include "document/LumidexDoc.h"
+#include "gui/Desktop.h"
 #include "platform/UserMessage.h"
 #include "res/resource.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CMainFrame.h"
-#include "shell/Desktop.h"
 
 #include <QApplication>
 

@@ -21,7 +21,6 @@ public:
 
     CMainFrame* MainFrame() const { return m_pFrame.get(); }
     CLumidexView* View() const;
-    CLumidexDoc* Document() const { return m_pDoc.get(); }
 
 private:
     bool OnCmdMsg(int nId);

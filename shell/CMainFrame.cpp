@@ -1,9 +1,11 @@
 #include "shell/CMainFrame.h"
 
 #include "browser/CLumidexView.h"
+#include "gui/CommandMenus.h"
+#include "gui/ResourceImages.h"
 #include "res/CommandTable.h"
 #include "res/resource.h"
-#include "shell/ResourceImages.h"
+#include "shell/CStartDialog.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -60,20 +62,7 @@ void CMainFrame::OnCreate()
 void CMainFrame::CreateActions()
 {
     for (const CommandInfo& command : Commands()) {
-        auto* pAction = new QAction(this);
-        if (command.pszMenuText)
-            pAction->setText(QString::fromLatin1(command.pszMenuText));
-        if (command.pszKey) {
-            pAction->setShortcut(
-                QKeySequence::fromString(QString::fromLatin1(command.pszKey), QKeySequence::PortableText));
-            addAction(pAction);
-        }
-        if (command.pszPrompt)
-            pAction->setStatusTip(QString::fromLatin1(command.pszPrompt));
-        if (command.pszToolTip)
-            pAction->setToolTip(QString::fromLatin1(command.pszToolTip));
-        if (command.nToolbarImage >= 0)
-            pAction->setIcon(ToolbarImage(command.nToolbarImage));
+        QAction* pAction = MakeCommandAction(command, this);
         pAction->setCheckable(command.nId == ID_VIEW_TOOLBAR || command.nId == ID_VIEW_STATUS_BAR);
         const int nId = command.nId;
         connect(pAction, &QAction::triggered, this, [this, nId] { OnCommand(nId); });
@@ -91,31 +80,19 @@ void CMainFrame::CreateActions()
 
 void CMainFrame::CreateMenus()
 {
-    for (const MenuPopup& popup : MainMenu()) {
-        QMenu* pMenu = menuBar()->addMenu(QString::fromLatin1(popup.pszTitle));
-        for (int nId : popup.items) {
-            if (nId == 0)
-                pMenu->addSeparator();
-            else
-                pMenu->addAction(Action(nId));
-        }
+    for (QMenu* pMenu : BuildMainMenu(*menuBar(), [this](int nId) { return Action(nId); }))
         connect(pMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
-    }
 }
 
 std::unique_ptr<QMenu> CMainFrame::LoadPopupMenu()
 {
-    auto pMenu = std::make_unique<QMenu>(QStringLiteral("&Popup"));
-    for (int nId : PopupMenu()) {
-        if (nId == 0) {
-            pMenu->addSeparator();
-            continue;
-        }
-        QAction* pAction = pMenu->addAction(QString::fromLatin1(FindCommand(nId)->pszPopupText));
-        pAction->setData(nId);
-        connect(pAction, &QAction::triggered, this, [this, nId] { OnCommand(nId); });
-    }
-    return pMenu;
+    return BuildPopupMenu(this, [this](int nId) { OnCommand(nId); });
+}
+
+void CMainFrame::ShowSplash()
+{
+    CStartDialog splash;
+    splash.exec();
 }
 
 void CMainFrame::CreateToolBar()
@@ -126,12 +103,7 @@ void CMainFrame::CreateToolBar()
     m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_pToolBar->setFloatable(true);
     m_pToolBar->setMovable(true);
-    for (int nId : ToolbarButtons()) {
-        if (nId == 0)
-            m_pToolBar->addSeparator();
-        else
-            m_pToolBar->addAction(Action(nId));
-    }
+    FillToolBar(*m_pToolBar, [this](int nId) { return Action(nId); });
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
 }
 
@@ -160,6 +132,7 @@ void CMainFrame::OnUpdateFrameTitle(const QString& strDocTitle)
 void CMainFrame::SetView(CLumidexView* pView)
 {
     m_pView = pView;
+    pView->SetHost(this);
     setCentralWidget(pView);
 }
 

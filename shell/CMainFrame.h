@@ -3,7 +3,8 @@
 // The main window: menus, toolbar, accelerators and status bar built from the command
 // table, and the routing of each command to the view, then the frame, then the application.
 
-#include "shell/CmdUI.h"
+#include "gui/CmdUI.h"
+#include "gui/ViewHost.h"
 
 #include <QMainWindow>
 
@@ -16,7 +17,7 @@ class QAction;
 class QLabel;
 class QMenu;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public ViewHost {
     Q_OBJECT
 public:
     // nextTarget handles what neither the view nor the frame handles (the application).
@@ -30,15 +31,14 @@ public:
 
     // Runs a command as a menu item, a button or a key would: not when it is disabled.
     void OnCommand(int nId);
-    // The window title: the document's title, then the program's name.
-    void OnUpdateFrameTitle(const QString& strDocTitle);
+    void OnUpdateFrameTitle(const QString& strDocTitle) override;
     // Brings every action's enabled and checked state up to date.
     void UpdateCommandUI();
 
     QAction* Action(int nId) const;
-    // Menu 129's one pop-up, with its own texts; each item carries its command id as data
-    // and runs as that command.
-    std::unique_ptr<QMenu> LoadPopupMenu();
+    // Each item of the context menu runs as its command.
+    std::unique_ptr<QMenu> LoadPopupMenu() override;
+    void ShowSplash() override;
     QToolBar* ToolBar() const { return m_pToolBar; }
 
 protected:

@@ -1,8 +1,8 @@
 #include "shell/CStartDialog.h"
 
+#include "gui/ResourceImages.h"
+#include "gui/WebPages.h"
 #include "res/resource.h"
-#include "shell/ResourceImages.h"
-#include "shell/WebPages.h"
 #include "ui_IDD_START.h"
 
 #include <QCloseEvent>

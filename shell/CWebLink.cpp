@@ -1,6 +1,6 @@
 #include "shell/CWebLink.h"
 
-#include "shell/Desktop.h"
+#include "gui/Desktop.h"
 
 #include <QMouseEvent>
 

@@ -15,9 +15,6 @@ class CWebLink : public QLabel {
 public:
     explicit CWebLink(QWidget* pParent = nullptr);
 
-    void SetURL(const QString& strURL) { m_strURL = strURL; }
-    bool IsVisited() const { return m_bVisited; }
-
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;

@@ -2,11 +2,11 @@
 
 #include "browser/CLumidexView.h"
 #include "controls/CSortListCtrl.h"
+#include "gui/WebPages.h"
 #include "res/resource.h"
 #include "shell/CLumidexApp.h"
 #include "shell/CMainFrame.h"
 #include "shell/CStartDialog.h"
-#include "shell/WebPages.h"
 #include "tests/gui/GuiTests.h"
 #include "tests/gui/ProgramTest.h"
 #include "tests/support/TestFixture.h"
@@ -146,23 +146,6 @@ private slots:
         QVERIFY(!View().IsConnected());
         ExpectEnabled(ID_DATABASE_CONNECT, true);
         ExpectEnabled(ID_DATABASE_DISCONNECT, false);
-    }
-
-    // A password about to expire: logged on, the warning beside the success.
-    void expiringPasswordConnectsWithItsWarning()
-    {
-        QCOMPARE(QString::fromStdString(testfixture::ExpireWarnedIn("3 days")), QString());
-        m_pScript->Add(CloseSplash);
-        m_pScript->Add(Logon("LUMIDEX", "warned", "warned"));
-        Launch();
-        QCOMPARE(m_pScript->Shown(), QStringList({"CStartDialog", "ConnectDialog"}));
-        QCOMPARE(MessageLine(),
-                 QString("Connect succeeded! ORA-28002: the password will expire within 3 days"));
-        QVERIFY(m_pDesktop->arrMessages.empty());
-        ExpectEnabled(ID_DATABASE_CONNECT, false);
-        for (int nId : kNeedsConnection)
-            ExpectEnabled(nId, true);
-        QVERIFY(BackendAlive(SessionPid()));
     }
 
     void connectAgainEmptiesListThenCancel()

@@ -1,11 +1,11 @@
 // The Connect and Configuration dialogs against the settings file, and the About box's link.
 
+#include "gui/WebPages.h"
 #include "res/resource.h"
 #include "settings/Configuration.h"
 #include "settings/ConnectDialog.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CWebLink.h"
-#include "shell/WebPages.h"
 #include "tests/gui/GuiTests.h"
 #include "tests/gui/TestDesktop.h"
 

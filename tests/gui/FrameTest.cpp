@@ -3,11 +3,11 @@
 
 #include "browser/CLumidexView.h"
 #include "controls/CSortListCtrl.h"
+#include "gui/ResourceImages.h"
+#include "gui/WebPages.h"
 #include "res/resource.h"
 #include "shell/CLumidexApp.h"
 #include "shell/CMainFrame.h"
-#include "shell/ResourceImages.h"
-#include "shell/WebPages.h"
 #include "tests/gui/GuiTests.h"
 #include "tests/gui/TestDesktop.h"
 

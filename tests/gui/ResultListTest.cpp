@@ -1,20 +1,16 @@
-// RunQueryToList against the test cluster: rows, the 1000-row question, statements that
-// are not queries, errors.
+// RunQueryToList against the test cluster: the 1000-row question through the desktop seam,
+// the cells and headers the list shows. What the operation does is tested in
+// tests/document/OperationsDbTest.cpp.
 
 #include "browser/CLumidexView.h"
 #include "controls/CSortListCtrl.h"
-#include "res/resource.h"
 #include "shell/CLumidexApp.h"
-#include "shell/CMainFrame.h"
 #include "tests/gui/GuiTests.h"
 #include "tests/gui/TestDesktop.h"
-#include "tests/support/TestFixture.h"
 
 #include <QAbstractItemModelTester>
 #include <QLineEdit>
 #include <QTest>
-
-#include <libpq-fe.h>
 
 using Answers = QList<int>;
 Q_DECLARE_METATYPE(Answers)
@@ -22,18 +18,6 @@ Q_DECLARE_METATYPE(Answers)
 namespace {
 
 const QString kQuestion = QStringLiteral("You have read 1000 rows do you want to read all?");
-
-QString AdminValue(const char* pszQuery)
-{
-    PGconn* pConn = PQconnectdb(testfixture::AdminConnInfo().c_str());
-    PGresult* pResult = PQexec(pConn, pszQuery);
-    const QString strValue = PQresultStatus(pResult) == PGRES_TUPLES_OK
-                                 ? QString::fromUtf8(PQgetvalue(pResult, 0, 0))
-                                 : QString("error");
-    PQclear(pResult);
-    PQfinish(pConn);
-    return strValue;
-}
 
 }  // namespace
 
@@ -98,13 +82,7 @@ private slots:
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("questions");
 
-        const QString strThousand = "select id, label from app.big_table where id <= 1000 order by id";
         const QString strAll = "select id, label from app.big_table order by id";
-        QTest::newRow("no rows") << "select * from app.big_table where id < 0" << Answers{} << 4 << 0 << 0;
-        QTest::newRow("999 rows") << "select id from app.big_table where id < 1000" << Answers{} << 1
-                                  << 999 << 0;
-        QTest::newRow("1000 rows, Yes") << strThousand << Answers{QMessageBox::Yes} << 2 << 1000 << 1;
-        QTest::newRow("1000 rows, No") << strThousand << Answers{QMessageBox::No} << 2 << 1000 << 1;
         QTest::newRow("1500 rows, Yes") << strAll << Answers{QMessageBox::Yes} << 2 << 1500 << 1;
         QTest::newRow("1500 rows, No") << strAll << Answers{QMessageBox::No} << 2 << 1000 << 1;
     }
@@ -137,40 +115,6 @@ private slots:
         QCOMPARE(Model().index(0, 1).data().toString(), QString("mixed"));
         QCOMPARE(Model().index(1, 1).data().toString(), QString("NULL"));
         QAbstractItemModelTester tester(&Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    }
-
-    void statementsThatAreNotQueries()
-    {
-        Run("create table app.gui_scratch (n integer)");
-        QCOMPARE(MessageLine(), QString("Execute succeeded! Rows changed 0"));
-        Run("insert into app.gui_scratch select generate_series(1, 3)");
-        QCOMPARE(MessageLine(), QString("Execute succeeded! Rows changed 3"));
-        QCOMPARE(Model().columnCount(), 0);
-        QCOMPARE(Model().rowCount(), 0);
-        QCOMPARE(AdminValue("SELECT count(*) FROM app.gui_scratch"), QString("3"));  // committed
-        Run("drop table app.gui_scratch");
-        QCOMPARE(MessageLine(), QString("Execute succeeded! Rows changed 0"));
-    }
-
-    void syntaxErrorEmptiesTheList()
-    {
-        Run("select * from app.orders");
-        QVERIFY(Model().rowCount() > 0);
-        Run("selec * from hr.departments");
-        QCOMPARE(Model().columnCount(), 0);
-        QCOMPARE(Model().rowCount(), 0);
-        QVERIFY(!MessageLine().isEmpty());
-        QVERIFY(!MessageLine().contains('\n'));
-        QVERIFY(!MessageLine().startsWith("Rows"));
-    }
-
-    void notConnected()
-    {
-        m_pApp->MainFrame()->OnCommand(ID_DATABASE_DISCONNECT);
-        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
-        Run("select * from app.orders");
-        QCOMPARE(Model().columnCount(), 0);
-        QCOMPARE(MessageLine(), QString("No message! Are you connected to the database?"));
     }
 };
 

@@ -1,5 +1,6 @@
-// Save XML data against the test cluster: file names, the two switches, folders, a file
-// that cannot be written, and the saved rows in the order shown.
+// Save XML data against the test cluster: the two switches from the settings file, the
+// frame's title, the open request, a file that cannot be written, and the saved rows in the
+// order shown. The file names are tested in tests/export/SaveXmlDataTest.cpp.
 
 #include "browser/CLumidexView.h"
 #include "controls/CSortListCtrl.h"
@@ -79,11 +80,6 @@ private slots:
         QTest::addColumn<QString>("stylesheet");  // empty: none
         QTest::addColumn<bool>("opened");
         QTest::newRow("defaults") << QByteArray() << "emp" << "emp.xml" << "emp.xsl" << true;
-        QTest::newRow("upper-case extension") << QByteArray("[Lumidex]\nXSL=1\nVIEWXML=10\n")
-                                              << "Report.XML" << "Report.XML" << "Report.xsl" << true;
-        QTest::newRow("first .xml only") << QByteArray() << "my.xmlfile.xml" << "my.xmlfile.xml"
-                                         << "myfile.xml.xsl" << true;
-        QTest::newRow("other extension") << QByteArray() << "notes.txt" << "notes.txt" << "notes.txt.xsl" << true;
         QTest::newRow("XSL off") << QByteArray("[Lumidex]\nXSL=0\n") << "emp" << "emp.xml" << "" << true;
         QTest::newRow("VIEWXML off") << QByteArray("[Lumidex]\nVIEWXML=0\n") << "emp" << "emp.xml"
                                      << "emp.xsl" << false;

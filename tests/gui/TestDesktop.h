@@ -4,7 +4,7 @@
 // is recorded, and answered from a queue; and a script of steps, one per modal dialog
 // shown, run from inside that dialog's event loop.
 
-#include "shell/Desktop.h"
+#include "gui/Desktop.h"
 
 #include <QDialog>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "shell/DialogUnits.h"
+#include "gui/DialogUnits.h"
 
 #include <QFontMetrics>
 #include <QWidget>

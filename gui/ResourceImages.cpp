@@ -1,4 +1,4 @@
-#include "shell/ResourceImages.h"
+#include "gui/ResourceImages.h"
 
 #include <QBitmap>
 

@@ -1,4 +1,4 @@
-#include "shell/Desktop.h"
+#include "gui/Desktop.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,7 +1,7 @@
-#include "shell/WebPages.h"
+#include "gui/WebPages.h"
 
+#include "gui/Desktop.h"
 #include "res/WebAddresses.h"
-#include "shell/Desktop.h"
 
 #include <QCoreApplication>
 

@@ -1,0 +1,197 @@
+// The view's database commands without a window, against the PostgreSQL test cluster:
+// a statement run into the list with the 1000-row question answered by the test, and
+// the Connect loop with the dialog answered from a script.
+#include "document/Connection.h"
+#include "document/LumidexDoc.h"
+#include "document/QueryToList.h"
+#include "tests/oracle/TestSupport.h"
+#include "tests/support/TestFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace {
+
+using oracletest::ScopedEnv;
+
+// The list as a window shows it: the rows published so far.
+class ShownList final : public controls::ResultListSink {
+public:
+    void Empty() override
+    {
+        m_content.Clear();
+        m_nShown = 0;
+    }
+    void SetColumns(std::vector<std::string> headers) override { m_content.SetColumns(std::move(headers)); }
+    int AppendRow(const std::vector<std::string>& cells) override { return m_content.AppendRow(cells); }
+    void Publish() override { m_nShown = m_content.RowCount(); }
+    const controls::ResultListContent& Content() const override { return m_content; }
+
+    int m_nShown = 0;
+
+private:
+    controls::ResultListContent m_content;
+};
+
+class Operations : public ::testing::Test {
+protected:
+    Operations() : m_library("LUMIDEX_OCI_LIBRARY", testfixture::OcipgLibrary()) {}
+
+    // Runs the statement; each question is answered from answers, and counted.
+    std::string Run(const std::string& statement, std::deque<bool> answers = {})
+    {
+        m_nQuestions = 0;
+        return document::RunQueryToList(m_doc, statement, m_list, [&] {
+            ++m_nQuestions;
+            EXPECT_EQ(m_list.m_nShown, document::kRowsBeforeQuestion);  // the rows asked about show
+            const bool bYes = !answers.empty() && answers.front();
+            if (!answers.empty())
+                answers.pop_front();
+            return bYes;
+        });
+    }
+
+    const controls::ResultListContent& Content() const { return m_list.Content(); }
+
+    ScopedEnv m_library;
+    CLumidexDoc m_doc;
+    ShownList m_list;
+    int m_nQuestions = 0;
+};
+
+TEST_F(Operations, QueriesAskOnceAtTheThousandthRow)
+{
+    ASSERT_EQ(m_doc.Connect("LUMIDEX", "app", "app", 0), SR_SUCCESS);
+    const std::string strThousand = "select id, label from app.big_table where id <= 1000 order by id";
+    const std::string strAll = "select id, label from app.big_table order by id";
+    const struct {
+        const char* pszName;
+        std::string strStatement;
+        std::deque<bool> answers;
+        int nColumns, nRows, nQuestions;
+    } cases[] = {
+        {"no rows", "select * from app.big_table where id < 0", {}, 4, 0, 0},
+        {"999 rows", "select id from app.big_table where id < 1000", {}, 1, 999, 0},
+        {"1000 rows, Yes", strThousand, {true}, 2, 1000, 1},
+        {"1000 rows, No", strThousand, {false}, 2, 1000, 1},
+        {"1500 rows, Yes", strAll, {true}, 2, 1500, 1},
+        {"1500 rows, No", strAll, {false}, 2, 1000, 1},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.pszName);
+        EXPECT_EQ(Run(test.strStatement, test.answers), "Rows " + std::to_string(test.nRows));
+        EXPECT_EQ(m_nQuestions, test.nQuestions);
+        EXPECT_EQ(Content().ColumnCount(), test.nColumns);
+        EXPECT_EQ(Content().RowCount(), test.nRows);
+        EXPECT_EQ(m_list.m_nShown, test.nRows);
+        if (test.nRows > 0) {
+            EXPECT_EQ(Content().CellText(0, 0), "1");
+            EXPECT_EQ(Content().CellText(test.nRows - 1, 0), std::to_string(test.nRows));
+        }
+    }
+}
+
+TEST_F(Operations, StatementsThatAreNotQueriesCountTheirRowsAndCommit)
+{
+    ASSERT_EQ(m_doc.Connect("LUMIDEX", "app", "app", 0), SR_SUCCESS);
+    EXPECT_EQ(Run("create table app.core_scratch (n integer)"), "Execute succeeded! Rows changed 0");
+    EXPECT_EQ(Run("insert into app.core_scratch select generate_series(1, 3)"),
+              "Execute succeeded! Rows changed 3");
+    EXPECT_EQ(Content().ColumnCount(), 0);
+    EXPECT_EQ(testfixture::AdminValue("SELECT count(*) FROM app.core_scratch"), "3");
+    EXPECT_EQ(Run("drop table app.core_scratch"), "Execute succeeded! Rows changed 0");
+}
+
+TEST_F(Operations, FailuresEmptyTheListAndSayWhyOnOneLine)
+{
+    ASSERT_EQ(m_doc.Connect("LUMIDEX", "app", "app", 0), SR_SUCCESS);
+    Run("select * from app.orders");
+    ASSERT_GT(Content().RowCount(), 0);
+    const std::string strError = Run("selec * from hr.departments");
+    EXPECT_EQ(Content().ColumnCount(), 0);
+    EXPECT_EQ(Content().RowCount(), 0);
+    EXPECT_FALSE(strError.empty());
+    EXPECT_EQ(strError.find('\n'), std::string::npos) << strError;
+    EXPECT_NE(strError.rfind("Rows", 0), 0u) << strError;
+
+    const document::Disconnected disconnected = document::Disconnect(m_doc);
+    EXPECT_TRUE(disconnected.bDisconnected);
+    EXPECT_EQ(disconnected.strMessage, "Disconnect succeded!");
+    EXPECT_EQ(Run("select * from app.orders"), "No message! Are you connected to the database?");
+    EXPECT_EQ(Content().ColumnCount(), 0);
+    // Disconnecting again is no failure.
+    EXPECT_EQ(document::Disconnect(m_doc).strMessage, "Disconnect succeded!");
+}
+
+// Answers the Connect dialog with the given passwords of one user, then cancels;
+// records what the user is told.
+class ScriptedPrompt final : public document::ConnectPrompt {
+public:
+    ScriptedPrompt(std::string strUser, std::deque<std::string> passwords)
+        : m_strUser(std::move(strUser)), m_passwords(std::move(passwords))
+    {
+    }
+
+    bool AskLogon(document::LogonRequest* pRequest) override
+    {
+        ++m_nAsked;
+        if (m_passwords.empty())
+            return false;
+        *pRequest = {"LUMIDEX", m_strUser, m_passwords.front(), 0};
+        m_passwords.pop_front();
+        return true;
+    }
+    void ShowError(const std::string& strText) override { m_arrErrors.push_back(strText); }
+    void ShowMessageLine(const std::string& strText) override { m_arrLines.push_back(strText); }
+
+    int m_nAsked = 0;
+    std::vector<std::string> m_arrErrors;
+    std::vector<std::string> m_arrLines;
+
+private:
+    std::string m_strUser;
+    std::deque<std::string> m_passwords;
+};
+
+TEST_F(Operations, ConnectLoopAsksAgainAfterEachFailure)
+{
+    ScriptedPrompt prompt("hr", {"wrong", "wrong", "wrong"});
+    EXPECT_FALSE(document::ConnectLoop(m_doc, prompt));
+    EXPECT_EQ(prompt.m_nAsked, 4);
+    ASSERT_EQ(prompt.m_arrErrors.size(), 3u);
+    for (const std::string& strError : prompt.m_arrErrors) {
+        EXPECT_EQ(strError.rfind("ORA-01017", 0), 0u) << strError;
+        EXPECT_EQ(strError.find('\n'), std::string::npos) << strError;
+    }
+    const std::string& strError = prompt.m_arrErrors[0];
+    EXPECT_EQ(prompt.m_arrLines,
+              (std::vector<std::string>{strError, strError, strError, "Connect to database!"}));
+}
+
+TEST_F(Operations, ConnectLoopEndsAtTheFirstLogon)
+{
+    ASSERT_EQ(testfixture::ExpireWarnedIn("3 days"), "");
+    const struct {
+        const char* pszUser;
+        std::deque<std::string> passwords;
+        int nAsked;
+        const char* pszLine;
+    } cases[] = {
+        {"hr", {"wrong", "hr"}, 2, "Connect succeeded!"},
+        // A logon with a warning is a logon; the warning follows the success.
+        {"warned", {"warned"}, 1, "Connect succeeded! ORA-28002: the password will expire within 3 days"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.pszUser);
+        CLumidexDoc doc;
+        ScriptedPrompt prompt(test.pszUser, test.passwords);
+        EXPECT_TRUE(document::ConnectLoop(doc, prompt));
+        EXPECT_EQ(prompt.m_nAsked, test.nAsked);
+        EXPECT_EQ(prompt.m_arrErrors.size(), static_cast<std::size_t>(test.nAsked - 1));
+        EXPECT_EQ(prompt.m_arrLines.back(), test.pszLine);
+        EXPECT_EQ(prompt.m_arrLines.size(), static_cast<std::size_t>(test.nAsked));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+// Save XML data without a window: the chooser stands for the Save dialog.
+#include "export/SaveXmlData.h"
+#include "tests/platform/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+using xmlexport::SaveOutcome;
+using xmlexport::SaveSwitches;
+
+class SaveXml : public ::testing::Test {
+protected:
+    SaveXml()
+    {
+        m_content.SetColumns({"LAST_NAME", "NOTES"});
+        m_content.AppendRow({"King", "President"});
+        m_content.AppendRow({"Nobody", "NULL"});
+    }
+
+    SaveOutcome Save(SaveSwitches switches, const std::string& strChosen)
+    {
+        return xmlexport::SaveXmlData(m_content, switches, [&] { return strChosen; });
+    }
+
+    static std::vector<std::string> Files(const TempFolder& folder)
+    {
+        std::vector<std::string> arrNames;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path("")))
+            arrNames.push_back(entry.path().filename().string());
+        std::sort(arrNames.begin(), arrNames.end());
+        return arrNames;
+    }
+
+    static bool Contains(const std::string& strText, const std::string& strPart)
+    {
+        return strText.find(strPart) != std::string::npos;
+    }
+
+    TempFolder m_folder;
+    controls::ResultListContent m_content;
+};
+
+TEST_F(SaveXml, FileNamesFollowTheTypedName)
+{
+    const struct {
+        const char* pszTyped;
+        SaveSwitches switches;
+        const char* pszDataFile;
+        const char* pszStylesheet;  // "": none written, none named
+    } cases[] = {
+        {"emp", {true, true}, "emp.xml", "emp.xsl"},
+        {"Report.XML", {true, true}, "Report.XML", "Report.xsl"},
+        {"my.xmlfile.xml", {true, true}, "my.xmlfile.xml", "myfile.xml.xsl"},
+        {"notes.txt", {true, true}, "notes.txt", "notes.txt.xsl"},
+        {"emp", {false, true}, "emp.xml", ""},
+        {"emp", {true, false}, "emp.xml", "emp.xsl"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.pszTyped);
+        TempFolder folder;
+        const SaveOutcome saved = Save(test.switches, folder.Path(test.pszTyped));
+        EXPECT_TRUE(saved.bChosen);
+        EXPECT_TRUE(saved.bSaved);
+        EXPECT_EQ(saved.strMessage, "Saved XML file!");
+        EXPECT_EQ(saved.strDataPath, folder.Path(test.pszDataFile));
+        EXPECT_EQ(saved.bOpen, test.switches.bViewXml);
+        const std::string strStylesheet = test.pszStylesheet;
+        std::vector<std::string> arrExpected = {test.pszDataFile};
+        if (!strStylesheet.empty())
+            arrExpected.push_back(strStylesheet);
+        std::sort(arrExpected.begin(), arrExpected.end());
+        EXPECT_EQ(Files(folder), arrExpected);
+        const std::string strData = TempFolder::Read(saved.strDataPath);
+        EXPECT_EQ(Contains(strData, "xml-stylesheet"), !strStylesheet.empty());
+        EXPECT_TRUE(strStylesheet.empty() || Contains(strData, "href=\"" + strStylesheet + "\""));
+        EXPECT_TRUE(strStylesheet.empty() || Contains(TempFolder::Read(folder.Path(strStylesheet)), "LAST_NAME"));
+        EXPECT_TRUE(Contains(strData, "<NOTES>NULL</NOTES>"));
+    }
+}
+
+// A dialog that moves the current folder (as some platforms' do) names files relative to
+// it; the folder from before the dialog comes back after, also when it is cancelled.
+TEST_F(SaveXml, CurrentFolderComesBackAfterTheDialog)
+{
+    const auto before = std::filesystem::current_path();
+    const auto chooseInFolder = [&](const std::string& strChosen) {
+        return [&, strChosen] {
+            std::filesystem::current_path(m_folder.Path(""));
+            return strChosen;
+        };
+    };
+    const SaveOutcome cancelled = xmlexport::SaveXmlData(m_content, {}, chooseInFolder(""));
+    EXPECT_FALSE(cancelled.bChosen);
+    EXPECT_FALSE(cancelled.bOpen);
+    EXPECT_TRUE(Files(m_folder).empty());
+    EXPECT_EQ(std::filesystem::current_path(), before);
+
+    const SaveOutcome saved = xmlexport::SaveXmlData(m_content, {}, chooseInFolder("sub/../emp"));
+    EXPECT_TRUE(saved.bSaved);
+    EXPECT_EQ(saved.strDataPath, (std::filesystem::canonical(m_folder.Path("")) / "emp.xml").string());
+    EXPECT_EQ(Files(m_folder), (std::vector<std::string>{"emp.xml", "emp.xsl"}));
+    EXPECT_EQ(std::filesystem::current_path(), before);
+}
+
+TEST_F(SaveXml, OnlyTheDataFileDecides)
+{
+    // A stylesheet that cannot be written is skipped without a word; the data file names it.
+    std::filesystem::create_directory(m_folder.Path("emp.xsl"));
+    const SaveOutcome saved = Save({}, m_folder.Path("emp"));
+    EXPECT_TRUE(saved.bSaved);
+    EXPECT_TRUE(Contains(TempFolder::Read(saved.strDataPath), "href=\"emp.xsl\""));
+
+    const SaveOutcome failed = Save({}, m_folder.Path("no such folder/emp.xml"));
+    EXPECT_TRUE(failed.bChosen);
+    EXPECT_FALSE(failed.bSaved);
+    EXPECT_EQ(failed.strMessage, "Failed to save XML file!");
+    EXPECT_TRUE(failed.bOpen);  // the open request still goes out
+}
+
+}  // namespace
