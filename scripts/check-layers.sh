@@ -8,18 +8,19 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-# Bottom to top. The subsystems have a core half (3) and a Qt half (6).
-declare -A rank=([platform]=0 [oci]=1 [oracle]=2 [res]=4 [gui]=5 [shell]=7)
-split=(document settings export controls browser)
-core=3
-qt=6
+# Bottom to top. The subsystems have a core half, in this order, and a Qt
+# half, all on one level above gui/.
+declare -A rank=([platform]=0 [oci]=1 [oracle]=2 [res]=8 [gui]=9 [shell]=11)
+declare -A core_rank=([controls]=3 [browser]=4 [settings]=5 [export]=6 [document]=7)
+split=("${!core_rank[@]}")
+qt=10
 
 declare -A core_file
 for folder in "${split[@]}"; do
   # The sources the folder gives lumidex_core.
   for source in $(awk '/target_sources\(lumidex_core/ { on = 1; next } on && /\)/ { on = 0 } on { print $1 }' \
                     "$folder/CMakeLists.txt"); do
-    core_file[$folder/${source%.cpp}]=1
+    core_file[$folder/${source%.cpp}]=${core_rank[$folder]}
   done
 done
 
@@ -29,9 +30,9 @@ layer_of() {
   if [ -n "${rank[$folder]+set}" ]; then
     echo "${rank[$folder]}"
   elif [ -n "${core_file[$stem]+set}" ]; then
-    echo "$core"
+    echo "${core_file[$stem]}"
   elif [[ $path == *.h && ! -e $stem.cpp ]] && ! grep -q '^#include <Q' "$path"; then
-    echo "$core"  # a header of its own that needs no Qt
+    echo "${core_rank[$folder]}"  # a header of its own that needs no Qt
   else
     echo "$qt"
   fi
@@ -49,7 +50,7 @@ for path in $(git ls-files '*.cpp' '*.h' | grep -E "^($(IFS='|'; echo "${!rank[*
     [ -e "$included" ] || continue
     [ "$(layer_of "$included")" -le "$own" ] || breach "$path includes $included, a layer above its own"
   done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$path")
-  if [ "$own" -le "$core" ] && grep -q '^#include <Q' "$path"; then
+  if [ "$own" -lt "${rank[res]}" ] && grep -q '^#include <Q' "$path"; then
     breach "$path is core and includes a Qt header"
   fi
 done
