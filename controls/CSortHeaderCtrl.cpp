@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionHeader>
 
 #include <span>
 
@@ -87,6 +89,34 @@ void CSortHeaderCtrl::OnColumnsRecreated()
     viewport()->update();
 }
 
+QString CSortHeaderCtrl::ShownText(int nSection) const
+{
+    const QString strText = model() ? model()->headerData(nSection, orientation()).toString() : QString();
+    const int nMargin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+    return fontMetrics().elidedText(strText, Qt::ElideRight, sectionSize(nSection) - 2 * nMargin);
+}
+
+void CSortHeaderCtrl::initStyleOptionForIndex(QStyleOptionHeader* pOption, int nLogicalIndex) const
+{
+    QHeaderView::initStyleOptionForIndex(pOption, nLogicalIndex);
+    pOption->text = ShownText(nLogicalIndex);
+}
+
+QColor CSortHeaderCtrl::ArrowColour(bool bDark) const
+{
+    // Enough lightness apart from the face to be told from it at a glance.
+    constexpr int kContrast = 48;
+    const int nFace = palette().color(QPalette::Button).lightness();
+    const QPalette::ColorRole arrLight[] = {QPalette::Light, QPalette::Mid, QPalette::Dark};
+    const QPalette::ColorRole arrDark[] = {QPalette::Dark, QPalette::Shadow, QPalette::ButtonText};
+    const std::span<const QPalette::ColorRole> roles = bDark ? std::span(arrDark) : std::span(arrLight);
+    for (QPalette::ColorRole role : roles) {
+        if (std::abs(palette().color(role).lightness() - nFace) >= kContrast)
+            return palette().color(role);
+    }
+    return palette().color(roles.back());
+}
+
 void CSortHeaderCtrl::paintSection(QPainter* pPainter, const QRect& rect, int nLogicalIndex) const
 {
     if (IsOwnerDrawn(nLogicalIndex))
@@ -159,8 +189,8 @@ void CSortHeaderCtrl::DrawArrow(QPainter& dc, const QRect& rcItem, int o) const
 {
     const int R = rcItem.left() + rcItem.width();
     const int B = rcItem.top() + rcItem.height();
-    const QPen light(palette().color(QPalette::Light), 1);
-    const QPen dark(palette().color(QPalette::Dark), 1);
+    const QPen light(ArrowColour(false), 1);
+    const QPen dark(ArrowColour(true), 1);
     dc.setRenderHint(QPainter::Antialiasing, false);
     QPoint current;
     for (const ArrowStroke& stroke : m_bAscending ? std::span(kAscending) : std::span(kDescending)) {

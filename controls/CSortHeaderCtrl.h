@@ -1,7 +1,8 @@
 #pragma once
 
 // The result list's header: a section once sorted is drawn by DrawItem, with the arrow of
-// the sort column in the 3-D highlight and shadow colours; the others are drawn by Qt.
+// the sort column in two colours that stand out from the header's face; the others are
+// drawn by Qt. A text wider than its section ends with an ellipsis either way.
 
 #include <QHeaderView>
 
@@ -17,8 +18,14 @@ public:
     bool IsOwnerDrawn(int nSection) const;
     // New columns are drawn by Qt again until one is sorted.
     void OnColumnsRecreated();
+    // The section's text as it fits the room Qt's style gives it.
+    QString ShownText(int nSection) const;
+    // The arrow's colours: the 3-D highlight and shadow where they stand out from the
+    // face, as on the classic scheme, else the nearest roles that do.
+    QColor ArrowColour(bool bDark) const;
 
 protected:
+    void initStyleOptionForIndex(QStyleOptionHeader* pOption, int nLogicalIndex) const override;
     void paintSection(QPainter* pPainter, const QRect& rect, int nLogicalIndex) const override;
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;

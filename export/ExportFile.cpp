@@ -1,7 +1,10 @@
 #include "export/ExportFile.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "export/WriterResult.h"
@@ -14,6 +17,22 @@ namespace {
 // few rows rather than at Close.
 constexpr std::size_t kFlushSize = 4096;
 
+// A hidden name in the target's folder, so that the rename stays on one
+// file system.
+std::string TemporaryPattern(const std::string& path)
+{
+    const std::size_t nSlash = path.rfind('/');
+    const std::size_t nName = nSlash == std::string::npos ? 0 : nSlash + 1;
+    return path.substr(0, nName) + "." + path.substr(nName) + ".XXXXXX";
+}
+
+mode_t CurrentUmask()
+{
+    const mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
 }  // namespace
 
 ExportFile::ExportFile(const std::string& sourceCharset) : m_codec(sourceCharset) {}
@@ -22,8 +41,10 @@ ExportFile::~ExportFile() { CloseQuietly(); }
 
 void ExportFile::CloseQuietly()
 {
-    if (m_nFd >= 0)
+    if (m_nFd >= 0) {
         close(m_nFd);
+        unlink(m_strTemporary.c_str());
+    }
     m_nFd = -1;
     m_nOpen = 0;
     m_strPending.clear();
@@ -33,7 +54,15 @@ int ExportFile::Open(const std::string& path, std::string_view firstLines)
 {
     if (IsOpen())
         return kWriterAlreadyOpen;
-    m_nFd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // Through a symbolic link to its target; never over what is no regular
+    // file (a device or a FIFO is not replaced by one).
+    char resolved[PATH_MAX];
+    m_strPath = realpath(path.c_str(), resolved) ? resolved : path;
+    struct stat old {};
+    if (lstat(m_strPath.c_str(), &old) == 0 && !S_ISREG(old.st_mode))
+        return kWriterFailed;
+    m_strTemporary = TemporaryPattern(m_strPath);
+    m_nFd = mkostemp(m_strTemporary.data(), O_CLOEXEC);
     if (m_nFd < 0)
         return kWriterFailed;
     m_nOpen = 1;
@@ -71,10 +100,22 @@ int ExportFile::Close(std::string_view lastLines)
 {
     if (Write(lastLines) != kWriterOk || Flush() != kWriterOk)
         return kWriterFailed;
-    const int nResult = close(m_nFd);
+    // The mode a file made by open(0666) would have had; a file replaced
+    // keeps its own.
+    struct stat old {};
+    const mode_t mode = stat(m_strPath.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
+    if (fchmod(m_nFd, mode) != 0 || fsync(m_nFd) != 0) {
+        CloseQuietly();
+        return kWriterFailed;
+    }
+    const int nClosed = close(m_nFd);
     m_nFd = -1;
     m_nOpen = 0;
-    return nResult == 0 ? kWriterOk : kWriterFailed;
+    if (nClosed != 0 || rename(m_strTemporary.c_str(), m_strPath.c_str()) != 0) {
+        unlink(m_strTemporary.c_str());
+        return kWriterFailed;
+    }
+    return kWriterOk;
 }
 
 }  // namespace xmlexport

@@ -13,6 +13,10 @@ namespace xmlexport {
 // once, so a file that cannot take them fails Open. Results are kWriter*; a
 // failed write closes the file, and the operation that sent it, or any later
 // one, reports the failure.
+//
+// The text goes to a temporary file beside the target, which replaces the
+// target only at a successful Close: a save that fails part-way (a full
+// disk) leaves an old file as it was and no temporary file behind.
 class ExportFile {
 public:
     explicit ExportFile(const std::string& sourceCharset);
@@ -23,11 +27,11 @@ public:
     bool IsOpen() const { return m_nOpen != 0; }
     const XmlTextCodec& Codec() const { return m_codec; }
 
-    // Creates the file (truncating an existing one) and writes firstLines.
+    // Starts the temporary file for path and writes firstLines.
     int Open(const std::string& path, std::string_view firstLines);
     int Write(std::string_view text);
-    // Writes lastLines and closes the file. Fails when the system reports
-    // that data may not have reached the file.
+    // Writes lastLines, closes the file and puts it in place of path. Fails
+    // when the system reports that data may not have reached the file.
     int Close(std::string_view lastLines);
 
 private:
@@ -36,6 +40,8 @@ private:
     int Flush();
 
     int m_nFd = -1;
+    std::string m_strPath;       // the target
+    std::string m_strTemporary;  // beside it, until Close renames it
     int m_nOpen = 0;
     std::string m_strPending;
     XmlTextCodec m_codec;

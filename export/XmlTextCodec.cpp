@@ -82,6 +82,49 @@ bool IsUtf8Name(std::string charset)
     return charset == "UTF-8" || charset == "UTF8";
 }
 
+// The bytes of the well-formed UTF-8 character at text[0] (Unicode's table
+// of well-formed byte sequences: no overlong forms, no surrogates, nothing
+// above U+10FFFF), or 0 when it is ill-formed; valid then holds how many of
+// its bytes could still begin one, which is how many one U+FFFD replaces.
+std::size_t Utf8Length(std::string_view text, std::size_t& valid)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    valid = 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3, low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4, low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
+    else
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if (i >= text.size() || byte(i) < (i == 1 ? low : 0x80) || byte(i) > (i == 1 ? high : 0xBF))
+            return 0;
+        valid = i + 1;
+    }
+    return length;
+}
+
+// The C library's converter lets some ill-formed UTF-8 through; this does not.
+void AppendWellFormedUtf8(std::string_view text, std::string& out)
+{
+    while (!text.empty()) {
+        std::size_t valid = 0;
+        const std::size_t length = Utf8Length(text, valid);
+        if (length > 0)
+            out.append(text.substr(0, length));
+        else
+            out.append(kReplacement);
+        text.remove_prefix(length > 0 ? length : valid);
+    }
+}
+
 }  // namespace
 
 XmlTextCodec::XmlTextCodec(const std::string& sourceCharset)
@@ -206,6 +249,10 @@ void XmlTextCodec::AppendConverted(std::string_view text, std::string& out) cons
 {
     if (std::all_of(text.begin(), text.end(), [](char c) { return IsAscii(static_cast<unsigned char>(c)); })) {
         out.append(text);
+        return;
+    }
+    if (m_bHighMultibyte) {
+        AppendWellFormedUtf8(text, out);
         return;
     }
     if (m_hToUtf8 == kNoConverter) {

@@ -9,7 +9,7 @@ XslStylesheetWriter::~XslStylesheetWriter() { Close(); }
 int XslStylesheetWriter::Open(const std::string& path)
 {
     std::string lines = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    lines += "<xsl:stylesheet xmlns:xsl=\"" + std::string(kXslNamespace) + "\">\n";
+    lines += "<xsl:stylesheet xmlns:xsl=\"" + std::string(kXslNamespace) + "\" version=\"1.0\">\n";
     lines +=
         "<xsl:template match=\"/\">\n"
         "  <html>\n"

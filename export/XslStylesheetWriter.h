@@ -9,8 +9,8 @@
 
 namespace xmlexport {
 
-// The working-draft XSL namespace the stylesheet is written in.
-inline constexpr std::string_view kXslNamespace = "http://www.w3.org/TR/WD-xsl";
+// XSLT 1.0, which browsers and XSLT processors know.
+inline constexpr std::string_view kXslNamespace = "http://www.w3.org/1999/XSL/Transform";
 
 // Writes the XSL stylesheet that shows the data file as an HTML table: one
 // header cell and one value cell per column, named by the same element-name
@@ -23,7 +23,8 @@ public:
     XslStylesheetWriter(const XslStylesheetWriter&) = delete;
     XslStylesheetWriter& operator=(const XslStylesheetWriter&) = delete;
 
-    // Creates (or truncates) the file and writes up to the header row's "<tr>".
+    // Starts the file (it replaces path at Close) and writes up to the header
+    // row's "<tr>".
     int Open(const std::string& path);
     int WriteHeaderCell(std::string_view header);
     // Ends the header row and starts the template of a data row.

@@ -8,35 +8,14 @@
 #include <unistd.h>
 
 #include "platform/ProfileText.h"
+#include "platform/RegularFile.h"
 
 namespace platform {
 
 namespace {
 
-enum class ReadResult { Read, Missing, Failed };
-
-ReadResult ReadWholeFile(const std::string& path, std::string& text)
-{
-    text.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
-    char buffer[8192];
-    for (;;) {
-        const ssize_t nRead = read(fd, buffer, sizeof buffer);
-        if (nRead < 0 && errno == EINTR)
-            continue;
-        if (nRead < 0) {
-            close(fd);
-            return ReadResult::Failed;
-        }
-        if (nRead == 0)
-            break;
-        text.append(buffer, static_cast<std::size_t>(nRead));
-    }
-    close(fd);
-    return ReadResult::Read;
-}
+// A settings file is a few lines; anything larger is not one.
+constexpr std::size_t kMaxProfileBytes = std::size_t{16} << 20;
 
 bool WriteAll(int fd, const std::string& text)
 {
@@ -97,7 +76,7 @@ std::string ReadPrivateProfile(std::string_view section, std::string_view key,
 {
     std::string text;
     std::string value(defaultValue);
-    if (ReadWholeFile(path, text) == ReadResult::Read) {
+    if (ReadRegularFile(path, kMaxProfileBytes, text) == FileRead::Read) {
         if (auto found = FindProfileValue(text, section, key))
             value = std::move(*found);
     }
@@ -112,12 +91,12 @@ bool WritePrivateProfile(std::string_view section, std::string_view key,
     if (!IsStorableProfileEntry(section, key, value))
         return false;
     std::string text;
-    switch (ReadWholeFile(path, text)) {
-    case ReadResult::Failed:
+    switch (ReadRegularFile(path, kMaxProfileBytes, text)) {
+    case FileRead::Failed:
         return false;
-    case ReadResult::Missing:
+    case FileRead::Missing:
         return CreateWithText(path, WithProfileValue("", section, key, value));
-    case ReadResult::Read:
+    case FileRead::Read:
         break;
     }
     return ReplaceWithText(path, WithProfileValue(text, section, key, value));

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpq-dev postgresql-15 postgresql-client-15
   clang libclang-rt-14-dev
-  valgrind openssl locales
+  valgrind openssl locales xsltproc
   qt6-base-dev qt6-base-dev-tools xvfb xauth
 )
 

@@ -50,6 +50,14 @@ TEST(XmlTextCodec, WalksMultibyteCharactersWhole)
     EXPECT_EQ(codec.ToUtf8("\x95\x5C"), "\xE8\xA1\xA8");
 }
 
+std::string Replacements(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "\xEF\xBF\xBD";
+    return text;
+}
+
 TEST(XmlTextCodec, ToUtf8FromTheSourceCharacterSet)
 {
     struct Case {
@@ -63,7 +71,16 @@ TEST(XmlTextCodec, ToUtf8FromTheSourceCharacterSet)
         {"ISO-8859-1", "\xFF\xC0 x", "\xC3\xBF\xC3\x80 x"},
         {"UTF-8", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"},
         {"UTF-8", "a\xE9z", "a\xEF\xBF\xBDz"},
-        {"UTF-8", "cut\xE2\x82", "cut\xEF\xBF\xBD\xEF\xBF\xBD"},
+        // Ill-formed UTF-8 of every kind: one U+FFFD for each longest start
+        // of a character, whatever the C library would let through.
+        {"UTF-8", "cut\xE2\x82", "cut\xEF\xBF\xBD"},
+        {"UTF-8", "\xF0\x9F\x98" "a", "\xEF\xBF\xBD" "a"},
+        {"UTF-8", "\xF4\x90\x80\x80", Replacements(4)},
+        {"UTF-8", "\xF7\xBF\xBF\xBF", Replacements(4)},
+        {"UTF-8", "\xF8\x88\x80\x80\x80", Replacements(5)},
+        {"UTF-8", "\xFC\x84\x80\x80\x80\x80", Replacements(6)},
+        {"UTF-8", "\xE0\x80\xAF", Replacements(3)},
+        {"UTF-8", "\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
         {"UTF-8", "\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
         {"UTF-8", "\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
         {"UTF-8", std::string("a\0b", 3), "a\xEF\xBF\xBD" "b"},

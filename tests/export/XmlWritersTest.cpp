@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <sys/resource.h>
 
@@ -56,7 +58,7 @@ TEST(XmlWriters, WorkedExampleByteForByte)
               "</doc>\n");
     EXPECT_EQ(TempFolder::Read(stylePath),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-              "<xsl:stylesheet xmlns:xsl=\"http://www.w3.org/TR/WD-xsl\">\n"
+              "<xsl:stylesheet xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\" version=\"1.0\">\n"
               "<xsl:template match=\"/\">\n"
               "  <html>\n"
               "  <body bgcolor=\"#FFFFFF\" text=\"#000000\">\n"
@@ -149,7 +151,7 @@ TEST(XmlWriters, FullDeviceReportsFailure)
 TEST(XmlWriters, FailureAfterOpenStopsTheExport)
 {
     TempFolder folder;
-    const std::string path = folder.Path("out.xml");
+    const std::string path = folder.Put("out.xml", "a good old file");
     struct rlimit old {};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -180,7 +182,67 @@ TEST(XmlWriters, FailureAfterOpenStopsTheExport)
     EXPECT_LT(nRows, 100);
     EXPECT_EQ(nAfter, kWriterFailed);
     EXPECT_EQ(nClose, kWriterFailed);
-    EXPECT_LE(TempFolder::Read(path).size(), 300u);
+    // The old file as it was, and nothing else left in the folder.
+    EXPECT_EQ(TempFolder::Read(path), "a good old file");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("")), {}), 1);
+}
+
+// A complete save replaces the old file, through a link to it, keeping its
+// mode; what is no regular file is not replaced.
+TEST(XmlWriters, CompleteSaveReplacesTheOldFile)
+{
+    TempFolder folder;
+    const std::string path = folder.Put("out.xml", "old");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink(path, folder.Path("link.xml"));
+    {
+        XmlExportWriter data("UTF-8");
+        ASSERT_EQ(data.Open(folder.Path("link.xml"), ""), kWriterOk);
+        EXPECT_EQ(TempFolder::Read(path), "old");  // nothing replaced before Close
+        EXPECT_EQ(data.Close(), kWriterOk);
+    }
+    EXPECT_EQ(TempFolder::Read(path), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<doc>\n</doc>\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("link.xml")));
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("")), {}), 2);
+
+    XmlExportWriter device("UTF-8");
+    EXPECT_EQ(device.Open("/dev/null", ""), kWriterFailed);
+}
+
+// The stylesheet is one that a real XSLT processor runs: every header and
+// every cell arrive in the HTML table, non-ASCII text included.
+TEST(XmlWriters, StylesheetRendersWithXsltproc)
+{
+    TempFolder folder;
+    const std::pair<std::string, std::string> fields[] = {{"NAME", "Z\xC3\xBCrich"}, {"CITY CODE", "a<b & c"}};
+    {
+        XslStylesheetWriter style("UTF-8");
+        ASSERT_EQ(style.Open(folder.Path("out.xsl")), kWriterOk);
+        for (const auto& field : fields)
+            style.WriteHeaderCell(field.first);
+        style.WriteRowTemplateStart();
+        for (const auto& field : fields)
+            style.WriteValueCell(field.first);
+        ASSERT_EQ(style.Close(), kWriterOk);
+        XmlExportWriter data("UTF-8");
+        ASSERT_EQ(data.Open(folder.Path("out.xml"), "out.xsl"), kWriterOk);
+        for (int row = 0; row < 2; ++row) {
+            data.WriteRowStart();
+            for (const auto& field : fields)
+                data.WriteField(field.first, field.second + std::to_string(row));
+            data.WriteRowEnd();
+        }
+        ASSERT_EQ(data.Close(), kWriterOk);
+    }
+    const std::string command = "xsltproc -o '" + folder.Path("out.html") + "' '" + folder.Path("out.xsl") + "' '" +
+                                folder.Path("out.xml") + "' 2>'" + folder.Path("errors") + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << TempFolder::Read(folder.Path("errors"));
+    const std::string html = TempFolder::Read(folder.Path("out.html"));
+    for (const char* text : {"<th>NAME</th>", "<th>CITY_CODE</th>", "<td>Z\xC3\xBCrich0</td>", "<td>Z\xC3\xBCrich1</td>",
+                             "<td>a&lt;b &amp; c0</td>", "<td>a&lt;b &amp; c1</td>"})
+        EXPECT_NE(html.find(text), std::string::npos) << text << "\n" << html;
 }
 
 TEST(XmlWriters, TextsConvertedAndStylesheetReferenceEscaped)

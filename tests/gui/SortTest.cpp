@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -137,14 +138,14 @@ private slots:
         QCOMPARE(Model().rowCount(), 0);
         QVERIFY(Header().IsOwnerDrawn(0));
         const int o = SpaceUnit();
-        QCOMPARE(Pixel(SectionRight(0) - 2 * o, o - 1), Header().palette().color(QPalette::Light).rgb());
+        QCOMPARE(Pixel(SectionRight(0) - 2 * o, o - 1), Header().ArrowColour(false).rgb());
     }
 
     void arrowFollowsTheSortColumn()
     {
         const int o = SpaceUnit();
-        const QRgb light = Header().palette().color(QPalette::Light).rgb();
-        const QRgb dark = Header().palette().color(QPalette::Dark).rgb();
+        const QRgb light = Header().ArrowColour(false).rgb();
+        const QRgb dark = Header().ArrowColour(true).rgb();
         const QRgb face = Header().palette().color(QPalette::Button).rgb();
         ClickHeader(0);
         // Ascending: the light stroke starts at the tip, the dark one ends beside it.
@@ -161,6 +162,33 @@ private slots:
         // Still owner-drawn, but without its arrow.
         QCOMPARE(Pixel(SectionRight(0) - 3 * o / 2, o - 1), face);
         QCOMPARE(Pixel(SectionRight(1) - 2 * o, o - 1), light);
+    }
+
+    // Both strokes stand out from the face in the style in use; on the classic
+    // scheme they are its 3-D highlight and shadow.
+    void arrowColoursContrastWithTheFace()
+    {
+        const int nFace = Header().palette().color(QPalette::Button).lightness();
+        QVERIFY(std::abs(Header().ArrowColour(false).lightness() - nFace) >= 48);
+        QVERIFY(std::abs(Header().ArrowColour(true).lightness() - nFace) >= 48);
+        QPalette classic = Header().palette();
+        classic.setColor(QPalette::Button, QColor(192, 192, 192));
+        classic.setColor(QPalette::Light, Qt::white);
+        classic.setColor(QPalette::Dark, QColor(128, 128, 128));
+        Header().setPalette(classic);
+        QCOMPARE(Header().ArrowColour(false), QColor(Qt::white));
+        QCOMPARE(Header().ArrowColour(true), QColor(128, 128, 128));
+    }
+
+    // A header wider than its section ends with an ellipsis, sorted or not.
+    void longHeadersEndWithAnEllipsis()
+    {
+        Model().SetColumns({"TABLESPACE_NAME_OF_SOME_LENGTH", "N"});
+        Header().resizeSection(0, 100);
+        const QString strShown = Header().ShownText(0);
+        QVERIFY2(strShown.endsWith(QChar(0x2026)), qPrintable(strShown));
+        QVERIFY(strShown.size() < 30);
+        QCOMPARE(Header().ShownText(1), QString("N"));
     }
 
     void refilledListShowsNoArrow()

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -94,6 +96,11 @@ TEST(TnsNamesReader, FirstExistingCandidateElseTheLast)
     EXPECT_EQ(TnsNamesReader(FixedLookup({})).Names(), Names{});
     // A folder where the file should be gives no names and no failure.
     EXPECT_EQ(TnsNamesReader(FixedLookup({folder.Path("one")})).Names(), Names{});
+    // Nor does a FIFO (no wait for a writer) or an endless device.
+    const std::string fifo = folder.Path("fifo.ora");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(TnsNamesReader(FixedLookup({fifo})).Names(), Names{});
+    EXPECT_EQ(TnsNamesReader(FixedLookup({"/dev/zero"})).Names(), Names{});
 }
 
 TEST(TnsNamesReader, UnixHomesInTheirOrder)

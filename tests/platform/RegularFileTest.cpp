@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/PrivateProfile.h"
+#include "platform/RegularFile.h"
+#include "tests/platform/TempFolder.h"
+
+using platform::FileRead;
+using platform::ReadRegularFile;
+
+// Only a regular file within the bound is read; anything else reads as
+// missing at once: no wait for a FIFO's writer, no endless device.
+TEST(RegularFile, AnythingButABoundedRegularFileIsMissing)
+{
+    TempFolder folder;
+    const std::string regular = folder.Put("a.ini", "[Lumidex]\nXSL=0\n");
+    const std::string fifo = folder.Path("fifo.ini");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder.Path("zero.ini"));
+    std::filesystem::create_symlink(regular, folder.Path("link.ini"));
+    const std::string large = folder.Put("large.ini", "[Lumidex]\nXSL=0\n");
+    std::filesystem::resize_file(large, 1025);
+
+    const struct {
+        std::string m_strPath;
+        FileRead m_result;
+    } cases[] = {
+        {regular, FileRead::Read},          {folder.Path("link.ini"), FileRead::Read},
+        {fifo, FileRead::Missing},          {folder.Path("zero.ini"), FileRead::Missing},
+        {large, FileRead::Missing},         {folder.Path(""), FileRead::Missing},
+        {folder.Path("none.ini"), FileRead::Missing}, {folder.Path("a.ini/x"), FileRead::Missing},
+    };
+    for (const auto& c : cases) {
+        std::string text = "left over";
+        EXPECT_EQ(ReadRegularFile(c.m_strPath, 1024, text), c.m_result) << c.m_strPath;
+        EXPECT_EQ(text, c.m_result == FileRead::Read ? "[Lumidex]\nXSL=0\n" : "") << c.m_strPath;
+    }
+    // The settings file reads so too.
+    EXPECT_EQ(platform::ReadPrivateProfile("Lumidex", "XSL", "1", regular), "0");
+    EXPECT_EQ(platform::ReadPrivateProfile("Lumidex", "XSL", "1", fifo), "1");
+    EXPECT_EQ(platform::ReadPrivateProfile("Lumidex", "XSL", "1", folder.Path("zero.ini")), "1");
+}
