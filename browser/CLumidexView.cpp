@@ -9,6 +9,9 @@
 
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -17,6 +20,8 @@ namespace {
 
 constexpr int kStartupDelayMs = 100;
 constexpr int kTreeWidth = 300;
+// About what the style puts around an item's image and text.
+constexpr int kTreeItemMargin = 6;
 constexpr int kMessageHeight = 20;
 
 }  // namespace
@@ -60,17 +65,43 @@ CLumidexView::CLumidexView(CLumidexDoc& doc, QWidget* pParent)
         connect(pControl, &QWidget::customContextMenuRequested, this,
                 &CLumidexView::OnListOrTreeRightClick);
     }
-    // A right click leaves the tree's selection where it was.
+    // A right click leaves the tree's selection where it was; a name cut off
+    // at the pane's edge shows whole in a tooltip.
     m_pForm->IDC_TREE->viewport()->installEventFilter(this);
+    // Names wider than the pane scroll it sideways, as the platform's tree does.
+    m_pForm->IDC_TREE->header()->setStretchLastSection(false);
+    m_pForm->IDC_TREE->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 }
 
 bool CLumidexView::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
+    if (pWatched == m_pForm->IDC_TREE->viewport() && pEvent->type() == QEvent::ToolTip) {
+        ShowCutNameTip(static_cast<QHelpEvent&>(*pEvent));
+        return true;
+    }
     if (pWatched == m_pForm->IDC_TREE->viewport() &&
         (pEvent->type() == QEvent::MouseButtonPress || pEvent->type() == QEvent::MouseButtonDblClick) &&
         static_cast<QMouseEvent*>(pEvent)->button() == Qt::RightButton)
         return true;
     return QWidget::eventFilter(pWatched, pEvent);
+}
+
+void CLumidexView::ShowCutNameTip(const QHelpEvent& event)
+{
+    QTreeWidget& tree = *m_pForm->IDC_TREE;
+    const QTreeWidgetItem* pItem = tree.itemAt(event.pos());
+    if (!pItem) {
+        QToolTip::hideText();
+        return;
+    }
+    // The cell spans the widest name; this one ends after its image and text.
+    const QRect rcItem = tree.visualItemRect(pItem);
+    const int nImage = pItem->icon(0).isNull() ? 0 : tree.iconSize().width() + kTreeItemMargin;
+    const int nRight = rcItem.left() + nImage + tree.fontMetrics().horizontalAdvance(pItem->text(0)) + kTreeItemMargin;
+    if (rcItem.left() < 0 || nRight > tree.viewport()->width())
+        QToolTip::showText(event.globalPos(), pItem->text(0), tree.viewport(), rcItem);
+    else
+        QToolTip::hideText();
 }
 
 CLumidexView::~CLumidexView() = default;

@@ -15,6 +15,7 @@
 class CLumidexDoc;
 class CSortListCtrl;
 class ViewHost;
+class QHelpEvent;
 class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -78,6 +79,8 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
+    // The whole name of the tree item under the mouse when the pane cuts it off.
+    void ShowCutNameTip(const QHelpEvent& event);
     class DialogPrompt;
 
     void DoDataExchange(bool bSaveAndValidate);

@@ -17,6 +17,8 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QTreeWidget>
 
 namespace {
@@ -351,6 +353,26 @@ private slots:
             bEnabled = nId != ID_DATABASE_CONNECT;
         QCOMPARE(ContextMenuStates(Tree()), expectedOn);
         QCOMPARE(ContextMenuStates(View().ResultList()), expectedOn);
+    }
+
+    // A name wider than the pane: the tree scrolls sideways, and the name
+    // shows whole in a tooltip; one that fits gets none.
+    void longNamesScrollAndShowInATooltip()
+    {
+        Start("hr", "hr");
+        const QString strLong = QString("EMPLOYEES_DEPARTMENT_ID_").repeated(4);
+        auto* pLong = new QTreeWidgetItem(Tree().topLevelItem(0), QStringList(strLong));
+        Tree().scrollToItem(pLong);
+        QApplication::processEvents();
+        QVERIFY(Tree().horizontalScrollBar()->maximum() > 0);
+        const auto tipAt = [&](QTreeWidgetItem* pItem) {
+            const QPoint point = Tree().visualItemRect(pItem).center();
+            QHelpEvent event(QEvent::ToolTip, QPoint(10, point.y()), Tree().viewport()->mapToGlobal(point));
+            QApplication::sendEvent(Tree().viewport(), &event);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(tipAt(Category("Tables")), QString());
+        QCOMPARE(tipAt(pLong), strLong);
     }
 
     void rightClickKeepsTheSelection()
