@@ -423,13 +423,11 @@ TEST(SessionViews, SurviveARolledBackTransactionAndAnOpenQuery)
     EXPECT_EQ(again.rows.size(), 3u);
 
     // A query still reading the view does not stop the next statement on it.
-    ocitest::Session& client = hr.Client();
-    ASSERT_EQ(client.Execute(statement, OCI_DEFAULT), OCI_SUCCESS) << client.Error();
     std::vector<std::string> values;
-    ASSERT_EQ(client.FetchRow(values), OCI_SUCCESS);
+    ASSERT_TRUE(hr.OpenQuery(statement, values)) << values.at(0);
     const Result next = hr.Run("UPDATE hr.empty_table SET id = id WHERE EXISTS (SELECT 1 FROM USER_TABLES)");
     EXPECT_TRUE(next.bOk) << next.strError;
-    ASSERT_EQ(client.FetchRow(values), OCI_SUCCESS) << client.Error();
+    ASSERT_TRUE(hr.NextRow(values)) << values.at(0);
     EXPECT_EQ(values.at(0), "EMPLOYEES");
 }
 
