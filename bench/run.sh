@@ -24,14 +24,14 @@ fi
 work=$(mktemp -d /tmp/lumidex-bench-out.XXXXXX)
 cleanup() {
   rm -rf "$work"
-  [ "$keep" = 1 ] || bash "$top/tests/fixture/pgcluster.sh" destroy "$cluster" >/dev/null 2>&1 || true
+  [ "$keep" = 1 ] || bash "$top/ocipg/tests/fixture/pgcluster.sh" destroy "$cluster" >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
 
 PGBIN=$(dirname "$(ls /usr/lib/postgresql/*/bin/psql 2>/dev/null | head -n 1)")
 psql_as() { PGPASSWORD=$2 "$PGBIN/psql" -X -q -h "$cluster/run" -p 55432 -U "$1" lumidex "${@:3}"; }
 
-bash "$top/tests/fixture/pgcluster.sh" start "$cluster" >/dev/null
+bash "$top/ocipg/tests/fixture/pgcluster.sh" start "$cluster" >/dev/null
 if [ "$(psql_as system manager -At -c "SELECT count(*) FROM pg_tables WHERE schemaname = 'wide'")" != 10000 ]; then
   echo "bench: generating the tables (about a minute)" >&2
   psql_as postgres postgres -c "DROP SCHEMA IF EXISTS bench CASCADE" -c "DROP SCHEMA IF EXISTS wide CASCADE" 2>/dev/null

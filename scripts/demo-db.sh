@@ -15,7 +15,7 @@ else
 fi
 
 case "${1:-}" in
-  start|stop|status) PGCLUSTER_FSYNC=on exec bash "$top/tests/fixture/pgcluster.sh" "$1" "$dir" ;;
+  start|stop|status) PGCLUSTER_FSYNC=on exec bash "$top/ocipg/tests/fixture/pgcluster.sh" "$1" "$dir" ;;
   dir) echo "$dir" ;;
   *) echo "usage: scripts/demo-db.sh start|stop|status|dir" >&2; exit 2 ;;
 esac

@@ -3,15 +3,18 @@
 
 #include <libpq-fe.h>
 
-#include <cstdlib>
-
 namespace testfixture {
 
-int ClusterCommand(const std::string& command)
+std::string ClusterProblem()
 {
-    const std::string line = "bash '" + SourceDir() + "/tests/fixture/pgcluster.sh' " + command +
-                             " '" + Dir() + "' >/dev/null";
-    return std::system(line.c_str());
+    PGconn* conn = PQconnectdb(AdminConnInfo().c_str());
+    std::string problem;
+    if (PQstatus(conn) != CONNECTION_OK)
+        problem = "The PostgreSQL test cluster in " + Dir() + " is not running (" + PQerrorMessage(conn) +
+                  ").\nRun the tests through ctest, which starts it, or start it with\n  bash " + ClusterScript() +
+                  " fresh " + Dir() + "\n";
+    PQfinish(conn);
+    return problem;
 }
 
 std::string AdminValue(const std::string& sql)

@@ -10,7 +10,7 @@ inline std::string Dir() { return LUMIDEX_FIXTURE_DIR; }
 inline std::string SocketDir() { return Dir() + "/run"; }
 inline std::string TnsAdmin() { return Dir() + "/admin"; }
 inline const char* OcipgLibrary() { return LUMIDEX_OCIPG_PATH; }
-inline std::string SourceDir() { return LUMIDEX_SOURCE_DIR; }
+inline const char* ClusterScript() { return LUMIDEX_CLUSTER_SCRIPT; }
 inline constexpr int kPort = 55432;
 
 // libpq connection string for the superuser, to check results against
@@ -20,6 +20,9 @@ inline std::string AdminConnInfo()
     return "host=" + SocketDir() + " port=" + std::to_string(kPort) +
            " dbname=lumidex user=system password=manager";
 }
+
+// "" when the cluster answers; otherwise why not and how to start it.
+std::string ClusterProblem();
 
 // The first value of a statement run as the superuser behind the tests' back;
 // "" when it returns no row, "error: <text>" when it fails.
@@ -32,9 +35,5 @@ inline std::string ExpireWarnedIn(const std::string& interval)
     return AdminValue("DO $$BEGIN EXECUTE format('ALTER ROLE warned VALID UNTIL %L', now() + interval '" +
                       interval + "'); END$$");
 }
-
-// Runs the fixture script (pgcluster.sh start|stop ...) on this build's
-// cluster; returns the exit status.
-int ClusterCommand(const std::string& command);
 
 }  // namespace testfixture

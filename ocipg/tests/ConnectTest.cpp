@@ -1,4 +1,4 @@
-#include "tests/ocipg/OcipgTest.h"
+#include "ocipg/tests/OcipgTest.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -21,7 +21,7 @@ struct LogonCase {
     std::string m_strRole;  // current_user once logged on
 };
 
-std::string Socket() { return testfixture::SocketDir(); }
+std::string Socket() { return SocketDir(); }
 
 std::string OsUser()
 {
@@ -34,7 +34,7 @@ TEST(OcipgConnect, LogonVariants)
     const std::map<sb4, std::string> kTexts = {
         {1017, "ORA-01017: invalid username/password; logon denied"},
         {12154, "ORA-12154: TNS:could not resolve the connect identifier specified"}};
-    const std::string port = std::to_string(testfixture::kPort);
+    const std::string port = std::to_string(kPort);
     const LogonCase cases[] = {
         {"password", "LUMIDEX", "hr", "hr", OCI_DEFAULT, 0, "hr"},
         {"alias in other case", "Lumidex", "HR", "hr", OCI_DEFAULT, 0, "hr"},
@@ -103,7 +103,7 @@ TEST(OcipgConnect, MalformedConnectStringsFailCleanly)
 // list whose first address does not answer.
 TEST(OcipgConnect, TnsNamesRules)
 {
-    const std::string dir = testfixture::Dir() + "/ocipg-tns";
+    const std::string dir = Dir() + "/ocipg-tns";
     std::system(("mkdir -p '" + dir + "'").c_str());
     std::ofstream(dir + "/tnsnames.ora")
         << "# comment line\n\n"

@@ -3,7 +3,7 @@
 // a query with a prefetch count and a descriptor left to the environment,
 // logoff. Arguments: the library, the cluster's socket folder.
 
-#include "tests/ocipg/OciClient.h"
+#include "ocipg/tests/OciClient.h"
 
 #include <cstdio>
 
