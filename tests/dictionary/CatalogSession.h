@@ -21,7 +21,8 @@ struct Account {
     const char* pszUser;
     const char* pszPassword;
 };
-inline constexpr Account kSystem = {"system", "manager"};
+// The superuser the fixture acts as.
+inline Account Admin() { return {testfixture::AdminUser().c_str(), testfixture::AdminPassword().c_str()}; }
 inline constexpr Account kHr = {"hr", "hr"};
 
 struct Result {

@@ -8,24 +8,32 @@
 
 namespace {
 
+// "" when the cluster answers; otherwise why not.
+std::string ClusterProblem()
+{
+    if (ocitest::SocketDir().empty())
+        return "there is no " + ocitest::Dir() + "/fixture.env";
+    PGconn* conn = PQconnectdb(ocitest::AdminConnInfo().c_str());
+    const std::string problem = PQstatus(conn) == CONNECTION_OK ? "" : PQerrorMessage(conn);
+    PQfinish(conn);
+    return problem;
+}
+
 class ClusterEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        setenv("TNS_ADMIN", ocitest::TnsAdmin().c_str(), 1);
-        PGconn* conn = PQconnectdb(ocitest::AdminConnInfo().c_str());
-        const bool ok = PQstatus(conn) == CONNECTION_OK;
-        if (!ok) {
+        const std::string problem = ClusterProblem();
+        if (!problem.empty()) {
             std::fprintf(stderr,
                          "The PostgreSQL test cluster in %s is not running (%s).\n"
                          "Run the tests through ctest, which starts it, or start it with\n"
                          "  bash %s fresh %s\n",
-                         ocitest::Dir().c_str(), PQerrorMessage(conn), ocitest::FixtureScript("pgcluster.sh").c_str(),
+                         ocitest::Dir().c_str(), problem.c_str(), ocitest::FixtureScript("pgcluster.sh").c_str(),
                          ocitest::Dir().c_str());
-        }
-        PQfinish(conn);
-        if (!ok)
             std::exit(1);
+        }
+        setenv("TNS_ADMIN", ocitest::TnsAdmin().c_str(), 1);
     }
 };
 
