@@ -2,7 +2,8 @@
 # The demo database: the sample schemas in a cluster that lives on between
 # runs.   scripts/demo-db.sh start|stop|status
 # Folder: $LUMIDEX_DEMO_DIR, else /var/lib/lumidex/demo for root, else
-# ~/.local/share/lumidex/demo.
+# ~/.local/share/lumidex/demo; a new or empty one, or one the cluster script
+# made (it refuses any other).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
