@@ -13,6 +13,8 @@ build=${BENCH_BUILD:-$top/build-bench}
 bash "$top/scripts/install.sh"
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j 2 --target lumidex_bench ocipg >/dev/null
+ls /usr/lib/postgresql/*/bin/psql >/dev/null 2>&1 ||
+  { echo "bench: no PostgreSQL under /usr/lib/postgresql/*/bin; run scripts/install.sh first" >&2; exit 1; }
 
 if [ -n "${BENCH_CLUSTER:-}" ]; then
   cluster=$BENCH_CLUSTER
