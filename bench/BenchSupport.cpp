@@ -13,8 +13,12 @@ namespace bench {
 namespace {
 
 constexpr const char* kService = "LUMIDEX";
-constexpr const char* kUser = "system";
-constexpr const char* kPassword = "manager";
+
+const char* EnvText(const char* pszName)
+{
+    const char* pszValue = std::getenv(pszName);
+    return pszValue ? pszValue : "";
+}
 
 long StatusKb(const char* pszKey)
 {
@@ -30,15 +34,18 @@ long StatusKb(const char* pszKey)
 
 }  // namespace
 
+const char* User() { return EnvText("PGUSER"); }
+const char* Password() { return EnvText("PGPASSWORD"); }
+
 long ResidentKb() { return StatusKb("VmRSS:"); }
 long PeakResidentKb() { return StatusKb("VmHWM:"); }
 
 bool Logon(OracleSession& session)
 {
     const SessionResult nResult =
-        session.Connect(kService, static_cast<int>(std::strlen(kService)), kUser,
-                        static_cast<int>(std::strlen(kUser)), kPassword,
-                        static_cast<int>(std::strlen(kPassword)), 0);
+        session.Connect(kService, static_cast<int>(std::strlen(kService)), User(),
+                        static_cast<int>(std::strlen(User())), Password(),
+                        static_cast<int>(std::strlen(Password())), 0);
     if (nResult == SR_SUCCESS)
         return true;
     char szText[1024] = {};
@@ -48,12 +55,7 @@ bool Logon(OracleSession& session)
     return false;
 }
 
-std::string ConnInfo()
-{
-    const char* pszSocket = std::getenv("BENCH_SOCKET_DIR");
-    return std::string("host=") + (pszSocket ? pszSocket : "") +
-           " port=55432 dbname=lumidex user=system password=manager";
-}
+std::string ConnInfo() { return ""; }
 
 void Report(const char* pszName, double dValue) { std::printf("%s %.6f\n", pszName, dValue); }
 

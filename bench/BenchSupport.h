@@ -35,11 +35,17 @@ private:
 long ResidentKb();
 long PeakResidentKb();
 
+// The benchmark's account: the cluster's superuser, from PGUSER and
+// PGPASSWORD, which bench/run.sh exports from the cluster's fixture.env.
+const char* User();
+const char* Password();
+
 // Logs the session on as the benchmark's account; false, with the error on
 // standard error, when that fails.
 bool Logon(OracleSession& session);
 
-// libpq conninfo of the same account on the same cluster.
+// libpq conninfo of the same account on the same cluster: empty, as libpq
+// reads them from PGHOST, PGPORT, PGDATABASE, PGUSER and PGPASSWORD.
 std::string ConnInfo();
 
 // One "name value" line of the figure's result.

@@ -140,7 +140,7 @@ int OciFetchFigure(const FigureArgs& args)
     std::size_t nBytes = 0;
     {
         OciSession session(oci);
-        if (!session.Logon("LUMIDEX", "system", "manager"))
+        if (!session.Logon("LUMIDEX", User(), Password()))
             return 1;
         const std::string strQuery = SelectAll(args.strTable);
         for (int nRun = 0; nRun < args.nRepeats; ++nRun) {

@@ -63,7 +63,7 @@ public:
 
     bool Logon()
     {
-        if (m_doc.Connect("LUMIDEX", "system", "manager", 0) != SR_SUCCESS) {
+        if (m_doc.Connect("LUMIDEX", User(), Password(), 0) != SR_SUCCESS) {
             std::fprintf(stderr, "bench: logon failed: %s\n", m_doc.GetMessageText().c_str());
             return false;
         }

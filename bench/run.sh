@@ -13,6 +13,8 @@ build=${BENCH_BUILD:-$top/build-bench}
 bash "$top/scripts/install.sh"
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j 2 --target lumidex_bench ocipg >/dev/null
+ls /usr/lib/postgresql/*/bin/psql >/dev/null 2>&1 ||
+  { echo "bench: no PostgreSQL under /usr/lib/postgresql/*/bin; run scripts/install.sh first" >&2; exit 1; }
 
 if [ -n "${BENCH_CLUSTER:-}" ]; then
   cluster=$BENCH_CLUSTER
@@ -24,25 +26,24 @@ fi
 work=$(mktemp -d /tmp/lumidex-bench-out.XXXXXX)
 cleanup() {
   rm -rf "$work"
-  [ "$keep" = 1 ] || bash "$top/tests/fixture/pgcluster.sh" destroy "$cluster" >/dev/null 2>&1 || true
+  [ "$keep" = 1 ] || bash "$top/ocipg/tests/fixture/pgcluster.sh" destroy "$cluster" >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
 
 PGBIN=$(dirname "$(ls /usr/lib/postgresql/*/bin/psql 2>/dev/null | head -n 1)")
-psql_as() { PGPASSWORD=$2 "$PGBIN/psql" -X -q -h "$cluster/run" -p 55432 -U "$1" lumidex "${@:3}"; }
+psql_as() { PGUSER=$1 PGPASSWORD=$2 "$PGBIN/psql" -X -q "${@:3}"; }
 
-bash "$top/tests/fixture/pgcluster.sh" start "$cluster" >/dev/null
-if [ "$(psql_as system manager -At -c "SELECT count(*) FROM pg_tables WHERE schemaname = 'wide'")" != 10000 ]; then
+bash "$top/ocipg/tests/fixture/pgcluster.sh" start "$cluster" >/dev/null
+# The cluster's address, superuser and net service names, for psql and the figures.
+for key in PGHOST PGPORT PGDATABASE PGUSER PGPASSWORD TNS_ADMIN; do export "$key=$(sed -n "s/^$key=//p" "$cluster/fixture.env")"; done
+if [ "$(psql_as "$PGUSER" "$PGPASSWORD" -At -c "SELECT count(*) FROM pg_tables WHERE schemaname = 'wide'")" != 10000 ]; then
   echo "bench: generating the tables (about a minute)" >&2
   psql_as postgres postgres -c "DROP SCHEMA IF EXISTS bench CASCADE" -c "DROP SCHEMA IF EXISTS wide CASCADE" 2>/dev/null
-  psql_as postgres postgres -f "$top/bench/tables.sql" >/dev/null
+  psql_as postgres postgres -v owner="$PGUSER" -f "$top/bench/tables.sql" >/dev/null
 fi
 
-export TNS_ADMIN=$cluster/admin
 export LUMIDEX_OCI_LIBRARY=$build/ocipg/libocipg.so
-export BENCH_SOCKET_DIR=$cluster/run
 export QT_QPA_PLATFORM=offscreen
-export PGPASSWORD=manager
 bin=$build/bench/lumidex_bench
 # Save XML data reads Lumidex.ini of the current folder: the defaults apply here.
 cd "$work"
@@ -76,7 +77,7 @@ declare -A reps=([t10k]=5 [t100k]=3 [t1m]=2)
 
 echo "bench: logon" >&2
 run_fig logon - - 20
-psql_connect=$(wall_median 20 "$PGBIN/psql" -X -h "$cluster/run" -p 55432 -U system -c 'SELECT 1' lumidex)
+psql_connect=$(wall_median 20 "$PGBIN/psql" -X -c 'SELECT 1')
 
 echo "bench: schema tree of 10,000 tables" >&2
 run_fig tree - - 3
@@ -88,12 +89,12 @@ for t in "${sizes[@]}"; do
   run_fig ocifetch "$t" - "${reps[$t]}"
   run_fig libpqrow "$t" - "${reps[$t]}"
   # psql's time without its own connect, so that both read the same thing
-  p=$(wall_best "${reps[$t]}" "$PGBIN/psql" -X -h "$cluster/run" -p 55432 -U system -At -c "SELECT * FROM bench.$t" -o /dev/null lumidex)
+  p=$(wall_best "${reps[$t]}" "$PGBIN/psql" -X -At -c "SELECT * FROM bench.$t" -o /dev/null)
   result[psql.$t.seconds]=$(awk -v a="$p" -v b="$psql_connect" 'BEGIN { print a - b }')
   run_fig list "$t" - "${reps[$t]}"
   run_fig sort "$t" - "${reps[$t]}"
   run_fig baresort "$t" - "${reps[$t]}"
-  psql_as system manager -At -c "SELECT name FROM bench.$t" >"$work/column.txt"
+  psql_as "$PGUSER" "$PGPASSWORD" -At -c "SELECT name FROM bench.$t" >"$work/column.txt"
   result[gnusort.$t.seconds]=$(LC_ALL=C wall_best "${reps[$t]}" sort -f "$work/column.txt" -o /dev/null)
   run_fig export "$t" "$work" "${reps[$t]}"
   run_fig plainwrite "${result[export.$t.bytes]}" "$work" "${reps[$t]}" "$t"

@@ -1,8 +1,8 @@
 -- The benchmark's data: one table of ten mixed columns per size, and a
 -- schema of many small tables for the catalog listing. Deterministic, so
--- that runs compare.
+-- that runs compare. Variable: owner, the account the figures log on as.
 \set ON_ERROR_STOP 1
-CREATE SCHEMA IF NOT EXISTS bench AUTHORIZATION system;
+CREATE SCHEMA IF NOT EXISTS bench AUTHORIZATION :"owner";
 SET search_path = bench;
 SELECT setseed(0.42);
 
@@ -39,15 +39,15 @@ CREATE TABLE t10k AS SELECT * FROM rows_template WHERE id <= 10000 ORDER BY id;
 CREATE TABLE t100k AS SELECT * FROM rows_template WHERE id <= 100000 ORDER BY id;
 CREATE TABLE t1m AS SELECT * FROM rows_template ORDER BY id;
 DROP TABLE rows_template;
-ALTER TABLE t10k OWNER TO system;
-ALTER TABLE t100k OWNER TO system;
-ALTER TABLE t1m OWNER TO system;
+ALTER TABLE t10k OWNER TO :"owner";
+ALTER TABLE t100k OWNER TO :"owner";
+ALTER TABLE t1m OWNER TO :"owner";
 VACUUM ANALYZE t10k;
 VACUUM ANALYZE t100k;
 VACUUM ANALYZE t1m;
 
 -- Many tables in one schema; one transaction each, so no lock table fills.
-CREATE SCHEMA IF NOT EXISTS wide AUTHORIZATION system;
+CREATE SCHEMA IF NOT EXISTS wide AUTHORIZATION :"owner";
 SELECT format('CREATE TABLE wide.w%s (id integer, txt varchar(20))', lpad(i::text, 5, '0'))
 FROM generate_series(1, 10000) AS i
 \gexec

@@ -3,7 +3,7 @@
 // thrown inside crosses this boundary.
 
 #pragma GCC visibility push(default)
-#include "oracle/oci_api.h"
+#include "oci/oci_api.h"
 #pragma GCC visibility pop
 
 #include "ocipg/Ascii7.h"

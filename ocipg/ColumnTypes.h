@@ -2,7 +2,7 @@
 
 // How a PostgreSQL result column is described to an OCI caller.
 
-#include "oracle/oci_api.h"
+#include "oci/oci_api.h"
 
 #include <libpq-fe.h>
 

@@ -3,7 +3,7 @@
 // Resolving a connect string as Oracle's client does: a net service name of
 // tnsnames.ora, a connect descriptor, or Easy Connect host[:port][/service].
 
-#include "oracle/oci_api.h"
+#include "oci/oci_api.h"
 
 #include <string>
 #include <string_view>

@@ -4,8 +4,8 @@
 // reports: Oracle's number and text, PostgreSQL's own message on a second line
 // where it says more.
 
+#include "oci/oci_api.h"
 #include "ocipg/OraError.h"
-#include "oracle/oci_api.h"
 
 #include <libpq-fe.h>
 

@@ -3,10 +3,10 @@
 // The handles an OCI caller holds. Every live handle is registered, so that a
 // null, freed or wrong-typed handle is refused instead of followed.
 
+#include "oci/oci_api.h"
 #include "ocipg/ClientEncoding.h"
 #include "ocipg/ConnectString.h"
 #include "ocipg/Errors.h"
-#include "oracle/oci_api.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "oracle/oci_api.h"
+#include "oci/oci_api.h"
 
 namespace ocipg {
 

@@ -3,7 +3,7 @@
 // What the library needs to know of a statement's text before the server
 // sees it, read with PostgreSQL's own token boundaries (SqlLexer).
 
-#include "oracle/oci_api.h"
+#include "oci/oci_api.h"
 
 #include <string>
 #include <string_view>

@@ -2,7 +2,8 @@
 # The demo database: the sample schemas in a cluster that lives on between
 # runs.   scripts/demo-db.sh start|stop|status
 # Folder: $LUMIDEX_DEMO_DIR, else /var/lib/lumidex/demo for root, else
-# ~/.local/share/lumidex/demo.
+# ~/.local/share/lumidex/demo; a new or empty one, or one the cluster script
+# made (it refuses any other).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -15,7 +16,7 @@ else
 fi
 
 case "${1:-}" in
-  start|stop|status) PGCLUSTER_FSYNC=on exec bash "$top/tests/fixture/pgcluster.sh" "$1" "$dir" ;;
+  start|stop|status) PGCLUSTER_FSYNC=on exec bash "$top/ocipg/tests/fixture/pgcluster.sh" "$1" "$dir" ;;
   dir) echo "$dir" ;;
   *) echo "usage: scripts/demo-db.sh start|stop|status|dir" >&2; exit 2 ;;
 esac

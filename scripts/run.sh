@@ -9,20 +9,22 @@ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)" --target lumidex ocipg
 bash "$top/scripts/demo-db.sh" start
 dir=$(bash "$top/scripts/demo-db.sh" dir)
+# What the cluster script wrote about the demo cluster: fact PGPORT.
+fact() { sed -n "s/^$1=//p" "$dir/fixture.env"; }
 
 # The Connect dialog lists the demo's net service names; the library is the OCI client over
 # PostgreSQL.
-export TNS_ADMIN=$dir/admin
+export TNS_ADMIN=$(fact TNS_ADMIN)
 export LUMIDEX_OCI_LIBRARY=$build/ocipg/libocipg.so
 
 cat <<TXT
 
 The demo database is running (stop it with scripts/demo-db.sh stop).
-  net service name: LUMIDEX   accounts: hr/hr, app/app, system/manager (superuser),
+  net service name: LUMIDEX   accounts: hr/hr, app/app, $(fact PGUSER)/$(fact PGPASSWORD) (superuser),
                               or blank user and password as $(id -un)
   export TNS_ADMIN=$TNS_ADMIN
   export LUMIDEX_OCI_LIBRARY=$LUMIDEX_OCI_LIBRARY
-  psql: psql -h $dir/run -p 55432 -U hr lumidex
+  psql: psql -h $(fact PGHOST) -p $(fact PGPORT) -U hr $(fact PGDATABASE)
 TXT
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

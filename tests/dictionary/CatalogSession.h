@@ -1,9 +1,14 @@
 #pragma once
 
-// A logon through libocipg, for the catalog statements: each statement runs
-// as Lumidex runs it, in the session's open transaction.
+// A logon through the program's OracleSession on libocipg, for the catalog
+// statements: each statement runs as Lumidex runs it, in the session's open
+// transaction.
 
-#include "tests/ocipg/OcipgTest.h"
+#include "oracle/OracleSession.h"
+#include "tests/support/ScopedEnv.h"
+#include "tests/support/TestFixture.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -16,12 +21,13 @@ struct Account {
     const char* pszUser;
     const char* pszPassword;
 };
-inline constexpr Account kSystem = {"system", "manager"};
+// The superuser the fixture acts as.
+inline Account Admin() { return {testfixture::AdminUser().c_str(), testfixture::AdminPassword().c_str()}; }
 inline constexpr Account kHr = {"hr", "hr"};
 
 struct Result {
     bool bOk = false;
-    sb4 nCode = 0;  // the ORA- number of a failure
+    int nCode = 0;  // the ORA- number of a failure
     std::string strError;
     std::vector<std::string> columns;
     std::vector<std::vector<std::string>> rows;  // "NULL" for NULL
@@ -39,10 +45,18 @@ public:
     // the first failure's.
     Result Run(const std::string& sql);
 
-    ocitest::Session& Client() { return m_session; }
+    // A query left open after its first row, which lands in values; false,
+    // with the error in values, when that fails.
+    bool OpenQuery(const std::string& sql, std::vector<std::string>& values);
+    // The open query's next row; false, with the error in values, when none.
+    bool NextRow(std::vector<std::string>& values);
 
 private:
-    ocitest::Session m_session{ocitest::Oci()};
+    std::string ErrorText(int* code = nullptr);
+
+    testfixture::ScopedEnv m_library{"LUMIDEX_OCI_LIBRARY", testfixture::OcipgLibrary()};
+    OracleSession m_session;
+    int m_nColumns = 0;  // of the query OpenQuery left open
 };
 
 // The names a statement's select list gives, as the library reports them.

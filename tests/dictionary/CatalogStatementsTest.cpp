@@ -17,7 +17,7 @@ using dicttest::Account;
 using dicttest::AdminValue;
 using dicttest::CatalogSession;
 using dicttest::kHr;
-using dicttest::kSystem;
+using dicttest::Admin;
 using dicttest::Result;
 
 struct CatalogCase {
@@ -59,7 +59,7 @@ const CatalogCase kCatalogCases[] = {
     {"DBLinks", "All",
      "SELECT count(*) FROM pg_user_mappings WHERE usename IN ('public', current_user)", "REMOTE_LUMIDEX"},
     {"DBLinks", "User", "SELECT count(*) FROM pg_user_mappings WHERE usename = 'hr'", "REMOTE_LUMIDEX"},
-    {"Users", "", "SELECT count(*) FROM pg_roles WHERE rolname !~ '^pg_'", "SYSTEM"},
+    {"Users", "", "SELECT count(*) FROM pg_roles WHERE rolname !~ '^pg_'", "HR"},
 };
 
 const char* Statement(const CatalogCase& c)
@@ -72,7 +72,7 @@ TEST(CatalogStatements, ListTheDatabasesObjectsWithTheColumnsInSelectListOrder)
     ASSERT_EQ(std::size(kCatalogCases), browser::CatalogQueryTable().size());
     for (const CatalogCase& c : kCatalogCases) {
         SCOPED_TRACE(Statement(c));
-        CatalogSession session(std::string(c.pszScope) == "User" ? kHr : kSystem);
+        CatalogSession session(std::string(c.pszScope) == "User" ? kHr : Admin());
         const Result result = session.Run(Statement(c));
         ASSERT_TRUE(result.bOk) << result.strError;
         EXPECT_EQ(result.columns, dicttest::SelectListNames(Statement(c)));
@@ -115,7 +115,7 @@ TEST(CatalogStatements, DbaViewsDoNotExistForAnOrdinaryAccount)
     EXPECT_EQ(links.Cell(1, "OWNER"), "PUBLIC");
     // PostgreSQL shows a PUBLIC mapping's options to the server's owner only.
     EXPECT_EQ(links.Cell(1, "USERNAME"), "NULL");
-    EXPECT_EQ(links.Cell(1, "HOST"), AdminValue("SELECT current_setting('unix_socket_directories') || ':55432/lumidex'"));
+    EXPECT_EQ(links.Cell(1, "HOST"), testfixture::SocketDir() + ":" + testfixture::Port() + "/" + testfixture::Database());
     EXPECT_EQ(links.Cell(1, "CREATED"), "NULL");
 }
 
@@ -153,19 +153,19 @@ struct ColumnsCase {
 TEST(TableColumns, ListTheColumnsOfTheTablesTheAccountMayUse)
 {
     const ColumnsCase cases[] = {
-        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDERS' AND OWNER = 'APP'",
+        {Admin(), "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDERS' AND OWNER = 'APP'",
          "SELECT count(*) FROM information_schema.columns WHERE table_schema = 'app' AND table_name = 'orders'"},
-        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDERS'",
+        {Admin(), "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDERS'",
          "SELECT count(*) FROM information_schema.columns WHERE table_name = 'orders'"},
-        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'Mixed Case' AND OWNER = 'APP'",
+        {Admin(), "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'Mixed Case' AND OWNER = 'APP'",
          "SELECT count(*) FROM information_schema.columns WHERE table_name = 'Mixed Case'"},
-        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDER_TOTALS' AND OWNER = 'APP'",
+        {Admin(), "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDER_TOTALS' AND OWNER = 'APP'",
          "SELECT count(*) FROM information_schema.columns WHERE table_name = 'order_totals'"},
-        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'WIDE_TABLE'",
+        {Admin(), "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'WIDE_TABLE'",
          "SELECT count(*) FROM information_schema.columns WHERE table_name = 'wide_table'"},
-        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'NO_SUCH_TABLE'", "SELECT 0"},
-        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'orders'", "SELECT 0"},
-        {kSystem, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDERS' AND OWNER = 'HR'", "SELECT 0"},
+        {Admin(), "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'NO_SUCH_TABLE'", "SELECT 0"},
+        {Admin(), "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'orders'", "SELECT 0"},
+        {Admin(), "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDERS' AND OWNER = 'HR'", "SELECT 0"},
         // HR may read app.orders but not app.order_lines.
         {kHr, "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDERS' AND OWNER = 'APP'",
          "SELECT count(*) FROM information_schema.columns WHERE table_schema = 'app' AND table_name = 'orders'"},
@@ -227,7 +227,7 @@ TEST(TableColumns, ShowOracleTypesAndColumnIds)
         {"P_MOOD", "MOOD", "4", "NULL", "NULL", "Y", "0"},
         {"Mixed Col", "NUMBER", "22", "10", "0", "Y", "0"},
     };
-    CatalogSession system(kSystem);
+    CatalogSession system(Admin());
     const Result made = system.Run(
         "CREATE DOMAIN hr.code AS varchar(5);"
         "CREATE TYPE hr.mood AS ENUM ('glad', 'sad');"
@@ -279,9 +279,9 @@ TEST(ObjectData, OwnerQualifiedTablesViewsAndQuotedNamesReadTheirRows)
         const char* pszCountSql;
     };
     const DataCase cases[] = {
-        {kSystem, "SELECT * FROM APP.ORDERS", "SELECT count(*) FROM app.orders"},
-        {kSystem, "SELECT * FROM HR.EMP_DETAILS", "SELECT count(*) FROM hr.emp_details"},
-        {kSystem, "SELECT * FROM APP.\"Mixed Case\"", "SELECT count(*) FROM app.\"Mixed Case\""},
+        {Admin(), "SELECT * FROM APP.ORDERS", "SELECT count(*) FROM app.orders"},
+        {Admin(), "SELECT * FROM HR.EMP_DETAILS", "SELECT count(*) FROM hr.emp_details"},
+        {Admin(), "SELECT * FROM APP.\"Mixed Case\"", "SELECT count(*) FROM app.\"Mixed Case\""},
         {Account{"app", "app"}, "SELECT * FROM \"Mixed Case\"", "SELECT count(*) FROM app.\"Mixed Case\""},
         {kHr, "SELECT * FROM EMPLOYEES", "SELECT count(*) FROM hr.employees"},
         {kHr, "SELECT * FROM DUAL", "SELECT 1"},
@@ -326,12 +326,12 @@ TEST(CatalogValues, MapPostgresqlMeaningsToOracles)
         {"SELECT TEXT FROM DBA_VIEWS WHERE VIEW_NAME = 'EMP_DETAILS'",
          AdminValue("SELECT pg_get_viewdef('hr.emp_details'::regclass)")},
         {"SELECT ACCOUNT_STATUS || ' ' || PROFILE FROM DBA_USERS WHERE USERNAME = 'HR'", "OPEN DEFAULT"},
-        {"SELECT coalesce(PASSWORD, 'none') FROM DBA_USERS WHERE USERNAME = 'SYSTEM'", "none"},
+        {"SELECT coalesce(PASSWORD, 'none') FROM DBA_USERS WHERE USERNAME = 'HR'", "none"},
         {"SELECT USER_ID FROM DBA_USERS WHERE USERNAME = 'HR'", AdminValue("SELECT oid FROM pg_roles WHERE rolname = 'hr'")},
         {"SELECT DUMMY FROM DUAL", "X"},
         {"SELECT count(*) FROM ALL_USERS", AdminValue("SELECT count(*) FROM pg_roles WHERE rolname !~ '^pg_'")},
     };
-    CatalogSession system(kSystem);
+    CatalogSession system(Admin());
     for (const auto& [statement, expected] : cases) {
         const Result result = system.Run(statement);
         ASSERT_TRUE(result.bOk) << statement << ": " << result.strError;
@@ -343,7 +343,7 @@ TEST(CatalogValues, MapPostgresqlMeaningsToOracles)
 TEST(CatalogValues, StatisticsShowOnlyOnceATableIsAnalyzed)
 {
     AdminValue("ANALYZE app.orders");
-    CatalogSession system(kSystem);
+    CatalogSession system(Admin());
     const Result orders = system.Run(
         "SELECT NUM_ROWS, LAST_ANALYZED, AVG_ROW_LEN FROM DBA_TABLES WHERE OWNER = 'APP' AND TABLE_NAME = 'ORDERS'");
     ASSERT_TRUE(orders.bOk) << orders.strError;
@@ -366,7 +366,7 @@ TEST(CatalogValues, StatisticsShowOnlyOnceATableIsAnalyzed)
 
 TEST(CatalogValues, ObjectKindsTheFixtureLacks)
 {
-    CatalogSession system(kSystem);
+    CatalogSession system(Admin());
     // The views made in this transaction must read the same without standard strings.
     const Result made = system.Run(
         "SET LOCAL standard_conforming_strings = off;"
@@ -423,13 +423,11 @@ TEST(SessionViews, SurviveARolledBackTransactionAndAnOpenQuery)
     EXPECT_EQ(again.rows.size(), 3u);
 
     // A query still reading the view does not stop the next statement on it.
-    ocitest::Session& client = hr.Client();
-    ASSERT_EQ(client.Execute(statement, OCI_DEFAULT), OCI_SUCCESS) << client.Error();
     std::vector<std::string> values;
-    ASSERT_EQ(client.FetchRow(values), OCI_SUCCESS);
+    ASSERT_TRUE(hr.OpenQuery(statement, values)) << values.at(0);
     const Result next = hr.Run("UPDATE hr.empty_table SET id = id WHERE EXISTS (SELECT 1 FROM USER_TABLES)");
     EXPECT_TRUE(next.bOk) << next.strError;
-    ASSERT_EQ(client.FetchRow(values), OCI_SUCCESS) << client.Error();
+    ASSERT_TRUE(hr.NextRow(values)) << values.at(0);
     EXPECT_EQ(values.at(0), "EMPLOYEES");
 }
 

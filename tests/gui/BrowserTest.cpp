@@ -10,6 +10,7 @@
 #include "shell/CMainFrame.h"
 #include "tests/gui/GuiTests.h"
 #include "tests/gui/ProgramTest.h"
+#include "tests/support/TestFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,6 +34,13 @@ class BrowserTest : public ProgramTest {
 
     QTreeWidget& Tree() { return View().Tree(); }
     CResultListModel& Model() { return View().ResultList().Model(); }
+
+    static QString AdminUser() { return QString::fromStdString(testfixture::AdminUser()); }
+    // The fixture's superuser has its password; every other account's is its name.
+    static QString PasswordOf(const QString& strUser)
+    {
+        return strUser == AdminUser() ? QString::fromStdString(testfixture::AdminPassword()) : strUser;
+    }
 
     void Start(const QString& strUser = {}, const QString& strPassword = {})
     {
@@ -143,7 +151,7 @@ private slots:
 
     void everyScopeNodeListsItsObjects()
     {
-        Start("system", "manager");
+        Start(AdminUser(), PasswordOf(AdminUser()));
         for (const browser::CatalogCategory& row : browser::CatalogQueryTable()) {
             const QString strCategory = QString::fromLatin1(row.pszCategory);
             const QString strScope = QString::fromLatin1(row.pszScope);
@@ -198,16 +206,16 @@ private slots:
         QTest::addColumn<QString>("tableName");
         QTest::addColumn<int>("columns");
         QTest::addColumn<int>("rows");
-        QTest::newRow("table, All") << "system" << "Tables" << "All" << "HR.EMPLOYEES" << "EMPLOYEES" << 11 << 4;
+        QTest::newRow("table, All") << AdminUser() << "Tables" << "All" << "HR.EMPLOYEES" << "EMPLOYEES" << 11 << 4;
         QTest::newRow("table, User") << "app" << "Tables" << "User" << "ORDERS" << "ORDERS" << 5 << 3;
-        QTest::newRow("view, All") << "system" << "Views" << "All" << "APP.ORDER_TOTALS" << "ORDER_TOTALS" << -1 << -1;
+        QTest::newRow("view, All") << AdminUser() << "Views" << "All" << "APP.ORDER_TOTALS" << "ORDER_TOTALS" << -1 << -1;
         QTest::newRow("view, User") << "hr" << "Views" << "User" << "EMP_DETAILS" << "EMP_DETAILS" << -1 << -1;
-        QTest::newRow("mixed case, All") << "system" << "Tables" << "All" << "APP.Mixed Case" << "Mixed Case" << 2 << 2;
+        QTest::newRow("mixed case, All") << AdminUser() << "Tables" << "All" << "APP.Mixed Case" << "Mixed Case" << 2 << 2;
         QTest::newRow("mixed case, User") << "app" << "Tables" << "User" << "Mixed Case" << "Mixed Case" << 2 << 2;
-        QTest::newRow("quote, All") << "system" << "Tables" << "All" << "APP.O'Brien" << "O'Brien" << 2 << 1;
-        QTest::newRow("dollar, All") << "system" << "Tables" << "All" << "APP.LOG$ENTRIES" << "LOG$ENTRIES" << 2 << 3;
+        QTest::newRow("quote, All") << AdminUser() << "Tables" << "All" << "APP.O'Brien" << "O'Brien" << 2 << 1;
+        QTest::newRow("dollar, All") << AdminUser() << "Tables" << "All" << "APP.LOG$ENTRIES" << "LOG$ENTRIES" << 2 << 3;
         QTest::newRow("dollar, User") << "app" << "Tables" << "User" << "LOG$ENTRIES" << "LOG$ENTRIES" << 2 << 3;
-        QTest::newRow("hash, All") << "system" << "Tables" << "All" << "APP.A#B" << "A#B" << 3 << 1;
+        QTest::newRow("hash, All") << AdminUser() << "Tables" << "All" << "APP.A#B" << "A#B" << 3 << 1;
         QTest::newRow("hash, User") << "app" << "Tables" << "User" << "A#B" << "A#B" << 3 << 1;
     }
 
@@ -220,7 +228,7 @@ private slots:
         QFETCH(QString, tableName);
         QFETCH(int, columns);
         QFETCH(int, rows);
-        Start(user, user == "system" ? "manager" : user);
+        Start(user, PasswordOf(user));
         QTreeWidgetItem* pObject = SelectObject(category, scope, label);
         QVERIFY(pObject);
         QVERIFY2(MessageLine().startsWith("Rows "), qPrintable(MessageLine()));
@@ -248,7 +256,7 @@ private slots:
     // "Ev"."il.T" and "Ev.il".T are both labelled Ev.il.T; each node still lists its own table.
     void tablesOfOneLabelListTheirOwnColumnsAndRows()
     {
-        Start("system", "manager");
+        Start(AdminUser(), PasswordOf(AdminUser()));
         QTreeWidgetItem* pScope = Scope("Tables", "All");
         Select(pScope);
         QList<QTreeWidgetItem*> arrObjects;
@@ -297,7 +305,7 @@ private slots:
 
     void viewDataOnOtherNodesDoesNothing()
     {
-        Start("system", "manager");
+        Start(AdminUser(), PasswordOf(AdminUser()));
         QTreeWidgetItem* pIndexes = Scope("Indexes", "All");
         Select(pIndexes);
         QVERIFY(pIndexes->childCount() > 0);

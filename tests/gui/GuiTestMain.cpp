@@ -7,29 +7,9 @@
 #include <QApplication>
 #include <QTest>
 
-#include <libpq-fe.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-namespace {
-
-bool ClusterRunning()
-{
-    PGconn* pConn = PQconnectdb(testfixture::AdminConnInfo().c_str());
-    const bool bOk = PQstatus(pConn) == CONNECTION_OK;
-    if (!bOk)
-        std::fprintf(stderr,
-                     "The PostgreSQL test cluster in %s is not running (%s).\n"
-                     "Run the tests through ctest, which starts it, or start it with\n"
-                     "  tests/fixture/pgcluster.sh fresh %s\n",
-                     testfixture::Dir().c_str(), PQerrorMessage(pConn), testfixture::Dir().c_str());
-    PQfinish(pConn);
-    return bOk;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -45,8 +25,11 @@ int main(int argc, char** argv)
     for (const GuiTestClass& testClass : GuiTestClasses()) {
         if (std::strcmp(testClass.pszName, argv[1]) != 0)
             continue;
-        if (testClass.bNeedsCluster && !ClusterRunning())
+        const std::string strProblem = testClass.bNeedsCluster ? testfixture::ClusterProblem() : std::string();
+        if (!strProblem.empty()) {
+            std::fputs(strProblem.c_str(), stderr);
             return 1;
+        }
         std::unique_ptr<QObject> pTests = testClass.create();
         argv[1] = argv[0];
         return QTest::qExec(pTests.get(), argc - 1, argv + 1);

@@ -101,20 +101,21 @@ struct Logon {
     const char* m_pszRole;  // nullptr: the operating-system account
 };
 
-const Logon kLogons[] = {
-    {"LUMIDEX", "hr", "hr", 0, "hr"},
-    {"lumidex.world", "app", "app", 0, "app"},
-    {"LUMIDEX", "", "", 0, nullptr},
-    {"LUMIDEX", "system", "manager", kSysdba, "system"},
-    {"LUMIDEX", "system", "manager", kSysoper, "system"},
-    // An unknown login type logs on as Normal.
-    {"LUMIDEX", "hr", "hr", 7, "hr"},
-};
-
 TEST_F(SessionDb, LogsOnAndOff)
 {
+    const char* const pszAdmin = testfixture::AdminUser().c_str();
+    const char* const pszAdminPassword = testfixture::AdminPassword().c_str();
+    const Logon logons[] = {
+        {"LUMIDEX", "hr", "hr", 0, "hr"},
+        {"lumidex.world", "app", "app", 0, "app"},
+        {"LUMIDEX", "", "", 0, nullptr},
+        {"LUMIDEX", pszAdmin, pszAdminPassword, kSysdba, pszAdmin},
+        {"LUMIDEX", pszAdmin, pszAdminPassword, kSysoper, pszAdmin},
+        // An unknown login type logs on as Normal.
+        {"LUMIDEX", "hr", "hr", 7, "hr"},
+    };
     const std::string strOsUser = getpwuid(geteuid())->pw_name;
-    for (const Logon& logon : kLogons) {
+    for (const Logon& logon : logons) {
         SCOPED_TRACE(std::string(logon.m_pszService) + " " + logon.m_pszUser);
         ASSERT_EQ(Connect(logon.m_pszUser, logon.m_pszPassword, logon.m_nMode, logon.m_pszService),
                   SR_SUCCESS)
@@ -362,8 +363,8 @@ TEST_F(SessionDb, WideningCharactersComeWhole)
                          "TEMPLATE template0"),
               "");
     ScopedEnv utf8("NLS_LANG", "AMERICAN_AMERICA.AL32UTF8");
-    const std::string service = testfixture::SocketDir() + ":" + std::to_string(testfixture::kPort) + "/lumidex_latin1";
-    ASSERT_EQ(Connect("system", "manager", 0, service), SR_SUCCESS) << ErrorText();
+    const std::string service = testfixture::SocketDir() + ":" + testfixture::Port() + "/lumidex_latin1";
+    ASSERT_EQ(Connect(testfixture::AdminUser(), testfixture::AdminPassword(), 0, service), SR_SUCCESS) << ErrorText();
     ASSERT_EQ(Execute("CREATE TABLE t (v varchar(4))"), SR_SUCCESS) << ErrorText();
     ASSERT_EQ(Execute("INSERT INTO t VALUES ('\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9'), ('ab')"), SR_SUCCESS) << ErrorText();
     Open("SELECT v FROM t");

@@ -1,7 +1,6 @@
 #include "tests/support/TestFixture.h"
 
 #include <gtest/gtest.h>
-#include <libpq-fe.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,18 +12,11 @@ public:
     void SetUp() override
     {
         setenv("TNS_ADMIN", testfixture::TnsAdmin().c_str(), 1);
-        PGconn* conn = PQconnectdb(testfixture::AdminConnInfo().c_str());
-        const bool ok = PQstatus(conn) == CONNECTION_OK;
-        if (!ok) {
-            std::fprintf(stderr,
-                         "The PostgreSQL test cluster in %s is not running (%s).\n"
-                         "Run the tests through ctest, which starts it, or start it with\n"
-                         "  tests/fixture/pgcluster.sh fresh %s\n",
-                         testfixture::Dir().c_str(), PQerrorMessage(conn), testfixture::Dir().c_str());
-        }
-        PQfinish(conn);
-        if (!ok)
+        const std::string problem = testfixture::ClusterProblem();
+        if (!problem.empty()) {
+            std::fputs(problem.c_str(), stderr);
             std::exit(1);
+        }
     }
 };
 

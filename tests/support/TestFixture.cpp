@@ -3,15 +3,60 @@
 
 #include <libpq-fe.h>
 
-#include <cstdlib>
+#include <fstream>
+#include <map>
 
 namespace testfixture {
 
-int ClusterCommand(const std::string& command)
+namespace {
+
+// A libpq connection-string value, quoted.
+std::string Quoted(const std::string& value)
 {
-    const std::string line = "bash '" + SourceDir() + "/tests/fixture/pgcluster.sh' " + command +
-                             " '" + Dir() + "' >/dev/null";
-    return std::system(line.c_str());
+    std::string quoted = "'";
+    for (char c : value)
+        quoted += c == '\'' || c == '\\' ? std::string{'\\', c} : std::string{c};
+    return quoted + "'";
+}
+
+}  // namespace
+
+const std::string& Fact(const char* key)
+{
+    static const std::map<std::string, std::string> facts = [] {
+        std::map<std::string, std::string> read;
+        std::ifstream file(Dir() + "/fixture.env");
+        for (std::string line; std::getline(file, line);) {
+            const size_t equals = line.find('=');
+            if (line.rfind('#', 0) != 0 && equals != std::string::npos)
+                read[line.substr(0, equals)] = line.substr(equals + 1);
+        }
+        return read;
+    }();
+    static const std::string none;
+    const auto found = facts.find(key);
+    return found == facts.end() ? none : found->second;
+}
+
+std::string AdminConnInfo()
+{
+    return "host=" + Quoted(SocketDir()) + " port=" + Quoted(Port()) + " dbname=" + Quoted(Database()) +
+           " user=" + Quoted(AdminUser()) + " password=" + Quoted(AdminPassword());
+}
+
+std::string ClusterProblem()
+{
+    std::string reason = "there is no " + Dir() + "/fixture.env";
+    if (!SocketDir().empty()) {
+        PGconn* conn = PQconnectdb(AdminConnInfo().c_str());
+        reason = PQstatus(conn) == CONNECTION_OK ? "" : PQerrorMessage(conn);
+        PQfinish(conn);
+    }
+    if (reason.empty())
+        return reason;
+    return "The PostgreSQL test cluster in " + Dir() + " is not running (" + reason +
+           ").\nRun the tests through ctest, which starts it, or start it with\n  bash " + ClusterScript() +
+           " fresh " + Dir() + "\n";
 }
 
 std::string AdminValue(const std::string& sql)

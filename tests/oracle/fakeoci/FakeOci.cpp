@@ -4,7 +4,7 @@
 // what no client here can: a result wider than PostgreSQL allows, handles that
 // are never freed, and how often the client is set up and torn down.
 // FAKEOCI_OMIT_<name> leaves that entry point out.
-#include "oracle/oci_api.h"
+#include "oci/oci_api.h"
 
 #include <cstring>
 

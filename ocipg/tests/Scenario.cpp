@@ -1,9 +1,10 @@
 // One short session through libocipg, run under valgrind: logon, a query
 // with rows and NULLs, a change, a failing statement, a query closed early,
 // a query with a prefetch count and a descriptor left to the environment,
-// logoff. Arguments: the library, the cluster's socket folder.
+// logoff. Argument: the library; the cluster is the test fixture's.
 
-#include "tests/ocipg/OciClient.h"
+#include "ocipg/tests/OciClient.h"
+#include "ocipg/tests/support/TestFixture.h"
 
 #include <cstdio>
 
@@ -48,8 +49,8 @@ bool PrefetchedQuery(const OciApi& oci, const Session& session)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: ocipg_scenario LIBRARY SOCKET_DIR\n");
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: ocipg_scenario LIBRARY\n");
         return 2;
     }
     const OciApi* oci = LoadOci(argv[1]);
@@ -57,8 +58,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "scenario: cannot load %s\n", argv[1]);
         return 1;
     }
+    const std::string service = SocketDir() + "/" + Database();
     Session session(*oci);
-    if (session.Connect(std::string(argv[2]) + "/lumidex", "hr", "hr") != OCI_SUCCESS)
+    if (session.Connect(service, "hr", "hr") != OCI_SUCCESS)
         return Fail("logon", session);
     std::vector<std::vector<std::string>> rows;
     if (session.Query("select * from hr.employees order by 1", rows) != OCI_SUCCESS || rows.size() != 4)
@@ -76,7 +78,7 @@ int main(int argc, char** argv)
         return Fail("prefetch", session);
     session.Disconnect();
     Session refused(*oci);
-    if (refused.Connect(std::string(argv[2]) + "/lumidex", "hr", "wrong") != OCI_ERROR)
+    if (refused.Connect(service, "hr", "wrong") != OCI_ERROR)
         return Fail("wrong password", refused);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "tests/ocipg/OcipgTest.h"
+#include "ocipg/tests/OcipgTest.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "tests/ocipg/OcipgTest.h"
+#include "ocipg/tests/OcipgTest.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -21,7 +21,7 @@ struct LogonCase {
     std::string m_strRole;  // current_user once logged on
 };
 
-std::string Socket() { return testfixture::SocketDir(); }
+const std::string& Socket() { return SocketDir(); }
 
 std::string OsUser()
 {
@@ -34,20 +34,21 @@ TEST(OcipgConnect, LogonVariants)
     const std::map<sb4, std::string> kTexts = {
         {1017, "ORA-01017: invalid username/password; logon denied"},
         {12154, "ORA-12154: TNS:could not resolve the connect identifier specified"}};
-    const std::string port = std::to_string(testfixture::kPort);
+    const std::string port = Port();
+    const std::string db = Database();
     const LogonCase cases[] = {
         {"password", "LUMIDEX", "hr", "hr", OCI_DEFAULT, 0, "hr"},
         {"alias in other case", "Lumidex", "HR", "hr", OCI_DEFAULT, 0, "hr"},
         {"alias with domain, SID", "LUMIDEX.WORLD", "app", "app", OCI_DEFAULT, 0, "app"},
-        {"easy connect, socket folder and port", Socket() + ":" + port + "/lumidex", "hr", "hr", OCI_DEFAULT, 0, "hr"},
-        {"easy connect, socket folder", Socket() + "/lumidex", "hr", "hr", OCI_DEFAULT, 0, "hr"},
-        {"easy connect with //", "//" + Socket() + ":" + port + "/lumidex", "hr", "hr", OCI_DEFAULT, 0, "hr"},
+        {"easy connect, socket folder and port", Socket() + ":" + port + "/" + db, "hr", "hr", OCI_DEFAULT, 0, "hr"},
+        {"easy connect, socket folder", Socket() + "/" + db, "hr", "hr", OCI_DEFAULT, 0, "hr"},
+        {"easy connect with //", "//" + Socket() + ":" + port + "/" + db, "hr", "hr", OCI_DEFAULT, 0, "hr"},
         {"connect descriptor", "(DESCRIPTION = (ADDRESS = (PROTOCOL = IPC)(KEY = " + Socket() +
-             "))(CONNECT_DATA = (SID = lumidex)))", "hr", "hr", OCI_DEFAULT, 0, "hr"},
+             "))(CONNECT_DATA = (SID = " + db + ")))", "hr", "hr", OCI_DEFAULT, 0, "hr"},
         {"descriptor without address", "(DESCRIPTION = (CONNECT_DATA = (SID = lumidex)))", "hr", "hr", OCI_DEFAULT,
          12154, ""},
-        {"easy connect, bad port", Socket() + ":x/lumidex", "hr", "hr", OCI_DEFAULT, 12154, ""},
-        {"SYSDBA for a superuser", "LUMIDEX", "system", "manager", OCI_SYSDBA, 0, "system"},
+        {"easy connect, bad port", Socket() + ":x/" + db, "hr", "hr", OCI_DEFAULT, 12154, ""},
+        {"SYSDBA for a superuser", "LUMIDEX", AdminUser().c_str(), AdminPassword().c_str(), OCI_SYSDBA, 0, AdminUser()},
         {"blank user and password: the operating-system account", "LUMIDEX", "", "", OCI_DEFAULT, 0, OsUser()},
         {"wrong password", "LUMIDEX", "hr", "wrong", OCI_DEFAULT, 1017, ""},
         {"unknown user", "LUMIDEX", "nobody", "x", OCI_DEFAULT, 1017, ""},
@@ -103,7 +104,7 @@ TEST(OcipgConnect, MalformedConnectStringsFailCleanly)
 // list whose first address does not answer.
 TEST(OcipgConnect, TnsNamesRules)
 {
-    const std::string dir = testfixture::Dir() + "/ocipg-tns";
+    const std::string dir = Dir() + "/ocipg-tns";
     std::system(("mkdir -p '" + dir + "'").c_str());
     std::ofstream(dir + "/tnsnames.ora")
         << "# comment line\n\n"
@@ -113,7 +114,7 @@ TEST(OcipgConnect, TnsNamesRules)
            "      (ADDRESS = (PROTOCOL = TCP)(HOST = 127.0.0.1)(PORT = 1))\n"
            "      (ADDRESS = (PROTOCOL = IPC)(KEY = " << Socket() << "))\n"
            "    )\n"
-           "    (CONNECT_DATA = (SERVICE_NAME = lumidex))\n"
+           "    (CONNECT_DATA = (SERVICE_NAME = " << Database() << "))\n"
            "  )\n";
     ScopedEnv tnsAdmin("TNS_ADMIN", dir);
     for (const char* alias : {"first", "SECOND.EXAMPLE"}) {

@@ -1,4 +1,4 @@
-#include "tests/ocipg/OcipgTest.h"
+#include "ocipg/tests/OcipgTest.h"
 
 namespace ocitest {
 namespace {
@@ -210,7 +210,7 @@ TEST_F(OcipgStatement, DictionaryViewsThroughTheHooks)
     EXPECT_EQ(m_session.Execute("select * from dba_tables"), OCI_ERROR);
     EXPECT_EQ(FirstLine(m_session.Error()), "ORA-00942: table or view does not exist");
     Session dba(Oci());
-    ASSERT_EQ(dba.Connect("LUMIDEX", "system", "manager", OCI_SYSDBA), OCI_SUCCESS) << dba.Error();
+    ASSERT_EQ(dba.Connect("LUMIDEX", AdminUser(), AdminPassword(), OCI_SYSDBA), OCI_SUCCESS) << dba.Error();
     ASSERT_EQ(dba.Query("select owner from dba_tables where table_name = 'ORDERS'", rows), OCI_SUCCESS) << dba.Error();
     EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{{"APP"}}));
     ASSERT_EQ(dba.Query("select * from all_tab_columns where table_name = 'ORDERS' and owner = 'APP'", rows),

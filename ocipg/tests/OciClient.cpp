@@ -1,4 +1,4 @@
-#include "tests/ocipg/OciClient.h"
+#include "ocipg/tests/OciClient.h"
 
 #include <dlfcn.h>
 

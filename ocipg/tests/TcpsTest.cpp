@@ -1,4 +1,4 @@
-#include "tests/ocipg/OcipgTest.h"
+#include "ocipg/tests/OcipgTest.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -163,8 +163,8 @@ int FreeLoopbackPort()
 // then only; TCP never tries TLS.
 TEST(OcipgTcps, OnlyAVerifiedServer)
 {
-    const std::string dir = testfixture::Dir() + "/tls";
-    const std::string script = "bash '" + testfixture::SourceDir() + "/tests/fixture/tlsserver.sh' ";
+    const std::string dir = Dir() + "/tls";
+    const std::string script = "bash '" + FixtureScript("tlsserver.sh") + "' ";
     const int port = FreeLoopbackPort();
     struct Destroy {
         std::string m_strCommand;

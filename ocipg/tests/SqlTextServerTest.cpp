@@ -3,7 +3,7 @@
 
 #include "ocipg/OraError.h"
 #include "ocipg/SqlText.h"
-#include "tests/ocipg/OcipgTest.h"
+#include "ocipg/tests/OcipgTest.h"
 
 #include <libpq-fe.h>
 
@@ -41,7 +41,7 @@ TEST(SqlTextOnTheServer, OneStatementForTheScannerIsOneForTheServer)
         {"select u&'\\0061;'; select 2", true},
         {"select 1;", false},
     };
-    PGconn* conn = PQconnectdb((testfixture::AdminConnInfo() + " options='-c standard_conforming_strings=on'").c_str());
+    PGconn* conn = PQconnectdb((AdminConnInfo() + " options='-c standard_conforming_strings=on'").c_str());
     ASSERT_EQ(PQstatus(conn), CONNECTION_OK) << PQerrorMessage(conn);
     for (const auto& [text, several] : cases) {
         SCOPED_TRACE(text);

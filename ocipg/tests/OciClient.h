@@ -4,7 +4,7 @@
 // points resolved by name, plus a session that logs on and runs statements
 // the way Lumidex does.
 
-#include "oracle/oci_api.h"
+#include "oci/oci_api.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "tests/ocipg/OcipgTest.h"
+#include "ocipg/tests/OcipgTest.h"
 
 namespace ocitest {
 namespace {
@@ -51,8 +51,8 @@ TEST(OcipgCharset, Latin1DatabaseUtf8Client)
               "");
     ScopedEnv utf8("NLS_LANG", "AMERICAN_AMERICA.AL32UTF8");
     Session session(Oci());
-    const std::string service = testfixture::SocketDir() + ":" + std::to_string(testfixture::kPort) + "/ocipg_latin1";
-    ASSERT_EQ(session.Connect(service, "system", "manager"), OCI_SUCCESS) << session.Error();
+    const std::string service = SocketDir() + ":" + Port() + "/ocipg_latin1";
+    ASSERT_EQ(session.Connect(service, AdminUser(), AdminPassword()), OCI_SUCCESS) << session.Error();
     ASSERT_EQ(session.Execute("create table t (v varchar(4), n name)"), OCI_SUCCESS) << session.Error();
     ASSERT_EQ(session.Execute("insert into t values ('\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9', 'x')"), OCI_SUCCESS)
         << session.Error();

@@ -1,6 +1,6 @@
 // tnsnames.ora as Oracle's client reads it; no server needed.
 #include "ocipg/ConnectString.h"
-#include "tests/support/ScopedEnv.h"
+#include "ocipg/tests/support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -93,7 +93,7 @@ TEST_F(TnsNamesFiles, EntriesIncludesAndBrokenEntries)
         {"IFILE", nullptr, false},
         {"NO_EQUALS_SIGN", nullptr, false},
     };
-    testfixture::ScopedEnv tnsAdmin("TNS_ADMIN", m_dir.string());
+    ocitest::ScopedEnv tnsAdmin("TNS_ADMIN", m_dir.string());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.m_szAlias);
         std::vector<ocipg::ConnectTarget> targets;

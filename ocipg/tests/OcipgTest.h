@@ -1,8 +1,8 @@
 #pragma once
 
-#include "tests/ocipg/OciClient.h"
-#include "tests/support/ScopedEnv.h"
-#include "tests/support/TestFixture.h"
+#include "ocipg/tests/OciClient.h"
+#include "ocipg/tests/support/ScopedEnv.h"
+#include "ocipg/tests/support/TestFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +13,13 @@ namespace ocitest {
 
 inline const OciApi& Oci()
 {
-    const OciApi* api = LoadOci(testfixture::OcipgLibrary());
+    const OciApi* api = LoadOci(OcipgLibrary());
     if (!api) {
-        ADD_FAILURE() << "cannot load " << testfixture::OcipgLibrary();
+        ADD_FAILURE() << "cannot load " << OcipgLibrary();
         std::abort();
     }
     return *api;
 }
-
-using testfixture::AdminValue;
-using testfixture::ScopedEnv;
 
 inline std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 

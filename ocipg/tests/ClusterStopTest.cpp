@@ -1,4 +1,4 @@
-#include "tests/ocipg/OcipgTest.h"
+#include "ocipg/tests/OcipgTest.h"
 
 namespace ocitest {
 namespace {
@@ -12,7 +12,7 @@ TEST(OcipgClusterStop, ServerStoppedMidFetch)
     ASSERT_EQ(session.Execute("select g from generate_series(1, 100000) g"), OCI_SUCCESS) << session.Error();
     std::vector<std::string> values;
     ASSERT_EQ(session.FetchRow(values), OCI_SUCCESS);
-    ASSERT_EQ(testfixture::ClusterCommand("stop"), 0);
+    ASSERT_EQ(ClusterCommand("stop"), 0);
     sword status;
     while ((status = session.FetchRow(values)) == OCI_SUCCESS) {
     }
@@ -28,7 +28,7 @@ TEST(OcipgClusterStop, ServerStoppedMidFetch)
     EXPECT_EQ(whileDown.Connect("LUMIDEX", "hr", "hr"), OCI_ERROR);
     EXPECT_EQ(FirstLine(whileDown.Error()), "ORA-12541: TNS:no listener");
 
-    ASSERT_EQ(testfixture::ClusterCommand("start"), 0);
+    ASSERT_EQ(ClusterCommand("start"), 0);
     Session again(Oci());
     ASSERT_EQ(again.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << again.Error();
     EXPECT_EQ(again.Value("select 1"), "1");

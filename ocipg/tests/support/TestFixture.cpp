@@ -1,0 +1,70 @@
+// The test cluster's helpers that every test binary shares.
+#include "ocipg/tests/support/TestFixture.h"
+
+#include <libpq-fe.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+
+namespace ocitest {
+
+namespace {
+
+// A libpq connection-string value, quoted.
+std::string Quoted(const std::string& value)
+{
+    std::string quoted = "'";
+    for (char c : value)
+        quoted += c == '\'' || c == '\\' ? std::string{'\\', c} : std::string{c};
+    return quoted + "'";
+}
+
+}  // namespace
+
+const std::string& Fact(const char* key)
+{
+    static const std::map<std::string, std::string> facts = [] {
+        std::map<std::string, std::string> read;
+        std::ifstream file(Dir() + "/fixture.env");
+        for (std::string line; std::getline(file, line);) {
+            const size_t equals = line.find('=');
+            if (line.rfind('#', 0) != 0 && equals != std::string::npos)
+                read[line.substr(0, equals)] = line.substr(equals + 1);
+        }
+        return read;
+    }();
+    static const std::string none;
+    const auto found = facts.find(key);
+    return found == facts.end() ? none : found->second;
+}
+
+std::string AdminConnInfo()
+{
+    return "host=" + Quoted(SocketDir()) + " port=" + Quoted(Port()) + " dbname=" + Quoted(Database()) +
+           " user=" + Quoted(AdminUser()) + " password=" + Quoted(AdminPassword());
+}
+
+int ClusterCommand(const std::string& command)
+{
+    const std::string line =
+        "bash '" + FixtureScript("pgcluster.sh") + "' " + command + " '" + Dir() + "' >/dev/null";
+    return std::system(line.c_str());
+}
+
+std::string AdminValue(const std::string& sql)
+{
+    PGconn* conn = PQconnectdb(AdminConnInfo().c_str());
+    PGresult* result = PQexec(conn, sql.c_str());
+    const ExecStatusType status = PQresultStatus(result);
+    std::string value;
+    if (status == PGRES_TUPLES_OK && PQntuples(result) > 0)
+        value = PQgetvalue(result, 0, 0);
+    else if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK)
+        value = "error: " + std::string(PQerrorMessage(conn));
+    PQclear(result);
+    PQfinish(conn);
+    return value;
+}
+
+}  // namespace ocitest
