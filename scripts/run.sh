@@ -12,9 +12,18 @@ dir=$(bash "$top/scripts/demo-db.sh" dir)
 # What the cluster script wrote about the demo cluster: fact PGPORT.
 fact() { sed -n "s/^$1=//p" "$dir/fixture.env"; }
 
-# The Connect dialog lists the demo's net service names; the library is the OCI client over
-# PostgreSQL.
-export TNS_ADMIN=$(fact TNS_ADMIN)
+# The demo's own tnsnames.ora: only the name that works (the tests' file also holds names
+# that fail on purpose). The library is the OCI client over PostgreSQL.
+export TNS_ADMIN=$dir/demo-admin
+mkdir -p "$TNS_ADMIN"
+cat >"$TNS_ADMIN/tnsnames.ora" <<ORA
+# The Lumidex demo database.
+LUMIDEX =
+  (DESCRIPTION =
+    (ADDRESS = (PROTOCOL = IPC)(KEY = $(fact PGHOST)))
+    (CONNECT_DATA = (SERVICE_NAME = $(fact PGDATABASE)))
+  )
+ORA
 export LUMIDEX_OCI_LIBRARY=$build/ocipg/libocipg.so
 
 cat <<TXT
@@ -35,13 +44,15 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 # Lumidex keeps its settings in Lumidex.ini of the folder it starts in; the demo's folder
-# remembers the demo account, so the first Connect needs only its password.
+# remembers the account whose listings all work, so the first Connect needs only its
+# password.
 work=$dir/desktop
 mkdir -p "$work"
 if [ ! -e "$work/Lumidex.ini" ]; then
-  printf '[Lumidex]\nDATABASE=LUMIDEX\nUSER=hr\nMODE=0\n' >"$work/Lumidex.ini"
+  printf '[Lumidex]\nDATABASE=LUMIDEX\nUSER=%s\nMODE=0\n' "$(fact PGUSER)" >"$work/Lumidex.ini"
 fi
 cd "$work"
 echo
-echo "Starting Lumidex (settings in $work/Lumidex.ini). Connect with the password hr."
+echo "Starting Lumidex (settings in $work/Lumidex.ini)."
+echo "In the Connect dialog press Tab to reach the Password field, type $(fact PGPASSWORD) and press Enter."
 exec "$build/shell/lumidex"
