@@ -1,0 +1,54 @@
+#include "document/StatementText.h"
+
+#include <gtest/gtest.h>
+
+TEST(StatementText, TrimsAndDropsOneTrailingSemicolonOutsideStoredCode)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"  select 1 from dual;  \n", "select 1 from dual"},
+        {"select 1;;", "select 1;"},
+        {"update t set a = 1", "update t set a = 1"},
+        {" \t\n ", ""},
+        {";", ""},
+        {"begin null; end;", "begin null; end;"},
+        {"DECLARE x int; BEGIN null; END;", "DECLARE x int; BEGIN null; END;"},
+        {"-- a block\nbegin null; end;", "-- a block\nbegin null; end;"},
+        {"create or replace procedure p as begin null; end;", "create or replace procedure p as begin null; end;"},
+        {"CREATE FUNCTION f return int as begin return 1; end;", "CREATE FUNCTION f return int as begin return 1; end;"},
+        {"create package body k as end;", "create package body k as end;"},
+        {"create trigger t before insert on x begin null; end;", "create trigger t before insert on x begin null; end;"},
+        {"create or replace type ty as object (a int);", "create or replace type ty as object (a int);"},
+        {"create table t (a int);", "create table t (a int)"},
+        {"create or replace view v as select 1 from dual;", "create or replace view v as select 1 from dual"},
+        {"beginning;", "beginning"},
+    };
+    for (const auto& [typed, run] : cases)
+        EXPECT_EQ(StatementToRun(typed), run) << typed;
+}
+
+TEST(StatementText, HistorySteppedBothWays)
+{
+    StatementHistory history;
+    std::string text = "typed";
+    EXPECT_FALSE(history.Older(text));
+    EXPECT_FALSE(history.Newer(text));
+    EXPECT_EQ(text, "typed");
+    for (const char* statement : {"one", "two", "two", "three"})
+        history.Add(statement);
+    for (const char* expected : {"three", "two", "one"}) {
+        ASSERT_TRUE(history.Older(text));
+        EXPECT_EQ(text, expected);
+    }
+    EXPECT_FALSE(history.Older(text));
+    for (const char* expected : {"two", "three", ""}) {
+        ASSERT_TRUE(history.Newer(text));
+        EXPECT_EQ(text, expected);
+    }
+    EXPECT_FALSE(history.Newer(text));
+    // A run starts the stepping again after the newest.
+    history.Older(text);
+    history.Older(text);
+    history.Add("four");
+    ASSERT_TRUE(history.Older(text));
+    EXPECT_EQ(text, "four");
+}

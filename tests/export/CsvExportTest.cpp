@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+#include "controls/ResultListContent.h"
+#include "export/CsvExportWriter.h"
+#include "tests/platform/TempFolder.h"
+
+using xmlexport::AppendCsvField;
+using Records = std::vector<std::vector<std::string>>;
+
+namespace {
+
+// RFC 4180 read back, strictly: quoted fields, doubled quotes, CR LF ends.
+Records ParseCsv(const std::string& text)
+{
+    Records records;
+    std::vector<std::string> record;
+    std::string field;
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                field += text[++i];
+            else if (c == '"')
+                quoted = false;
+            else
+                field += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            record.push_back(std::move(field));
+            field.clear();
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            record.push_back(std::move(field));
+            field.clear();
+            records.push_back(std::move(record));
+            record.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    EXPECT_TRUE(field.empty() && record.empty() && !quoted) << "the text does not end a record";
+    return records;
+}
+
+}  // namespace
+
+TEST(CsvExport, QuotesOnlyWhatNeedsIt)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain", "plain"},
+        {"", ""},
+        {"a,b", "\"a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"line\nfeed", "\"line\nfeed\""},
+        {"carriage\rreturn", "\"carriage\rreturn\""},
+        {" lead", "\" lead\""},
+        {"trail\t", "\"trail\t\""},
+        {"in side", "in side"},
+        {"NULL", "NULL"},
+        {"Z\xC3\xBCrich", "Z\xC3\xBCrich"},
+    };
+    for (const auto& [field, written] : cases) {
+        std::string out;
+        AppendCsvField(field, out);
+        EXPECT_EQ(out, written) << field;
+    }
+}
+
+// The list as shown, read back by a CSV parser to the same cells; the shown
+// order, not the order the rows came in.
+TEST(CsvExport, ListReadsBackCellForCell)
+{
+    TempFolder folder;
+    controls::ResultListContent content;
+    content.SetColumns({"NAME", "NOTE, LONG", ""});
+    const Records rows = {
+        {"O'Brien", "says \"hi\"", "NULL"},
+        {" leading", "two\nlines", "Z\xC3\xBCrich \xE6\x97\xA5\xE6\x9C\xAC"},
+        {"", "a,b", "trailing "},
+    };
+    for (const auto& row : rows)
+        ASSERT_GE(content.AppendRow(row), 0);
+    ASSERT_TRUE(content.ReorderRows({2, 0, 1}));
+    const std::string path = folder.Path("list.csv");
+    ASSERT_TRUE(xmlexport::SaveCsvFile(path, content, "UTF-8"));
+    const std::string text = TempFolder::Read(path);
+    EXPECT_EQ(text.rfind("NAME,\"NOTE, LONG\",\r\n", 0), 0u) << text;
+    EXPECT_EQ(ParseCsv(text), (Records{{"NAME", "NOTE, LONG", ""}, rows[2], rows[0], rows[1]}));
+
+    controls::ResultListContent empty;
+    empty.SetColumns({"A", "B"});
+    ASSERT_TRUE(xmlexport::SaveCsvFile(path, empty));
+    EXPECT_EQ(TempFolder::Read(path), "A,B\r\n");
+}
+
+// A save that fails part-way leaves the old file as it was, and no other.
+TEST(CsvExport, FailedSaveKeepsTheOldFile)
+{
+    TempFolder folder;
+    const std::string path = folder.Put("list.csv", "old,file\r\n");
+    controls::ResultListContent content;
+    content.SetColumns({"V"});
+    for (int i = 0; i < 2000; ++i)
+        content.AppendRow({"a value of some length " + std::to_string(i)});
+
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 10000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = xmlexport::SaveCsvFile(path, content);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(TempFolder::Read(path), "old,file\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("")), {}), 1);
+    EXPECT_FALSE(xmlexport::SaveCsvFile(folder.Path("no/such/folder.csv"), content));
+}
