@@ -7,6 +7,7 @@
 #include "settings/Configuration.h"
 #include "ui_IDD_LUMIDEX_FORM.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QHeaderView>
@@ -38,6 +39,8 @@ const CLumidexView::CommandEntry CLumidexView::s_commandMap[] = {
     {ID_LINKS_METALINK, &CLumidexView::OnLinksMetalink},
     {ID_LINKS_GOOGLE, &CLumidexView::OnLinksGoogle},
     {ID_FILE_SAVE_AS, &CLumidexView::OnSaveXmlData},
+    {ID_FILE_SAVE_CSV, &CLumidexView::OnSaveCsvData},
+    {ID_DATABASE_SQL, &CLumidexView::OnSqlStatement},
     {ID_DATABASE_VIEWDATA, &CLumidexView::OnViewData},
     {ID_DATABASE_REFRESH, &CLumidexView::OnRefresh},
 };
@@ -47,6 +50,8 @@ const CLumidexView::UpdateEntry CLumidexView::s_updateMap[] = {
     {ID_DATABASE_CONNECT, &CLumidexView::OnUpdateConnect},
     {ID_FILE_SAVE_AS, &CLumidexView::OnUpdateNeedsConnection},
     {ID_DATABASE_VIEWDATA, &CLumidexView::OnUpdateNeedsConnection},
+    {ID_DATABASE_SQL, &CLumidexView::OnUpdateNeedsConnection},
+    {ID_FILE_SAVE_CSV, &CLumidexView::OnUpdateNeedsConnection},
     {ID_DATABASE_REFRESH, &CLumidexView::OnUpdateNeedsConnection},
 };
 
@@ -68,6 +73,8 @@ CLumidexView::CLumidexView(CLumidexDoc& doc, QWidget* pParent)
     // A right click leaves the tree's selection where it was; a name cut off
     // at the pane's edge shows whole in a tooltip.
     m_pForm->IDC_TREE->viewport()->installEventFilter(this);
+    // The message line would keep Ctrl+E (end of line) from the statement window's command.
+    m_pForm->IDC_MESSAGE->installEventFilter(this);
     // Names wider than the pane scroll it sideways, as the platform's tree does.
     m_pForm->IDC_TREE->header()->setStretchLastSection(false);
     m_pForm->IDC_TREE->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
@@ -75,6 +82,11 @@ CLumidexView::CLumidexView(CLumidexDoc& doc, QWidget* pParent)
 
 bool CLumidexView::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
+    if (pWatched == m_pForm->IDC_MESSAGE && pEvent->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(pEvent)->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_E)) {
+        pEvent->ignore();
+        return true;
+    }
     if (pWatched == m_pForm->IDC_TREE->viewport() && pEvent->type() == QEvent::ToolTip) {
         ShowCutNameTip(static_cast<QHelpEvent&>(*pEvent));
         return true;

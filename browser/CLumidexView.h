@@ -14,6 +14,7 @@
 
 class CLumidexDoc;
 class CSortListCtrl;
+class CSqlStatementWindow;
 class ViewHost;
 class QHelpEvent;
 class QLineEdit;
@@ -60,6 +61,12 @@ public:
     void OnListOrTreeRightClick();
     // Writes the list, as shown, to an XML file the user names, with its stylesheet.
     void OnSaveXmlData();
+    // Writes the list, as shown, to a comma-separated values file the user names.
+    void OnSaveCsvData();
+    // Shows the statement window, made on first use, with the text it had.
+    void OnSqlStatement();
+    // The statement window, once shown; null before.
+    CSqlStatementWindow* SqlWindow() { return m_pSqlWindow; }
 
     void OnConnect();
     void OnDisconnect();
@@ -114,6 +121,7 @@ private:
 
     CLumidexDoc& m_doc;
     ViewHost* m_pHost = nullptr;
+    CSqlStatementWindow* m_pSqlWindow = nullptr;  // the main window's child once made
     std::unique_ptr<Ui::IDD_LUMIDEX_FORM> m_pForm;
     CSortListCtrl* m_pList = nullptr;
     QString m_strMessage = QStringLiteral("Connect to database!");

@@ -3,6 +3,7 @@
 // first Connect.
 
 #include "browser/CLumidexView.h"
+#include "browser/CSqlStatementWindow.h"
 #include "controls/CSortListCtrl.h"
 #include "document/Connection.h"
 #include "document/LumidexDoc.h"
@@ -123,6 +124,38 @@ void CLumidexView::OnSaveXmlData()
     desktop::Beep(desktop::kDefaultBeep);
     if (saved.bOpen)
         desktop::OpenOrBeep(QUrl::fromLocalFile(strDataPath));
+}
+
+void CLumidexView::OnSaveCsvData()
+{
+    std::optional<CWaitCursor> wait;
+    const xmlexport::SaveOutcome saved = xmlexport::SaveCsvData(m_pList->Model().Content(), [&] {
+        const QString strChosen = desktop::SaveFileName(this, QStringLiteral("*.csv"),
+                                                        QStringLiteral("CSV Files (*.csv);;All Files (*.*)"));
+        if (!strChosen.isEmpty()) {
+            UpdateData(true);
+            wait.emplace();
+        }
+        return QFile::encodeName(strChosen).toStdString();
+    });
+    if (!saved.bChosen)
+        return;
+    if (saved.bSaved && m_pHost)
+        m_pHost->OnUpdateFrameTitle(QFile::decodeName(saved.strDataPath.c_str()));
+    m_strMessage = FromLocal(saved.strMessage);
+    UpdateData(false);
+    desktop::Beep(desktop::kDefaultBeep);
+}
+
+void CLumidexView::OnSqlStatement()
+{
+    if (!m_pSqlWindow)
+        m_pSqlWindow = new CSqlStatementWindow(window(), [this](const QString& strStatement) {
+            RunQueryToList(strStatement);
+        });
+    m_pSqlWindow->show();
+    m_pSqlWindow->raise();
+    m_pSqlWindow->activateWindow();
 }
 
 void CLumidexView::OnTimer(int nIDEvent)

@@ -15,8 +15,12 @@ constexpr CommandInfo kCommands[] = {
      "Refresh data", 3},
     {ID_DATABASE_VIEWDATA, "ID_DATABASE_VIEWDATA", "View &Data\tF9", "View &Data", "F9",
      "View data in tables and views", "View data", 2},
+    {ID_DATABASE_SQL, "ID_DATABASE_SQL", "&SQL statement ...\tCtrl+E", nullptr, "Ctrl+E",
+     "Run a statement of your own", "SQL statement", -1},
     {ID_FILE_SAVE_AS, "ID_FILE_SAVE_AS", "Save XML &data ...\tCtrl+S", "Save &XML data ...",
      "Ctrl+S", "Save XML data with a new name", "Save data", -1},
+    {ID_FILE_SAVE_CSV, "ID_FILE_SAVE_CSV", "Save &CSV data ...\tCtrl+Shift+S", nullptr, "Ctrl+Shift+S",
+     "Save the list as comma-separated values", "Save CSV", -1},
     {ID_APP_EXIT, "ID_APP_EXIT", "E&xit", nullptr, nullptr,
      "Quit the application; prompts to save documents", "Exit", -1},
     {ID_LINKS_HOMEPAGE, "ID_LINKS_HOMEPAGE", "&Norvane", "&Norvane", nullptr, "Norvane homepage",
@@ -46,9 +50,9 @@ constexpr CommandInfo kCommands[] = {
     {ID_DEFAULT_HELP, "ID_DEFAULT_HELP", nullptr, nullptr, nullptr, nullptr, nullptr, -1},
 };
 
-constexpr int kFileMenu[] = {ID_FILE_SAVE_AS, 0, ID_APP_EXIT};
+constexpr int kFileMenu[] = {ID_FILE_SAVE_AS, ID_FILE_SAVE_CSV, 0, ID_APP_EXIT};
 constexpr int kDatabaseMenu[] = {ID_DATABASE_REFRESH, ID_DATABASE_CONNECT, ID_DATABASE_DISCONNECT,
-                                 ID_DATABASE_VIEWDATA};
+                                 ID_DATABASE_VIEWDATA, ID_DATABASE_SQL};
 constexpr int kLinksMenu[] = {ID_LINKS_HOMEPAGE, ID_LINKS_DOWNLOAD, 0, ID_LINKS_ORACLE,
                               ID_LINKS_TECHNET, ID_LINKS_METALINK, 0, ID_LINKS_GOOGLE};
 constexpr int kSetupMenu[] = {ID_SETUP_CONFIGURATION};

@@ -52,6 +52,8 @@ inline constexpr int ID_LINKS_METALINK = 32807;
 inline constexpr int ID_LINKS_GOOGLE = 32811;
 inline constexpr int ID_DATABASE_VIEWDATA = 32821;
 inline constexpr int ID_DATABASE_REFRESH = 32824;
+inline constexpr int ID_DATABASE_SQL = 32830;
+inline constexpr int ID_FILE_SAVE_CSV = 32831;
 
 // Framework commands and strings
 inline constexpr int AFX_IDS_APP_TITLE = 57344;

@@ -95,9 +95,10 @@ private slots:
             arrItems.append(Texts(pMenu->menu()->actions()));
         }
         QCOMPARE(arrTitles, QStringList({"&File", "&Database", "&Links", "Se&tup", "&View", "&Help"}));
-        QCOMPARE(arrItems[0], QStringList({"Save XML &data ...\tCtrl+S", "-", "E&xit"}));
+        QCOMPARE(arrItems[0], QStringList({"Save XML &data ...\tCtrl+S", "Save &CSV data ...\tCtrl+Shift+S", "-",
+                                           "E&xit"}));
         QCOMPARE(arrItems[1], QStringList({"&Refresh\tF5", "&Connect\tF7", "D&isconnect\tF8",
-                                           "View &Data\tF9"}));
+                                           "View &Data\tF9", "&SQL statement ...\tCtrl+E"}));
         QCOMPARE(arrItems[2], QStringList({"&Norvane", "Norvane &download", "-", "&Oracle",
                                            "Oracle &technet", "Oracle &metalink", "-", "&Google"}));
         QCOMPARE(arrItems[3], QStringList({"&Configuration"}));
@@ -105,6 +106,10 @@ private slots:
         QCOMPARE(arrItems[5], QStringList({"&Help Topics", "-", "&About Lumidex..."}));
         QCOMPARE(Frame().Action(ID_DATABASE_VIEWDATA)->statusTip(), QString("View data in tables and views"));
         QCOMPARE(Frame().Action(ID_APP_EXIT)->toolTip(), QString("Exit"));
+        QCOMPARE(Frame().Action(ID_DATABASE_SQL)->statusTip(), QString("Run a statement of your own"));
+        QCOMPARE(Frame().Action(ID_DATABASE_SQL)->toolTip(), QString("SQL statement"));
+        QCOMPARE(Frame().Action(ID_FILE_SAVE_CSV)->statusTip(), QString("Save the list as comma-separated values"));
+        QCOMPARE(Frame().Action(ID_FILE_SAVE_CSV)->toolTip(), QString("Save CSV"));
     }
 
     void contextMenuFromTheTable()

@@ -8,6 +8,7 @@ std::unique_ptr<QObject> MakeResultModelTest();
 std::unique_ptr<QObject> MakeBrowserTest();
 std::unique_ptr<QObject> MakeSortTest();
 std::unique_ptr<QObject> MakeSaveXmlTest();
+std::unique_ptr<QObject> MakeSqlStatementTest();
 
 namespace {
 
@@ -20,6 +21,7 @@ const GuiTestClass kClasses[] = {
     {"BrowserTest", true, MakeBrowserTest},
     {"SortTest", false, MakeSortTest},
     {"SaveXmlTest", true, MakeSaveXmlTest},
+    {"SqlStatementTest", true, MakeSqlStatementTest},
 };
 
 }  // namespace
