@@ -8,7 +8,7 @@
 
 #include "export/XmlExportWriter.h"
 #include "export/XslStylesheetWriter.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TestSupport.h"
 
 using xmlexport::kWriterAlreadyOpen;
 using xmlexport::kWriterFailed;

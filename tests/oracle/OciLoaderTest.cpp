@@ -1,5 +1,5 @@
 #include "oracle/OracleSession.h"
-#include "tests/oracle/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 
 namespace {
 
-using oracletest::MessageRecorder;
-using oracletest::ScopedEnv;
+using testfixture::MessageRecorder;
+using testfixture::ScopedEnv;
 
 constexpr char kNotLoadedText[] = "You are not connected to database!\nOci.dll is not loaded!";
 

@@ -1,6 +1,6 @@
 // OracleSession against the PostgreSQL test cluster through libocipg.
 #include "oracle/OracleSession.h"
-#include "tests/oracle/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/TestFixture.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +13,8 @@
 
 namespace {
 
-using oracletest::MessageRecorder;
-using oracletest::ScopedEnv;
+using testfixture::MessageRecorder;
+using testfixture::ScopedEnv;
 using testfixture::AdminValue;
 using Rows = std::vector<std::vector<std::string>>;
 
