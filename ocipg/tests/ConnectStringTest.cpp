@@ -1,7 +1,7 @@
 // Connect strings that name no alias: Easy Connect and connect descriptors,
 // resolved to the addresses to try; no server needed.
 #include "ocipg/ConnectString.h"
-#include "ocipg/tests/support/ScopedEnv.h"
+#include "ocipg/tests/support/TestFixture.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

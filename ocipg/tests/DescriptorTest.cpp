@@ -3,15 +3,7 @@
 namespace ocitest {
 namespace {
 
-class OcipgDescriptors : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(m_session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << m_session.Error();
-    }
-
-    Session m_session{Oci()};
-};
+using OcipgDescriptors = HrTest;
 
 // Each OCIParamGet gives a descriptor of its own, which lives until
 // OCIDescriptorFree or the end of the environment, not of the statement.

@@ -3,15 +3,9 @@
 namespace ocitest {
 namespace {
 
-class OcipgFetch : public ::testing::Test {
+class OcipgFetch : public HrTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(m_session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << m_session.Error();
-    }
-
     ScopedEnv m_utf8{"NLS_LANG", "AMERICAN_AMERICA.AL32UTF8"};
-    Session m_session{Oci()};
 };
 
 TEST_F(OcipgFetch, RowsWithNullsAndNames)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ocipg/tests/OciClient.h"
-#include "ocipg/tests/support/ScopedEnv.h"
 #include "ocipg/tests/support/TestFixture.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +84,14 @@ private:
     const Session& m_session;
     OCIStmt* m_pStmt = nullptr;
     sword m_nPrepared = OCI_ERROR;
+};
+
+// A test logged on as hr for its whole length.
+class HrTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(m_session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << m_session.Error(); }
+
+    Session m_session{Oci()};
 };
 
 // A field of /proc/self/status in kB ("VmHWM:", "VmRSS:"), -1 when missing.

@@ -10,12 +10,12 @@ namespace {
 
 // Round trips as Oracle's client makes them, counted through the log that
 // OCIPG_ROUND_TRIPS names.
-class OcipgRoundTrips : public ::testing::Test {
+class OcipgRoundTrips : public HrTest {
 protected:
     void SetUp() override
     {
         std::remove(m_strLog.c_str());
-        ASSERT_EQ(m_session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << m_session.Error();
+        HrTest::SetUp();
     }
     void TearDown() override { std::remove(m_strLog.c_str()); }
 
@@ -50,7 +50,6 @@ protected:
 
     const std::string m_strLog = ::testing::TempDir() + "ocipg_round_trips_" + std::to_string(getpid());
     ScopedEnv m_log{"OCIPG_ROUND_TRIPS", m_strLog};
-    Session m_session{Oci()};
 };
 
 TEST_F(OcipgRoundTrips, PrefetchDecidesTheRoundTrips)

@@ -3,13 +3,8 @@
 namespace ocitest {
 namespace {
 
-class OcipgStatement : public ::testing::Test {
+class OcipgStatement : public HrTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(m_session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << m_session.Error();
-    }
-
     // A table of this session's own: other tests, side by side, list the
     // schemas' tables.
     std::string Scratch()
@@ -20,21 +15,7 @@ protected:
         return "ocipg_scratch";
     }
 
-    // A statement handle of the test's own, prepared; the test frees it.
-    OCIStmt* Prepare(const std::string& sql)
-    {
-        OCIStmt* stmt = nullptr;
-        Oci().HandleAlloc(m_session.EnvHandle(), reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
-        EXPECT_EQ(Oci().StmtPrepare(stmt, m_session.ErrorHandle(), reinterpret_cast<const OraText*>(sql.data()),
-                                    static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT),
-                  OCI_SUCCESS)
-            << m_session.Error();
-        return stmt;
-    }
-
     std::string Count(const std::string& table) { return m_session.Value("select count(*) from " + table); }
-
-    Session m_session{Oci()};
 };
 
 TEST_F(OcipgStatement, TypeFromTheLeadingKeyword)
@@ -56,15 +37,11 @@ TEST_F(OcipgStatement, TypeFromTheLeadingKeyword)
         {"declare c cursor for select 1", OCI_STMT_DECLARE},
         {"show search_path", OCI_STMT_UNKNOWN},
     };
-    const OciApi& oci = Oci();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.m_szSql);
-        OCIStmt* stmt = Prepare(c.m_szSql);
-        ub4 type = 0;
-        EXPECT_EQ(oci.AttrGet(stmt, OCI_HTYPE_STMT, &type, nullptr, OCI_ATTR_STMT_TYPE, m_session.ErrorHandle()),
-                  OCI_SUCCESS);
-        EXPECT_EQ(type, c.m_nType);
-        oci.HandleFree(stmt, OCI_HTYPE_STMT);
+        TestStatement stmt(m_session, c.m_szSql);
+        ASSERT_EQ(stmt.Prepared(), OCI_SUCCESS) << m_session.Error();
+        EXPECT_EQ(stmt.Get(OCI_ATTR_STMT_TYPE), c.m_nType);
     }
 }
 
@@ -180,13 +157,8 @@ TEST_F(OcipgStatement, NonQueryWhileAQueryIsOpen)
     ASSERT_EQ(m_session.FetchRow(values), OCI_SUCCESS);
     EXPECT_EQ(values.at(0), "1");
     // Run on a statement of its own, as Lumidex keeps the query meanwhile.
-    const OciApi& oci = Oci();
-    OCIStmt* stmt = Prepare("insert into " + table + " values (1, 'a')");
-    ASSERT_EQ(oci.StmtExecute(m_session.ServiceContext(), stmt, m_session.ErrorHandle(), 1, 0, nullptr, nullptr,
-                              OCI_COMMIT_ON_SUCCESS),
-              OCI_SUCCESS)
-        << m_session.Error();
-    oci.HandleFree(stmt, OCI_HTYPE_STMT);
+    TestStatement insert(m_session, "insert into " + table + " values (1, 'a')");
+    ASSERT_EQ(insert.Execute(1, OCI_COMMIT_ON_SUCCESS), OCI_SUCCESS) << m_session.Error();
     // The commit closed the cursor, as a commit closes Oracle's FOR UPDATE cursors.
     EXPECT_EQ(m_session.FetchRow(values), OCI_ERROR);
     EXPECT_EQ(m_session.Error(), "ORA-01002: fetch out of sequence\n");
@@ -223,7 +195,8 @@ TEST_F(OcipgStatement, DictionaryViewsThroughTheHooks)
 TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)
 {
     const OciApi& oci = Oci();
-    OCIStmt* stmt = Prepare("select last_name || :suffix from hr.employees where employee_id = :1 and 1::int = 1");
+    TestStatement query(m_session, "select last_name || :suffix from hr.employees where employee_id = :1 and 1::int = 1");
+    OCIStmt* stmt = query.Handle();
     OCIError* err = m_session.ErrorHandle();
     char suffix[] = "!";
     int id = 1;
@@ -232,7 +205,7 @@ TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)
     ASSERT_EQ(oci.BindByPos(stmt, &bind1, err, 1, suffix, sizeof suffix, SQLT_STR, nullptr, nullptr, nullptr, 0,
                             nullptr, OCI_DEFAULT),
               OCI_SUCCESS);
-    EXPECT_EQ(oci.StmtExecute(m_session.ServiceContext(), stmt, err, 0, 0, nullptr, nullptr, OCI_DEFAULT), OCI_ERROR);
+    EXPECT_EQ(query.Execute(), OCI_ERROR);
     EXPECT_EQ(m_session.Error(), "ORA-01008: not all variables bound\n");
     ASSERT_EQ(oci.BindByPos(stmt, &bind2, err, 2, &id, sizeof id, SQLT_INT, nullptr, nullptr, nullptr, 0, nullptr,
                             OCI_DEFAULT),
@@ -240,16 +213,12 @@ TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)
     EXPECT_EQ(oci.BindByPos(stmt, &bind2, err, 3, &id, sizeof id, SQLT_INT, nullptr, nullptr, nullptr, 0, nullptr,
                             OCI_DEFAULT),
               OCI_ERROR);
-    ASSERT_EQ(oci.StmtExecute(m_session.ServiceContext(), stmt, err, 0, 0, nullptr, nullptr, OCI_DEFAULT), OCI_SUCCESS)
-        << m_session.Error();
+    ASSERT_EQ(query.Execute(), OCI_SUCCESS) << m_session.Error();
     char value[40] = {};
     sb2 indicator = 0;
-    OCIDefine* define = nullptr;
-    ASSERT_EQ(oci.DefineByPos(stmt, &define, err, 1, value, sizeof value, SQLT_STR, &indicator, nullptr, nullptr, 0),
-              OCI_SUCCESS);
-    ASSERT_EQ(oci.StmtFetch(stmt, err, 1, OCI_FETCH_NEXT, OCI_DEFAULT), OCI_SUCCESS) << m_session.Error();
+    ASSERT_EQ(query.Define(1, value, sizeof value, &indicator), OCI_SUCCESS);
+    ASSERT_EQ(query.Fetch(), OCI_SUCCESS) << m_session.Error();
     EXPECT_STREQ(value, "King!");
-    oci.HandleFree(stmt, OCI_HTYPE_STMT);
 }
 
 }  // namespace

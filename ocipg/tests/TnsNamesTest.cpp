@@ -1,6 +1,6 @@
 // tnsnames.ora as Oracle's client reads it; no server needed.
 #include "ocipg/ConnectString.h"
-#include "ocipg/tests/support/ScopedEnv.h"
+#include "ocipg/tests/support/TestFixture.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -5,11 +5,11 @@ namespace {
 
 // Changes checked from a second connection need tables others can see; the
 // tests run alone, so no other test lists them, and drop them at the end.
-class OcipgTransaction : public ::testing::Test {
+class OcipgTransaction : public HrTest {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(m_session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << m_session.Error();
+        HrTest::SetUp();
         ASSERT_EQ(m_session.Execute("create table " + m_strTable + " (id integer primary key, label text)"),
                   OCI_SUCCESS)
             << m_session.Error();
@@ -24,7 +24,6 @@ protected:
     std::string Count() { return AdminValue("select count(*) from " + m_strTable); }
 
     const std::string m_strTable = "hr.ocipg_transaction";
-    Session m_session{Oci()};
 };
 
 TEST_F(OcipgTransaction, CommittedChangeIsSeenByOthers)

@@ -5,7 +5,7 @@
 // transaction.
 
 #include "oracle/OracleSession.h"
-#include "tests/support/ScopedEnv.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/TestFixture.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,6 @@
 #include "tests/dictionary/CatalogSession.h"
 
 #include <gtest/gtest.h>
-#include <libpq-fe.h>
 
 #include <string>
 
@@ -64,20 +63,12 @@ TEST_F(CraftedName, StaysANameWhereTheAccountsDefaultWouldEscape)
 
     // Without the library's setting the account's default holds, and the
     // same statement runs the crafted SQL.
-    PGconn* plain = PQconnectdb((testfixture::AdminConnInfo() + " user=" + kRole + " password=escapes").c_str());
-    ASSERT_EQ(PQstatus(plain), CONNECTION_OK) << PQerrorMessage(plain);
-    PQsetNoticeProcessor(plain, [](void*, const char*) {}, nullptr);
-    const auto value = [plain](const std::string& sql) {
-        PGresult* result = PQexec(plain, sql.c_str());
-        const std::string text = PQntuples(result) == 1 ? PQgetvalue(result, 0, 0) : PQresultErrorMessage(result);
-        PQclear(result);
-        return text;
-    };
-    EXPECT_EQ(value("SHOW standard_conforming_strings"), "off");
-    value("SELECT table_name FROM information_schema.columns WHERE table_name = " +
-          statement.substr(statement.find('\'')));
-    EXPECT_EQ(value("SELECT current_setting('ocipg.hit', true)"), "yes");
-    PQfinish(plain);
+    const std::string as = std::string(" user=") + kRole + " password=escapes";
+    EXPECT_EQ(AdminValue("SHOW standard_conforming_strings", as), "off");
+    EXPECT_EQ(AdminValue("SELECT table_name FROM information_schema.columns WHERE table_name = " +
+                             statement.substr(statement.find('\'')) + "\n; SELECT current_setting('ocipg.hit', true)",
+                         as),
+              "yes");
 
     const Result columns = session.Run(statement);
     ASSERT_TRUE(columns.bOk) << columns.strError;

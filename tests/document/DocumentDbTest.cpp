@@ -1,14 +1,14 @@
 // CLumidexDoc against the PostgreSQL test cluster through libocipg.
 #include "document/LumidexDoc.h"
-#include "tests/oracle/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/TestFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using oracletest::MessageRecorder;
-using oracletest::ScopedEnv;
+using testfixture::MessageRecorder;
+using testfixture::ScopedEnv;
 
 constexpr char kNoMessage[] = "No message! Are you connected to the database?";
 

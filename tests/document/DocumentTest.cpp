@@ -1,12 +1,12 @@
 #include "document/LumidexDoc.h"
-#include "tests/oracle/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using oracletest::MessageRecorder;
-using oracletest::ScopedEnv;
+using testfixture::MessageRecorder;
+using testfixture::ScopedEnv;
 
 TEST(DocumentWithoutClient, StartsAndReportsTheMissingLibraryOnOneLine)
 {

@@ -4,7 +4,7 @@
 #include "document/Connection.h"
 #include "document/LumidexDoc.h"
 #include "document/QueryToList.h"
-#include "tests/oracle/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/TestFixture.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 
 namespace {
 
-using oracletest::ScopedEnv;
+using testfixture::ScopedEnv;
 
 // The list as a window shows it: the rows published so far.
 class ShownList final : public controls::ResultListSink {

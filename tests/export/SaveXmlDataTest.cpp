@@ -1,6 +1,6 @@
 // Save XML data without a window: the chooser stands for the Save dialog.
 #include "export/SaveXmlData.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

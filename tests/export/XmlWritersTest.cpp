@@ -8,7 +8,7 @@
 
 #include "export/XmlExportWriter.h"
 #include "export/XslStylesheetWriter.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TestSupport.h"
 
 using xmlexport::kWriterAlreadyOpen;
 using xmlexport::kWriterFailed;
@@ -130,21 +130,6 @@ TEST(XmlWriters, OpenTwiceAndWritesWhenNotOpen)
     EXPECT_EQ(style.Close(), kWriterFailed);
     ASSERT_EQ(style.Open(folder.Path("s.xsl")), kWriterOk);
     EXPECT_EQ(style.Open(folder.Path("s.xsl")), kWriterAlreadyOpen);
-}
-
-// A full device: the failing write closes the writer and every later
-// operation, Close included, reports failure.
-TEST(XmlWriters, FullDeviceReportsFailure)
-{
-    XmlExportWriter data("UTF-8");
-    EXPECT_EQ(data.Open("/dev/full", ""), kWriterFailed);
-    EXPECT_EQ(data.WriteRowStart(), kWriterFailed);
-    EXPECT_EQ(data.Close(), kWriterFailed);
-
-    XslStylesheetWriter style("UTF-8");
-    EXPECT_EQ(style.Open("/dev/full"), kWriterFailed);
-    EXPECT_EQ(style.WriteHeaderCell("A"), kWriterFailed);
-    EXPECT_EQ(style.Close(), kWriterFailed);
 }
 
 // A write that fails part-way through the rows (here: the file size limit).

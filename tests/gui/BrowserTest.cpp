@@ -2,21 +2,14 @@
 // the object nodes it leaves, a table's or view's columns and rows, Refresh and the
 // context menu.
 
-#include "browser/CLumidexView.h"
 #include "browser/CatalogQueryTable.h"
-#include "controls/CSortListCtrl.h"
 #include "res/resource.h"
-#include "shell/CLumidexApp.h"
-#include "shell/CMainFrame.h"
-#include "tests/gui/GuiTests.h"
 #include "tests/gui/ProgramTest.h"
 #include "tests/support/TestFixture.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QLineEdit>
 #include <QMenu>
-#include <QTest>
 #include <QTimer>
 #include <QScrollBar>
 #include <QToolTip>
@@ -33,25 +26,12 @@ class BrowserTest : public ProgramTest {
     Q_OBJECT
 
     QTreeWidget& Tree() { return View().Tree(); }
-    CResultListModel& Model() { return View().ResultList().Model(); }
 
     static QString AdminUser() { return QString::fromStdString(testfixture::AdminUser()); }
     // The fixture's superuser has its password; every other account's is its name.
     static QString PasswordOf(const QString& strUser)
     {
         return strUser == AdminUser() ? QString::fromStdString(testfixture::AdminPassword()) : strUser;
-    }
-
-    void Start(const QString& strUser = {}, const QString& strPassword = {})
-    {
-        m_pScript->Add(CloseSplash);
-        if (strUser.isEmpty())
-            m_pScript->Add(CancelDialog);
-        else
-            m_pScript->Add(Logon("LUMIDEX", strUser, strPassword));
-        Launch();
-        if (!strUser.isEmpty())
-            QCOMPARE(MessageLine(), QString("Connect succeeded!"));
     }
 
     QTreeWidgetItem* Category(const QString& strText)
@@ -83,16 +63,6 @@ class BrowserTest : public ProgramTest {
         for (int i = 0; i < pNode->childCount(); ++i)
             arrLabels << pNode->child(i)->text(0);
         return arrLabels;
-    }
-
-    QString Cell(int nRow, int nColumn) { return Model().index(nRow, nColumn).data().toString(); }
-
-    int ColumnOf(const QString& strHeader)
-    {
-        for (int i = 0; i < Model().columnCount(); ++i)
-            if (Model().headerData(i, Qt::Horizontal).toString() == strHeader)
-                return i;
-        return -1;
     }
 
     // Selects a node as a click would; the listing runs at once.

@@ -1,43 +1,24 @@
 // Start-up, the Connect loop, Disconnect and closing the window, against the test cluster.
 
-#include "browser/CLumidexView.h"
-#include "controls/CSortListCtrl.h"
 #include "gui/WebPages.h"
 #include "res/resource.h"
-#include "shell/CLumidexApp.h"
-#include "shell/CMainFrame.h"
 #include "shell/CStartDialog.h"
-#include "tests/gui/GuiTests.h"
 #include "tests/gui/ProgramTest.h"
 #include "tests/support/TestFixture.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QTest>
-#include <QTreeWidget>
 #include <QToolBar>
-
-#include <libpq-fe.h>
+#include <QTreeWidget>
 
 namespace {
 
 constexpr int kNeedsConnection[] = {ID_DATABASE_DISCONNECT, ID_DATABASE_REFRESH,
                                     ID_DATABASE_VIEWDATA, ID_FILE_SAVE_AS};
 
-// Whether the server still has the backend with this process id, asked behind the
-// program's back.
 bool BackendAlive(const QString& strPid)
 {
-    PGconn* pConn = PQconnectdb(testfixture::AdminConnInfo().c_str());
-    const std::string strQuery =
-        "SELECT count(*) FROM pg_stat_activity WHERE pid = " + strPid.toStdString();
-    PGresult* pResult = PQexec(pConn, strQuery.c_str());
-    const bool bAlive = PQresultStatus(pResult) == PGRES_TUPLES_OK &&
-                        std::string(PQgetvalue(pResult, 0, 0)) == "1";
-    PQclear(pResult);
-    PQfinish(pConn);
-    return bAlive;
+    return testfixture::AdminValue("SELECT count(*) FROM pg_stat_activity WHERE pid = " + strPid.toStdString()) == "1";
 }
 
 }  // namespace
@@ -49,17 +30,9 @@ class ConnectTest : public ProgramTest {
     QString SessionPid()
     {
         View().RunQueryToList("select pg_backend_pid()");
-        const QString strPid = View().ResultList().Model().index(0, 0).data().toString();
+        const QString strPid = Cell(0, 0);
         [&] { QVERIFY2(strPid.toInt() > 0, qPrintable(MessageLine())); }();
         return strPid;
-    }
-
-    void StartConnected()
-    {
-        m_pScript->Add(CloseSplash);
-        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
-        Launch();
-        QCOMPARE(MessageLine(), QString("Connect succeeded!"));
     }
 
     void ExpectEnabled(int nId, bool bEnabled)
@@ -150,18 +123,18 @@ private slots:
 
     void connectAgainEmptiesListThenCancel()
     {
-        StartConnected();
+        Start("hr", "hr");
         View().RunQueryToList("select * from hr.departments");
-        QVERIFY(View().ResultList().Model().rowCount() > 0);
+        QVERIFY(Model().rowCount() > 0);
         Frame().OnCommand(ID_DATABASE_DISCONNECT);
         QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
-        QVERIFY(View().ResultList().Model().rowCount() > 0);  // a disconnect keeps the rows
+        QVERIFY(Model().rowCount() > 0);  // a disconnect keeps the rows
 
         m_pScript->Add(CancelDialog);
         Frame().OnCommand(ID_DATABASE_CONNECT);
         QVERIFY(m_pScript->Done());
-        QCOMPARE(View().ResultList().Model().rowCount(), 0);
-        QCOMPARE(View().ResultList().Model().columnCount(), 0);
+        QCOMPARE(Model().rowCount(), 0);
+        QCOMPARE(Model().columnCount(), 0);
         QCOMPARE(MessageLine(), QString("Connect to database!"));
     }
 
@@ -186,7 +159,7 @@ private slots:
 
     void closingWhileConnectedLogsOff()
     {
-        StartConnected();
+        Start("hr", "hr");
         const QString strPid = SessionPid();
         QVERIFY(BackendAlive(strPid));
         const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
@@ -200,18 +173,14 @@ private slots:
 
     void closingWhileDisconnected()
     {
-        m_pScript->Add(CloseSplash);
-        m_pScript->Add(CancelDialog);
-        Launch();
+        Start();
         Frame().close();
         QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
     }
 
     void keysFollowTheConnection()
     {
-        m_pScript->Add(CloseSplash);
-        m_pScript->Add(CancelDialog);
-        Launch();
+        Start();
         const QString strBefore = MessageLine();
         const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
         ExpectEnabled(ID_DATABASE_CONNECT, true);

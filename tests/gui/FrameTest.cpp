@@ -1,26 +1,19 @@
 // The main window built from the command table: menus, toolbar, status bar, the View
 // toggles, the help keys, the dead edit keys, the form's layout and tab order.
 
-#include "browser/CLumidexView.h"
-#include "controls/CSortListCtrl.h"
 #include "gui/ResourceImages.h"
 #include "gui/WebPages.h"
 #include "res/resource.h"
-#include "shell/CLumidexApp.h"
-#include "shell/CMainFrame.h"
-#include "tests/gui/GuiTests.h"
-#include "tests/gui/TestDesktop.h"
+#include "tests/gui/ProgramTest.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -36,17 +29,10 @@ QStringList Texts(const QList<QAction*>& arrActions)
 
 }  // namespace
 
-class FrameTest : public QObject {
+class FrameTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<ScratchFolder> m_pFolder;
-    std::unique_ptr<TestDesktop> m_pDesktop;
-    std::unique_ptr<ModalScript> m_pScript;
-    std::unique_ptr<CLumidexApp> m_pApp;
     QString m_strFirstMessage;
-
-    CMainFrame& Frame() { return *m_pApp->MainFrame(); }
-    CLumidexView& View() { return *m_pApp->View(); }
 
     void PressKey(QWidget* pTarget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -59,25 +45,14 @@ class FrameTest : public QObject {
 private slots:
     void initTestCase()
     {
-        m_pFolder = std::make_unique<ScratchFolder>();
-        m_pDesktop = std::make_unique<TestDesktop>();
-        m_pScript = std::make_unique<ModalScript>();
+        m_bOnce = true;
+        Fresh();
         m_pScript->Add([this](QDialog& dialog) {
-            m_strFirstMessage = View().MessageLine().text();
+            m_strFirstMessage = MessageLine();
             CloseSplash(dialog);
         });
         m_pScript->Add(CancelDialog);
-        m_pApp = std::make_unique<CLumidexApp>();
-        QVERIFY(m_pApp->InitInstance());
-        QTRY_VERIFY_WITH_TIMEOUT(m_pScript->Done(), 15000);
-    }
-
-    void cleanupTestCase()
-    {
-        m_pApp.reset();
-        m_pScript.reset();
-        m_pDesktop.reset();
-        m_pFolder.reset();
+        Launch();
     }
 
     void titleAndFirstMessage()
@@ -123,7 +98,7 @@ private slots:
         pMenu->actions().last()->trigger();
         QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>({WebPageUrl(ID_HELP)}));
         pMenu->actions()[6]->trigger();  // Disconnect, disabled while not connected
-        QCOMPARE(View().MessageLine().text(), QString("Connect to database!"));
+        QCOMPARE(MessageLine(), QString("Connect to database!"));
     }
 
     void toolbarAndStatusBar()

@@ -1,12 +1,15 @@
 #pragma once
 
-// Base of the test classes that run the whole program: a scratch working folder (for
-// Lumidex.ini), the answering desktop seam, the script for modal dialogs, and the
-// application, made afresh for every test function.
+// Base of every GUI test class: a scratch working folder (for Lumidex.ini), the answering
+// desktop seam and the script for modal dialogs, made afresh for every test function, or
+// once for the class when it sets m_bOnce in its initTestCase; and the program, started on
+// demand.
 
 #include "browser/CLumidexView.h"
+#include "controls/CSortListCtrl.h"
 #include "shell/CLumidexApp.h"
 #include "shell/CMainFrame.h"
+#include "tests/gui/GuiTests.h"
 #include "tests/gui/TestDesktop.h"
 
 #include <QLineEdit>
@@ -19,6 +22,7 @@ class ProgramTest : public QObject {
     Q_OBJECT
 
 protected:
+    bool m_bOnce = false;
     std::unique_ptr<ScratchFolder> m_pFolder;
     std::unique_ptr<TestDesktop> m_pDesktop;
     std::unique_ptr<ModalScript> m_pScript;
@@ -26,7 +30,23 @@ protected:
 
     CMainFrame& Frame() { return *m_pApp->MainFrame(); }
     CLumidexView& View() { return *m_pApp->View(); }
+    CResultListModel& Model() { return View().ResultList().Model(); }
     QString MessageLine() { return View().MessageLine().text(); }
+    QString Cell(int nRow, int nColumn) { return Model().index(nRow, nColumn).data().toString(); }
+    int ColumnOf(const QString& strHeader)
+    {
+        for (int i = 0; i < Model().columnCount(); ++i)
+            if (Model().headerData(i, Qt::Horizontal).toString() == strHeader)
+                return i;
+        return -1;
+    }
+
+    void Fresh()
+    {
+        m_pFolder = std::make_unique<ScratchFolder>();
+        m_pDesktop = std::make_unique<TestDesktop>();
+        m_pScript = std::make_unique<ModalScript>();
+    }
 
     // Starts the program and waits until the script has run out.
     void Launch()
@@ -36,15 +56,30 @@ protected:
         QTRY_VERIFY_WITH_TIMEOUT(m_pScript->Done(), 15000);
     }
 
+    // Past the splash, logged on as this user or, with none, the Connect dialog cancelled.
+    void Start(const QString& strUser = {}, const QString& strPassword = {})
+    {
+        m_pScript->Add(CloseSplash);
+        m_pScript->Add(strUser.isEmpty() ? ModalScript::Step(CancelDialog) : Logon("LUMIDEX", strUser, strPassword));
+        Launch();
+        if (!strUser.isEmpty())
+            QCOMPARE(MessageLine(), QString("Connect succeeded!"));
+    }
+
 private slots:
     void init()
     {
-        m_pFolder = std::make_unique<ScratchFolder>();
-        m_pDesktop = std::make_unique<TestDesktop>();
-        m_pScript = std::make_unique<ModalScript>();
+        if (!m_bOnce)
+            Fresh();
     }
 
     void cleanup()
+    {
+        if (!m_bOnce)
+            cleanupTestCase();
+    }
+
+    void cleanupTestCase()
     {
         m_pApp.reset();
         m_pScript.reset();

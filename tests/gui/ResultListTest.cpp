@@ -2,15 +2,9 @@
 // the cells and headers the list shows. What the operation does is tested in
 // tests/document/OperationsDbTest.cpp.
 
-#include "browser/CLumidexView.h"
-#include "controls/CSortListCtrl.h"
-#include "shell/CLumidexApp.h"
-#include "tests/gui/GuiTests.h"
-#include "tests/gui/TestDesktop.h"
+#include "tests/gui/ProgramTest.h"
 
 #include <QAbstractItemModelTester>
-#include <QLineEdit>
-#include <QTest>
 
 using Answers = QList<int>;
 Q_DECLARE_METATYPE(Answers)
@@ -21,17 +15,8 @@ const QString kQuestion = QStringLiteral("You have read 1000 rows do you want to
 
 }  // namespace
 
-class ResultListTest : public QObject {
+class ResultListTest : public ProgramTest {
     Q_OBJECT
-
-    std::unique_ptr<ScratchFolder> m_pFolder;
-    std::unique_ptr<TestDesktop> m_pDesktop;
-    std::unique_ptr<ModalScript> m_pScript;
-    std::unique_ptr<CLumidexApp> m_pApp;
-
-    CLumidexView& View() { return *m_pApp->View(); }
-    CResultListModel& Model() { return View().ResultList().Model(); }
-    QString MessageLine() { return View().MessageLine().text(); }
 
     // Runs one statement and checks that it ends with one simple beep; the questions it asked.
     int Run(const QString& strStatement)
@@ -55,23 +40,9 @@ class ResultListTest : public QObject {
 private slots:
     void initTestCase()
     {
-        m_pFolder = std::make_unique<ScratchFolder>();
-        m_pDesktop = std::make_unique<TestDesktop>();
-        m_pScript = std::make_unique<ModalScript>();
-        m_pScript->Add(CloseSplash);
-        m_pScript->Add(Logon("LUMIDEX", "app", "app"));
-        m_pApp = std::make_unique<CLumidexApp>();
-        QVERIFY(m_pApp->InitInstance());
-        QTRY_VERIFY_WITH_TIMEOUT(m_pScript->Done(), 15000);
-        QCOMPARE(MessageLine(), QString("Connect succeeded!"));
-    }
-
-    void cleanupTestCase()
-    {
-        m_pApp.reset();
-        m_pScript.reset();
-        m_pDesktop.reset();
-        m_pFolder.reset();
+        m_bOnce = true;
+        Fresh();
+        Start("app", "app");
     }
 
     void queries_data()

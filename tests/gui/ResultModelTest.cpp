@@ -2,7 +2,6 @@
 // every change the view makes to it.
 
 #include "controls/CSortListCtrl.h"
-#include "tests/gui/GuiTests.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

@@ -2,19 +2,12 @@
 // frame's title, the open request, a file that cannot be written, and the saved rows in the
 // order shown. The file names are tested in tests/export/SaveXmlDataTest.cpp.
 
-#include "browser/CLumidexView.h"
-#include "controls/CSortListCtrl.h"
 #include "res/resource.h"
-#include "shell/CLumidexApp.h"
-#include "shell/CMainFrame.h"
-#include "tests/gui/GuiTests.h"
 #include "tests/gui/ProgramTest.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QXmlStreamReader>
 
 namespace {
@@ -55,9 +48,7 @@ class SaveXmlTest : public ProgramTest {
 
     void StartWithEmployees()
     {
-        m_pScript->Add(CloseSplash);
-        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
-        Launch();
+        Start("hr", "hr");
         View().RunQueryToList("SELECT * FROM EMPLOYEES ORDER BY EMPLOYEE_ID");
         QCOMPARE(MessageLine(), QString("Rows 4"));
     }
@@ -171,12 +162,8 @@ private slots:
     {
         m_pFolder->WriteSettings("[Lumidex]\nVIEWXML=0\n");
         StartWithEmployees();
-        CSortListCtrl& list = View().ResultList();
-        int nLastName = 0;
-        while (list.Model().headerData(nLastName, Qt::Horizontal).toString() != "LAST_NAME")
-            ++nLastName;
-        list.OnHeaderItemClick(nLastName, 0);
-        list.OnHeaderItemClick(nLastName, 0);
+        View().ResultList().OnHeaderItemClick(ColumnOf("LAST_NAME"), 0);
+        View().ResultList().OnHeaderItemClick(ColumnOf("LAST_NAME"), 0);
         const QString strPath = m_pFolder->Path() + "/sorted.xml";
         Save(strPath);
         QCOMPARE(MessageLine(), QString("Saved XML file!"));

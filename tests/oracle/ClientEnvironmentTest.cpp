@@ -1,7 +1,7 @@
 #include "oracle/NlsLang.h"
 #include "oracle/OracleSession.h"
 #include "platform/LocaleCharset.h"
-#include "tests/oracle/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 
 namespace {
 
-using oracletest::MessageRecorder;
-using oracletest::ScopedEnv;
+using testfixture::MessageRecorder;
+using testfixture::ScopedEnv;
 
 TEST(NlsLang, NamesOraclesCharacterSetForTheLocales)
 {

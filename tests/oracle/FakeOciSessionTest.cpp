@@ -2,7 +2,7 @@
 // 4097 columns, a count of the client's live handles, and how often the
 // client is initialised and terminated.
 #include "oracle/OracleSession.h"
-#include "tests/oracle/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 
 namespace {
 
-using oracletest::MessageRecorder;
-using oracletest::ScopedEnv;
+using testfixture::MessageRecorder;
+using testfixture::ScopedEnv;
 
 class FakeOciSession : public ::testing::Test {
 protected:

@@ -1,5 +1,5 @@
 #include "oracle/OracleSession.h"
-#include "tests/oracle/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 
 namespace {
 
-using oracletest::MessageRecorder;
-using oracletest::ScopedEnv;
+using testfixture::MessageRecorder;
+using testfixture::ScopedEnv;
 
 constexpr char kNotLoadedText[] = "You are not connected to database!\nOci.dll is not loaded!";
 
@@ -77,16 +77,18 @@ TEST(OciLoader, RejectsAnIncompleteLibraryWithOneMessage)
     }
 }
 
+// Oracle's client packages ship the library under a versioned name only.
 TEST(OciLoader, FindsTheClientUnderOracleHome)
 {
     if (IsModuleLoaded("libclntsh.so") || dlopen("libclntsh.so", RTLD_NOW))
         GTEST_SKIP() << "an Oracle client is on the library path";
     namespace fs = std::filesystem;
     const fs::path home = fs::temp_directory_path() / ("lumidex-oracle-home-" + std::to_string(getpid()));
-    fs::create_directories(home / "lib");
-    const fs::path file = home / "lib" / "libclntsh.so";
-    fs::create_symlink(FAKEOCI_COMPLETE, file);
-    {
+    for (const char* pszName : {"libclntsh.so", "libclntsh.so.19.1"}) {
+        SCOPED_TRACE(pszName);
+        fs::create_directories(home / "lib");
+        const fs::path file = home / "lib" / pszName;
+        fs::create_symlink(FAKEOCI_COMPLETE, file);
         ScopedEnv library("LUMIDEX_OCI_LIBRARY", std::nullopt);
         ScopedEnv oracleHome("ORACLE_HOME", home.c_str());
         MessageRecorder messages;
@@ -98,8 +100,8 @@ TEST(OciLoader, FindsTheClientUnderOracleHome)
         }
         // The destructor logs off and releases the library.
         EXPECT_FALSE(IsModuleLoaded(file));
+        fs::remove_all(home);
     }
-    fs::remove_all(home);
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // OracleSession against the PostgreSQL test cluster through libocipg.
 #include "oracle/OracleSession.h"
-#include "tests/oracle/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/TestFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
 #include <pwd.h>
@@ -13,8 +12,8 @@
 
 namespace {
 
-using oracletest::MessageRecorder;
-using oracletest::ScopedEnv;
+using testfixture::MessageRecorder;
+using testfixture::ScopedEnv;
 using testfixture::AdminValue;
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -285,35 +284,6 @@ TEST_F(SessionDml, CommitModeOneLeavesTheChangeOpenForTheNextCommit)
     EXPECT_EQ(Sum(), "10");
 }
 
-// Oracle's client packages ship the library under a versioned name only.
-TEST(SessionDbLibrary, VersionedClientUnderOracleHomeLogsOn)
-{
-    ScopedEnv library("LUMIDEX_OCI_LIBRARY", std::nullopt);
-    {
-        ScopedEnv noHome("ORACLE_HOME", std::nullopt);
-        for (const std::string& strFile : OciLibraryFiles()) {
-            if (void* pModule = dlopen(strFile.c_str(), RTLD_NOW)) {
-                dlclose(pModule);
-                GTEST_SKIP() << "an Oracle client is on the library path: " << strFile;
-            }
-        }
-    }
-    namespace fs = std::filesystem;
-    const fs::path home =
-        fs::temp_directory_path() / ("lumidex-versioned-home-" + std::to_string(getpid()));
-    fs::create_directories(home / "lib");
-    fs::create_symlink(testfixture::OcipgLibrary(), home / "lib" / "libclntsh.so.19.1");
-    {
-        ScopedEnv oracleHome("ORACLE_HOME", home.string());
-        MessageRecorder messages;
-        OracleSession session;
-        EXPECT_EQ(messages.m_texts, std::vector<std::string>{});
-        EXPECT_EQ(session.Connect("LUMIDEX", 7, "hr", 2, "hr", 2, 0), SR_SUCCESS);
-        EXPECT_EQ(session.Disconnect(), SR_SUCCESS);
-    }
-    fs::remove_all(home);
-}
-
 TEST_F(SessionDb, TruncatedValueEndsTheFetch)
 {
     ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
@@ -323,10 +293,6 @@ TEST_F(SessionDb, TruncatedValueEndsTheFetch)
     ErrorText();
     EXPECT_EQ(m_nErrorCode, 1406);
 }
-
-}  // namespace
-
-namespace {
 
 // Resident memory of this process in kB.
 long ResidentKb()

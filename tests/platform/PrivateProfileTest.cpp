@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TestSupport.h"
 #include "platform/PrivateProfile.h"
 
 using platform::ReadPrivateProfile;

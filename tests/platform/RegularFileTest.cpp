@@ -7,7 +7,7 @@
 
 #include "platform/PrivateProfile.h"
 #include "platform/RegularFile.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TestSupport.h"
 
 using platform::FileRead;
 using platform::ReadRegularFile;

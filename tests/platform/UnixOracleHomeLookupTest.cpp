@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/platform/TempFolder.h"
-#include "tests/support/ScopedEnv.h"
+#include "tests/support/TestSupport.h"
 #include "platform/UnixOracleHomeLookup.h"
 
 using platform::UnixOracleHomeLookup;

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TestSupport.h"
 #include "settings/LumidexSettings.h"
 
 using settings::ReadLoginMode;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TestSupport.h"
 #include "platform/UnixOracleHomeLookup.h"
 #include "settings/TnsNamesParser.h"
 #include "settings/TnsNamesReader.h"

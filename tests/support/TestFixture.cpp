@@ -59,9 +59,9 @@ std::string ClusterProblem()
            " fresh " + Dir() + "\n";
 }
 
-std::string AdminValue(const std::string& sql)
+std::string AdminValue(const std::string& sql, const std::string& strAs)
 {
-    PGconn* conn = PQconnectdb(AdminConnInfo().c_str());
+    PGconn* conn = PQconnectdb((AdminConnInfo() + strAs).c_str());
     PGresult* result = PQexec(conn, sql.c_str());
     const ExecStatusType status = PQresultStatus(result);
     std::string value;

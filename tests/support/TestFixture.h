@@ -29,9 +29,10 @@ std::string AdminConnInfo();
 // "" when the cluster answers; otherwise why not and how to start it.
 std::string ClusterProblem();
 
-// The first value of a statement run as the superuser behind the tests' back;
-// "" when it returns no row, "error: <text>" when it fails.
-std::string AdminValue(const std::string& sql);
+// The first value of a statement (of the last, given several) run as the superuser
+// behind the tests' back, or as whom strAs names (" user=... password=..."); "" when it
+// returns no row, "error: <text>" when it fails.
+std::string AdminValue(const std::string& sql, const std::string& strAs = "");
 
 // Makes the password of the fixture's account "warned" expire this long from
 // now ("3 days"); the logon then warns with ORA-28002. "" on success.

@@ -4,14 +4,16 @@
 // the folder is fixed per build tree, the rest is read from the fixture.env
 // the cluster script writes there.
 
+#include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace ocitest {
 
-inline std::string Dir() { return OCIPG_FIXTURE_DIR; }
-inline const char* OcipgLibrary() { return OCIPG_LIBRARY_PATH; }
+std::string Dir();
+const char* OcipgLibrary();
 // A script of the fixture folder (pgcluster.sh, tlsserver.sh).
-inline std::string FixtureScript(const char* name) { return std::string(OCIPG_FIXTURE_SCRIPTS "/") + name; }
+std::string FixtureScript(const char* name);
 
 // A value of fixture.env (PGHOST, PGPORT, ...); empty when the file or the key
 // is missing.
@@ -34,5 +36,32 @@ std::string AdminValue(const std::string& sql);
 // Runs the cluster script (pgcluster.sh start|stop ...) on this build's
 // cluster; returns the exit status.
 int ClusterCommand(const std::string& command);
+
+// Sets (or, given no value, removes) an environment variable for one scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* pszName, std::optional<std::string> value) : m_strName(pszName)
+    {
+        if (const char* pszOld = std::getenv(pszName))
+            m_strOld = pszOld;
+        if (value)
+            setenv(pszName, value->c_str(), 1);
+        else
+            unsetenv(pszName);
+    }
+    ~ScopedEnv()
+    {
+        if (m_strOld)
+            setenv(m_strName.c_str(), m_strOld->c_str(), 1);
+        else
+            unsetenv(m_strName.c_str());
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string m_strName;
+    std::optional<std::string> m_strOld;
+};
 
 }  // namespace ocitest

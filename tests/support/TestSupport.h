@@ -1,0 +1,100 @@
+#pragma once
+
+// What the program's tests share beside the cluster: an environment variable or a folder
+// for one scope, and the texts the code would show in message boxes.
+
+#include "platform/UserMessage.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace testfixture {
+
+// Sets (or, given no value, removes) an environment variable for one scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* pszName, std::optional<std::string> value) : m_strName(pszName)
+    {
+        if (const char* pszOld = std::getenv(pszName))
+            m_strOld = pszOld;
+        if (value)
+            setenv(pszName, value->c_str(), 1);
+        else
+            unsetenv(pszName);
+    }
+    ~ScopedEnv()
+    {
+        if (m_strOld)
+            setenv(m_strName.c_str(), m_strOld->c_str(), 1);
+        else
+            unsetenv(m_strName.c_str());
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string m_strName;
+    std::optional<std::string> m_strOld;
+};
+
+// Records the texts the code under test would show in message boxes.
+class MessageRecorder {
+public:
+    MessageRecorder()
+        : m_previous(platform::SetUserMessageHandler([this](const std::string& strText) { m_texts.push_back(strText); }))
+    {
+    }
+    ~MessageRecorder() { platform::SetUserMessageHandler(std::move(m_previous)); }
+
+    std::vector<std::string> m_texts;
+
+private:
+    platform::UserMessageHandler m_previous;
+};
+
+}  // namespace testfixture
+
+// A folder of its own for one test, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "lumidex-test-XXXXXX").string();
+        if (mkdtemp(pattern.data()))
+            m_path = pattern;
+    }
+    ~TempFolder()
+    {
+        std::error_code error;
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     error);
+        std::filesystem::remove_all(m_path, error);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::string Path(const std::string& relative) const { return (m_path / relative).string(); }
+
+    // Writes text to a file under the folder, creating its folders.
+    std::string Put(const std::string& relative, const std::string& text) const
+    {
+        const std::filesystem::path path = m_path / relative;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+        return path.string();
+    }
+
+    static std::string Read(const std::string& path)
+    {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
+
+private:
+    std::filesystem::path m_path;
+};
