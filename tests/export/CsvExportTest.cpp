@@ -8,7 +8,7 @@
 
 #include "controls/ResultListContent.h"
 #include "export/CsvExportWriter.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TestSupport.h"
 
 using xmlexport::AppendCsvField;
 using Records = std::vector<std::vector<std::string>>;

@@ -23,15 +23,6 @@ class SqlStatementTest : public ProgramTest {
 
     CSqlStatementWindow& Window() { return *View().SqlWindow(); }
     QPlainTextEdit& Editor() { return Window().Editor(); }
-    QString Cell(int nRow, int nColumn) { return View().ResultList().Model().index(nRow, nColumn).data().toString(); }
-
-    void Start()
-    {
-        m_pScript->Add(CloseSplash);
-        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
-        Launch();
-        QCOMPARE(MessageLine(), QString("Connect succeeded!"));
-    }
 
     // Ctrl+E where the focus is: the message line would take it for itself.
     void OpenWindow()
@@ -66,7 +57,7 @@ class SqlStatementTest : public ProgramTest {
 private slots:
     void runsStatementsIntoTheList()
     {
-        Start();
+        Start("hr", "hr");
         const QTreeWidgetItem* pSelected = View().Tree().currentItem();
         OpenWindow();
         QCOMPARE(Window().windowTitle(), QString("SQL statement"));
@@ -107,7 +98,7 @@ private slots:
     // gone, a PL/SQL block whole.
     void historyEscapeAndDisconnect()
     {
-        Start();
+        Start("hr", "hr");
         OpenWindow();
         Run("select 1 from dual;");
         Run("begin null; end;");
@@ -137,7 +128,7 @@ private slots:
 
     void savesTheListAsCsv()
     {
-        Start();
+        Start("hr", "hr");
         QTemporaryDir target;
         View().RunQueryToList("SELECT employee_id, last_name, notes FROM EMPLOYEES ORDER BY EMPLOYEE_ID");
         const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
