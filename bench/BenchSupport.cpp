@@ -12,7 +12,6 @@ namespace bench {
 
 namespace {
 
-constexpr const char* kService = "LUMIDEX";
 constexpr const char* kUser = "system";
 constexpr const char* kPassword = "manager";
 
@@ -33,10 +32,10 @@ long StatusKb(const char* pszKey)
 long ResidentKb() { return StatusKb("VmRSS:"); }
 long PeakResidentKb() { return StatusKb("VmHWM:"); }
 
-bool Logon(OracleSession& session)
+bool Logon(OracleSession& session, const std::string& strService)
 {
     const SessionResult nResult =
-        session.Connect(kService, static_cast<int>(std::strlen(kService)), kUser,
+        session.Connect(strService.data(), static_cast<int>(strService.size()), kUser,
                         static_cast<int>(std::strlen(kUser)), kPassword,
                         static_cast<int>(std::strlen(kPassword)), 0);
     if (nResult == SR_SUCCESS)

@@ -35,9 +35,13 @@ private:
 long ResidentKb();
 long PeakResidentKb();
 
-// Logs the session on as the benchmark's account; false, with the error on
-// standard error, when that fails.
-bool Logon(OracleSession& session);
+// The net service name of the benchmark's cluster.
+constexpr const char* kService = "LUMIDEX";
+
+// Logs the session on as the benchmark's account, to the cluster or to
+// another connect string of it; false, with the error on standard error,
+// when that fails.
+bool Logon(OracleSession& session, const std::string& strService = kService);
 
 // libpq conninfo of the same account on the same cluster.
 std::string ConnInfo();
