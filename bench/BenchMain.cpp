@@ -23,6 +23,10 @@ const FigureEntry kFigures[] = {
     {"baresort", bench::BareSortFigure}, {"export", bench::ExportFigure},
     {"plainwrite", bench::PlainWriteFigure}, {"list", bench::ListFigure},
     {"tree", bench::TreeFigure},
+    {"netlist", bench::NetListFigure},
+    {"netunset", [](const bench::FigureArgs& args) { return bench::NetMirrorFigure(args, 0); }},
+    {"net50", [](const bench::FigureArgs& args) { return bench::NetMirrorFigure(args, 50); }},
+    {"net200", [](const bench::FigureArgs& args) { return bench::NetMirrorFigure(args, 200); }},
 };
 
 }  // namespace
