@@ -21,8 +21,13 @@ const FigureEntry kFigures[] = {
     {"libpqrow", bench::LibpqRowFigure}, {"ocifetch", bench::OciFetchFigure},
     {"logon", bench::LogonFigure},       {"sort", bench::SortFigure},
     {"baresort", bench::BareSortFigure}, {"export", bench::ExportFigure},
+    {"csvexport", bench::CsvExportFigure},
     {"plainwrite", bench::PlainWriteFigure}, {"list", bench::ListFigure},
     {"tree", bench::TreeFigure},
+    {"netlist", bench::NetListFigure},
+    {"netunset", [](const bench::FigureArgs& args) { return bench::NetMirrorFigure(args, 0); }},
+    {"net50", [](const bench::FigureArgs& args) { return bench::NetMirrorFigure(args, 50); }},
+    {"net200", [](const bench::FigureArgs& args) { return bench::NetMirrorFigure(args, 200); }},
 };
 
 }  // namespace

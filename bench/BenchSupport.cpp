@@ -12,8 +12,6 @@ namespace bench {
 
 namespace {
 
-constexpr const char* kService = "LUMIDEX";
-
 const char* EnvText(const char* pszName)
 {
     const char* pszValue = std::getenv(pszName);
@@ -40,10 +38,10 @@ const char* Password() { return EnvText("PGPASSWORD"); }
 long ResidentKb() { return StatusKb("VmRSS:"); }
 long PeakResidentKb() { return StatusKb("VmHWM:"); }
 
-bool Logon(OracleSession& session)
+bool Logon(OracleSession& session, const std::string& strService)
 {
     const SessionResult nResult =
-        session.Connect(kService, static_cast<int>(std::strlen(kService)), User(),
+        session.Connect(strService.data(), static_cast<int>(strService.size()), User(),
                         static_cast<int>(std::strlen(User())), Password(),
                         static_cast<int>(std::strlen(Password())), 0);
     if (nResult == SR_SUCCESS)

@@ -35,14 +35,18 @@ private:
 long ResidentKb();
 long PeakResidentKb();
 
+// The net service name of the benchmark's cluster.
+constexpr const char* kService = "LUMIDEX";
+
 // The benchmark's account: the cluster's superuser, from PGUSER and
 // PGPASSWORD, which bench/run.sh exports from the cluster's fixture.env.
 const char* User();
 const char* Password();
 
-// Logs the session on as the benchmark's account; false, with the error on
-// standard error, when that fails.
-bool Logon(OracleSession& session);
+// Logs the session on as the benchmark's account, to the cluster or to
+// another connect string of it; false, with the error on standard error,
+// when that fails.
+bool Logon(OracleSession& session, const std::string& strService = kService);
 
 // libpq conninfo of the same account on the same cluster: empty, as libpq
 // reads them from PGHOST, PGPORT, PGDATABASE, PGUSER and PGPASSWORD.

@@ -10,7 +10,7 @@
 #include "browser/CatalogQueryTable.h"
 #include "controls/CSortListCtrl.h"
 #include "document/LumidexDoc.h"
-#include "shell/Desktop.h"
+#include "gui/Desktop.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -57,7 +57,7 @@ class BenchView {
 public:
     explicit BenchView(const FigureArgs& args)
         : m_app(m_nArgc, m_apArgv),
-          m_desktop(QString::fromStdString(args.strPath + "/bench.xml"))
+          m_desktop(QString::fromStdString(args.strPath + "/bench"))
     {
     }
 
@@ -190,6 +190,22 @@ int ExportFigure(const FigureArgs& args)
     const double dSeconds = Best(args.nRepeats, [] {}, [&] { view.OnSaveXmlData(); });
     bench.ReportMessage();
     const long nBytes = FileSize(args.strPath + "/bench.xml") + FileSize(args.strPath + "/bench.xsl");
+    Report("bytes", static_cast<double>(nBytes));
+    Report("seconds", dSeconds);
+    Report("mib_per_second", nBytes / dSeconds / (1024.0 * 1024.0));
+    return 0;
+}
+
+int CsvExportFigure(const FigureArgs& args)
+{
+    BenchView bench(args);
+    if (!bench.Logon())
+        return 1;
+    CLumidexView& view = bench.View();
+    view.RunQueryToList(QString::fromStdString(SelectAll(args.strTable)));
+    const double dSeconds = Best(args.nRepeats, [] {}, [&] { view.OnSaveCsvData(); });
+    bench.ReportMessage();
+    const long nBytes = FileSize(args.strPath + "/bench.csv");
     Report("bytes", static_cast<double>(nBytes));
     Report("seconds", dSeconds);
     Report("mib_per_second", nBytes / dSeconds / (1024.0 * 1024.0));

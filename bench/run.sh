@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The benchmark: builds lumidex_bench (Release) in its own build folder, starts
 # a cluster of its own, generates the bench tables, runs every figure in a
-# process of its own and prints one Markdown table.
+# process of its own and prints one Markdown table, then the table of the
+# listing over a link with a round-trip time.
 #
-#   bench/run.sh            everything: a few minutes once built, on two cores
+#   bench/run.sh            everything: about five minutes once built, on two cores
 #   BENCH_CLUSTER=DIR       keep the cluster in DIR and reuse its tables next time
 #   BENCH_BUILD=DIR         build folder (default: build-bench in the source tree)
 set -euo pipefail
@@ -12,7 +13,7 @@ build=${BENCH_BUILD:-$top/build-bench}
 
 bash "$top/scripts/install.sh"
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j 2 --target lumidex_bench ocipg >/dev/null
+cmake --build "$build" -j 2 --target lumidex_bench lumidex_delay_proxy ocipg >/dev/null
 ls /usr/lib/postgresql/*/bin/psql >/dev/null 2>&1 ||
   { echo "bench: no PostgreSQL under /usr/lib/postgresql/*/bin; run scripts/install.sh first" >&2; exit 1; }
 
@@ -24,7 +25,10 @@ else
   keep=0
 fi
 work=$(mktemp -d /tmp/lumidex-bench-out.XXXXXX)
+proxy_pids=()
 cleanup() {
+  local p
+  for p in "${proxy_pids[@]}"; do kill "$p" 2>/dev/null && wait "$p" 2>/dev/null || true; done
   rm -rf "$work"
   [ "$keep" = 1 ] || bash "$top/ocipg/tests/fixture/pgcluster.sh" destroy "$cluster" >/dev/null 2>&1 || true
 }
@@ -36,7 +40,9 @@ psql_as() { PGUSER=$1 PGPASSWORD=$2 "$PGBIN/psql" -X -q "${@:3}"; }
 bash "$top/ocipg/tests/fixture/pgcluster.sh" start "$cluster" >/dev/null
 # The cluster's address, superuser and net service names, for psql and the figures.
 for key in PGHOST PGPORT PGDATABASE PGUSER PGPASSWORD TNS_ADMIN; do export "$key=$(sed -n "s/^$key=//p" "$cluster/fixture.env")"; done
-if [ "$(psql_as "$PGUSER" "$PGPASSWORD" -At -c "SELECT count(*) FROM pg_tables WHERE schemaname = 'wide'")" != 10000 ]; then
+tables="SELECT (SELECT count(*) FROM pg_tables WHERE schemaname = 'wide') || ' ' ||
+               (SELECT count(*) FROM pg_tables WHERE schemaname = 'bench')"
+if [ "$(psql_as "$PGUSER" "$PGPASSWORD" -At -c "$tables")" != "10000 4" ]; then
   echo "bench: generating the tables (about a minute)" >&2
   psql_as postgres postgres -c "DROP SCHEMA IF EXISTS bench CASCADE" -c "DROP SCHEMA IF EXISTS wide CASCADE" 2>/dev/null
   psql_as postgres postgres -v owner="$PGUSER" -f "$top/bench/tables.sql" >/dev/null
@@ -97,8 +103,64 @@ for t in "${sizes[@]}"; do
   psql_as "$PGUSER" "$PGPASSWORD" -At -c "SELECT name FROM bench.$t" >"$work/column.txt"
   result[gnusort.$t.seconds]=$(LC_ALL=C wall_best "${reps[$t]}" sort -f "$work/column.txt" -o /dev/null)
   run_fig export "$t" "$work" "${reps[$t]}"
+  run_fig csvexport "$t" "$work" "${reps[$t]}"
   run_fig plainwrite "${result[export.$t.bytes]}" "$work" "${reps[$t]}" "$t"
   rm -f "$work"/bench.xml "$work"/bench.xsl "$work"/plain.bin
+done
+
+# The listing over a link: one delay proxy per round-trip time (ms), 0 for
+# the proxy's own cost.
+rtts=(0 1 10 50)
+net_sizes=(t1k t10k t100k)
+declare -A net_label=([t1k]=1k [t10k]=10k [t100k]=100k)
+# Lumidex's session, then its calls made by the bench with the prefetch
+# unset, 50 and 200 rows.
+net_figures=(netlist netunset net50 net200)
+# No cell estimated to take longer runs (seconds).
+net_budget=60
+declare -A port
+for r in "${rtts[@]}"; do
+  "$build/bench/lumidex_delay_proxy" "$PGHOST/.s.PGSQL.$PGPORT" "$r" >"$work/port.$r" &
+  proxy_pids+=($!)
+done
+for r in "${rtts[@]}"; do
+  for ((i = 0; i < 50; i++)); do [ -s "$work/port.$r" ] && break; sleep 0.1; done
+  port[$r]=$(cat "$work/port.$r")
+  [ -n "${port[$r]}" ] || { echo "bench: the delay proxy of $r ms did not start" >&2; exit 1; }
+done
+
+# net_cell FIGURE TABLE RTT REPEATS: one listing cell; its round trips per
+# listing, as libocipg logs them, land in result[FIGURE.TABLE.RTT.trips].
+net_cell() {
+  rm -f "$work/trips"
+  OCIPG_ROUND_TRIPS=$work/trips run_fig "$1" "$2" "127.0.0.1:${port[$3]}/lumidex" "$4" "$2.$3"
+  result[$1.$2.$3.trips]=$(awk -v q="SELECT * FROM bench.$2" '{ n = $1; sub(/^[0-9]+ /, "") }
+    $0 == q { s += n; c++ } END { print c ? s / c : 0 }' "$work/trips")
+}
+
+for f in "${net_figures[@]}"; do
+  echo "bench: listing over a link, $f" >&2
+  prev=
+  for t in "${net_sizes[@]}"; do
+    for r in "${rtts[@]}"; do
+      # At 0 ms ten times the size before; else the time at 0 ms plus a
+      # round-trip time per round trip.
+      if [ "$r" = 0 ]; then
+        est=$(awk -v s="${result[$f.$prev.0.seconds]:-0}" 'BEGIN { print 10 * s }')
+      elif [ -n "${result[$f.$t.0.skipped]:-}" ]; then
+        est=${result[$f.$t.0.skipped]}
+      else
+        est=$(awk -v s="${result[$f.$t.0.seconds]}" -v n="${result[$f.$t.0.trips]}" -v r="$r" \
+          'BEGIN { print s + n * r / 1000 }')
+      fi
+      if awk -v e="$est" -v b="$net_budget" 'BEGIN { exit !(e > b) }'; then
+        result[$f.$t.$r.skipped]=$est
+        continue
+      fi
+      net_cell "$f" "$t" "$r" "$(awk -v e="$est" 'BEGIN { print e < 2 ? 3 : 1 }')"
+    done
+    prev=$t
+  done
 done
 
 ms() { awk -v s="$1" 'BEGIN { printf "%.1f ms", s * 1000 }'; }
@@ -141,15 +203,60 @@ for t in "${sizes[@]}"; do
   row export "${label[$t]}" "$(mib "${result[export.$t.mib_per_second]}") ($(ms "${result[export.$t.seconds]}"))" \
     "fwrite $(mib "${result[plainwrite.$t.mib_per_second]}")" \
     "$(ratio "${result[export.$t.mib_per_second]}" "${result[plainwrite.$t.mib_per_second]}")" ">= 0.5" "$ge"
+  row "CSV export" "${label[$t]}" "$(mib "${result[csvexport.$t.mib_per_second]}") ($(ms "${result[csvexport.$t.seconds]}"))" \
+    "XML export $(mib "${result[export.$t.mib_per_second]}")" \
+    "$(ratio "${result[csvexport.$t.mib_per_second]}" "${result[export.$t.mib_per_second]}")" ">= 1" ""
 done
 row tree "10k tables (${result[tree.-.rows]%.*} rows)" "$(ms "${result[tree.-.seconds]}")" \
   "list fill $(ms "${result[tree.-.list_seconds]}")" \
   "$(ratio "${result[tree.-.seconds]}" "${result[tree.-.list_seconds]}")" "<= 2" ""
 row logon "" "$(ms "${result[logon.-.seconds]}")" "psql $(ms "$psql_connect")" \
   "$(ratio "${result[logon.-.seconds]}" "$psql_connect")" "<= 3" ""
+# The listing at 10 ms against the same at 0 ms plus 10 ms per round trip.
+per_1k() { awk -v n="$1" -v rows="$2" 'BEGIN { printf "%.1f", n * 1000 / rows }'; }
+trips10=${result[netlist.t10k.10.trips]}
+bound10=$(awk -v s="${result[netlist.t10k.0.seconds]}" -v n="$trips10" 'BEGIN { print s + n * 0.010 }')
+row "listing, 10 ms round trip" 10k "$(ms "${result[netlist.t10k.10.seconds]}")" \
+  "0 ms + 10 ms x ${trips10%.*} round trips $(ms "$bound10")" \
+  "$(ratio "${result[netlist.t10k.10.seconds]}" "$bound10")" "<= 1.5" ""
+row "listing, round trips per 1k rows" 10k "$(per_1k "$trips10" "${result[netlist.t10k.10.rows]}")" \
+  "prefetch unset $(per_1k "${result[netunset.t10k.0.trips]}" "${result[netunset.t10k.0.rows]}")" "" "<= 2" ""
 echo
 echo "Times are the best of 5, 3 and 2 runs at 10k, 100k and 1M rows (tree: best of 3); logon times the median of 20."
 echo "psql's fetch time is its whole run less the median of its connect (the logon anchor)."
 echo "OCI fetch: libocipg called directly, OCI_ATTR_PREFETCH_ROWS 1000, one row per OCIStmtFetch into buffers of display size + 1."
 echo "First run: the first of a process, which also takes its memory from the system and warms the caches."
 echo "The list memory is the growth of the process's peak resident set over the fill."
+echo "Listing: execute, describe and every row fetched of the mixed table (bench.t1k, t10k, t100k: its first 1k, 10k, 100k"
+echo "rows) through 127.0.0.1 and a proxy to the cluster's socket that holds each direction back by half the round-trip time;"
+echo "at 10 ms against the same listing at 0 ms plus 10 ms per round trip. The table below holds the whole figure."
+
+duration() { awk -v s="$1" 'BEGIN { if (s < 1) printf "%.1f ms", s * 1000; else printf "%.2f s", s }'; }
+# net_text FIGURE TABLE RTT: one cell of the listing table.
+net_text() {
+  local k=$1.$2.$3
+  if [ -n "${result[$k.skipped]:-}" ]; then
+    awk -v e="${result[$k.skipped]}" 'BEGIN { printf "skipped (est. %.0f s)", e }'
+  else
+    echo "$(duration "${result[$k.seconds]}"), $(per_1k "${result[$k.trips]}" "${result[$k.rows]}") rt/1k"
+  fi
+}
+echo
+echo "Listing over a link:"
+echo
+echo "| rows | round trip | Lumidex (prefetch 1000 rows, 4 MiB) | prefetch unset (1 row) | 50 rows | 200 rows |"
+echo "|---|---|---|---|---|---|"
+for t in "${net_sizes[@]}"; do
+  for r in "${rtts[@]}"; do
+    echo "| ${net_label[$t]} | $r ms | $(net_text netlist "$t" "$r") | $(net_text netunset "$t" "$r") |" \
+      "$(net_text net50 "$t" "$r") | $(net_text net200 "$t" "$r") |"
+  done
+done
+echo
+echo "Lumidex: its session as it is. The other columns make the session's calls (execute, describe, one OCIStmtFetch per row)"
+echo "from the bench with the prefetch changed: unset, the OCI default of one row (the session before it set one), and 50 and"
+echo "200 rows (4 MiB of prefetch memory, as the session's). rt/1k: round trips per 1,000 rows, as libocipg logs them."
+echo "Best of 3 runs, of 1 when estimated over 2 s. Each run starts after a 0.1 s pause, as a person starts a listing: the"
+echo "end of the last one's transaction is still in flight right after it, and a statement then waits one round trip more"
+echo "(not in the log). A cell estimated (its time at 0 ms plus the round-trip time per round trip) over $net_budget s is skipped."
+echo "0 ms: through the proxy without delay."
