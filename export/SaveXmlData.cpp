@@ -1,5 +1,7 @@
 #include "export/SaveXmlData.h"
 
+#include "export/CsvExportWriter.h"
+
 #include "export/SaveXmlNames.h"
 #include "export/XmlExportWriter.h"
 #include "export/XslStylesheetWriter.h"
@@ -95,18 +97,40 @@ SaveOutcome WriteFiles(const controls::ResultListContent& content, SaveSwitches 
 
 }  // namespace
 
-SaveOutcome SaveXmlData(const controls::ResultListContent& content, SaveSwitches switches,
-                        const FileChooser& chooseFile)
+// Asks for the file name and writes what write makes of it; the current
+// folder is given back as it was before the dialog.
+template <typename Write>
+SaveOutcome SaveChosen(const FileChooser& chooseFile, Write write)
 {
     const std::optional<std::string> strPreviousDir = CurrentDirectory();
     SaveOutcome outcome;
     if (const std::string strChosen = chooseFile(); !strChosen.empty())
-        outcome = WriteFiles(content, switches, strChosen, CurrentDirectory().value_or(""));
+        outcome = write(strChosen, CurrentDirectory().value_or(""));
     if (strPreviousDir) {
         // A folder that went away meanwhile leaves nowhere better to go.
         [[maybe_unused]] const int nResult = chdir(strPreviousDir->c_str());
     }
     return outcome;
+}
+
+SaveOutcome SaveXmlData(const controls::ResultListContent& content, SaveSwitches switches,
+                        const FileChooser& chooseFile)
+{
+    return SaveChosen(chooseFile, [&](const std::string& strChosen, const std::string& strCurrentDir) {
+        return WriteFiles(content, switches, strChosen, strCurrentDir);
+    });
+}
+
+SaveOutcome SaveCsvData(const controls::ResultListContent& content, const FileChooser& chooseFile)
+{
+    return SaveChosen(chooseFile, [&](const std::string& strChosen, const std::string& strCurrentDir) {
+        SaveOutcome outcome;
+        outcome.bChosen = true;
+        outcome.strDataPath = AbsolutePath(WithDefaultExtension(strChosen, "csv"), strCurrentDir);
+        outcome.bSaved = SaveCsvFile(outcome.strDataPath, content);
+        outcome.strMessage = outcome.bSaved ? "Saved CSV file!" : "Failed to save CSV file!";
+        return outcome;
+    });
 }
 
 }  // namespace xmlexport

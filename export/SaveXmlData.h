@@ -1,7 +1,7 @@
 #pragma once
 
 // Save XML data: the list as shown goes to an XML data file the user names,
-// with a stylesheet beside it when "XSL" is on.
+// with a stylesheet beside it when "XSL" is on. Save CSV data likewise.
 
 #include "controls/ResultListContent.h"
 
@@ -31,5 +31,9 @@ struct SaveOutcome {
 // as it was before the dialog.
 SaveOutcome SaveXmlData(const controls::ResultListContent& content, SaveSwitches switches,
                         const FileChooser& chooseFile);
+
+// Save CSV data, the same way: one comma-separated values file, "csv" added
+// to a name without extension, nothing opened afterwards.
+SaveOutcome SaveCsvData(const controls::ResultListContent& content, const FileChooser& chooseFile);
 
 }  // namespace xmlexport

@@ -4,13 +4,13 @@
 
 namespace xmlexport {
 
-std::string WithXmlExtension(std::string_view path)
+std::string WithDefaultExtension(std::string_view path, std::string_view extension)
 {
     const std::size_t nSlash = path.rfind('/');
     const std::string_view fileName = nSlash == std::string_view::npos ? path : path.substr(nSlash + 1);
     std::string result(path);
     if (fileName.find('.') == std::string_view::npos)
-        result += ".xml";
+        result.append(".").append(extension);
     return result;
 }
 

@@ -5,9 +5,10 @@
 
 namespace xmlexport {
 
-// The name the Save dialog gives back for a typed one: "xml" is added when
-// the file part has no extension. Folders are kept as they are.
-std::string WithXmlExtension(std::string_view path);
+// The name the Save dialog gives back for a typed one: ".extension" is added
+// when the file part has no extension. Folders are kept as they are.
+std::string WithDefaultExtension(std::string_view path, std::string_view extension);
+inline std::string WithXmlExtension(std::string_view path) { return WithDefaultExtension(path, "xml"); }
 
 // The stylesheet's file name for a data file's name (without folder): the
 // first ".xml", in any case, is taken out, and ".xsl" is added. It is also
