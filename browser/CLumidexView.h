@@ -4,12 +4,14 @@
 // with the view's commands. The commands' work is done by the operations of document/ and
 // export/; the view moves data between them and its widgets.
 
+#include "export/SaveXmlData.h"
 #include "gui/CmdUI.h"
 
 #include <QString>
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class CLumidexDoc;
@@ -94,6 +96,11 @@ private:
     void UpdateData(bool bSaveAndValidate) { DoDataExchange(bSaveAndValidate); }
     void OnSize(int cx, int cy);
     void EmptyResultList();
+    // A Save command: the Save dialog with this initial name and filter, the wait cursor
+    // once a name is chosen, then what the outcome calls for (title, message line, beep,
+    // open). Cancelled: nothing.
+    void RunSave(const QString& strInitial, const QString& strFilter,
+                 const std::function<xmlexport::SaveOutcome(const xmlexport::FileChooser&)>& save);
     void BuildTree();
     QTreeWidgetItem* NodeOfRow(const browser::CatalogCategory& row) const;
 

@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QUrl>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -104,10 +105,26 @@ void CLumidexView::OnSaveXmlData()
     // Read while the current folder is still the one the settings file is named in.
     const xmlexport::SaveSwitches switches{settings::ReadSwitch(settings::Setting::Xsl),
                                            settings::ReadSwitch(settings::Setting::ViewXml)};
+    RunSave(QStringLiteral("*.xml"), QStringLiteral("XML Files (*.xml);;All Files (*.*)"),
+            [&](const xmlexport::FileChooser& chooseFile) {
+                return xmlexport::SaveXmlData(m_pList->Model().Content(), switches, chooseFile);
+            });
+}
+
+void CLumidexView::OnSaveCsvData()
+{
+    RunSave(QStringLiteral("*.csv"), QStringLiteral("CSV Files (*.csv);;All Files (*.*)"),
+            [&](const xmlexport::FileChooser& chooseFile) {
+                return xmlexport::SaveCsvData(m_pList->Model().Content(), chooseFile);
+            });
+}
+
+void CLumidexView::RunSave(const QString& strInitial, const QString& strFilter,
+                           const std::function<xmlexport::SaveOutcome(const xmlexport::FileChooser&)>& save)
+{
     std::optional<CWaitCursor> wait;
-    const xmlexport::SaveOutcome saved = xmlexport::SaveXmlData(m_pList->Model().Content(), switches, [&] {
-        const QString strChosen = desktop::SaveFileName(this, QStringLiteral("*.xml"),
-                                                        QStringLiteral("XML Files (*.xml);;All Files (*.*)"));
+    const xmlexport::SaveOutcome saved = save([&] {
+        const QString strChosen = desktop::SaveFileName(this, strInitial, strFilter);
         if (!strChosen.isEmpty()) {
             UpdateData(true);
             wait.emplace();
@@ -124,27 +141,6 @@ void CLumidexView::OnSaveXmlData()
     desktop::Beep(desktop::kDefaultBeep);
     if (saved.bOpen)
         desktop::OpenOrBeep(QUrl::fromLocalFile(strDataPath));
-}
-
-void CLumidexView::OnSaveCsvData()
-{
-    std::optional<CWaitCursor> wait;
-    const xmlexport::SaveOutcome saved = xmlexport::SaveCsvData(m_pList->Model().Content(), [&] {
-        const QString strChosen = desktop::SaveFileName(this, QStringLiteral("*.csv"),
-                                                        QStringLiteral("CSV Files (*.csv);;All Files (*.*)"));
-        if (!strChosen.isEmpty()) {
-            UpdateData(true);
-            wait.emplace();
-        }
-        return QFile::encodeName(strChosen).toStdString();
-    });
-    if (!saved.bChosen)
-        return;
-    if (saved.bSaved && m_pHost)
-        m_pHost->OnUpdateFrameTitle(QFile::decodeName(saved.strDataPath.c_str()));
-    m_strMessage = FromLocal(saved.strMessage);
-    UpdateData(false);
-    desktop::Beep(desktop::kDefaultBeep);
 }
 
 void CLumidexView::OnSqlStatement()
