@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
 #include "controls/ResultListContent.h"
@@ -111,15 +109,10 @@ TEST(CsvExport, FailedSaveKeepsTheOldFile)
     for (int i = 0; i < 2000; ++i)
         content.AppendRow({"a value of some length " + std::to_string(i)});
 
-    struct rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 10000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = xmlexport::SaveCsvFile(path, content);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    const bool saved = [&] {
+        FileSizeLimit limit(10000);
+        return xmlexport::SaveCsvFile(path, content);
+    }();
 
     EXPECT_FALSE(saved);
     EXPECT_EQ(TempFolder::Read(path), "old,file\r\n");

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
+#include <optional>
 
 #include "export/XmlExportWriter.h"
 #include "export/XslStylesheetWriter.h"
@@ -137,13 +136,7 @@ TEST(XmlWriters, FailureAfterOpenStopsTheExport)
 {
     TempFolder folder;
     const std::string path = folder.Put("out.xml", "a good old file");
-    struct rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 300;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-
+    std::optional<FileSizeLimit> limit(300);
     XmlExportWriter data("UTF-8");
     const int nOpen = data.Open(path, "");
     int nRows = 0;
@@ -159,8 +152,7 @@ TEST(XmlWriters, FailureAfterOpenStopsTheExport)
     const int nAfter = data.WriteRowStart();
     const int nClose = data.Close();
 
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    limit.reset();
     EXPECT_EQ(nOpen, kWriterOk);
     EXPECT_EQ(nResult, kWriterFailed);
     EXPECT_GT(nRows, 1);

@@ -5,7 +5,9 @@
 
 #include "platform/UserMessage.h"
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -58,6 +60,30 @@ private:
 };
 
 }  // namespace testfixture
+
+// Files this process writes may grow to this many bytes only, for one scope:
+// a write past it fails as on a full disk (EFBIG, with SIGXFSZ ignored).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t nBytes) : m_pfnOldHandler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        struct rlimit small = m_old;
+        small.rlim_cur = nBytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_pfnOldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    struct rlimit m_old {};
+    void (*m_pfnOldHandler)(int);
+};
 
 // A folder of its own for one test, removed with everything in it.
 class TempFolder {
