@@ -42,7 +42,6 @@ Opened Read(QDialog& dialog)
     return opened;
 }
 
-// Colour of the most pixels that are neither the background nor grey.
 int CountPixels(QWidget& widget, QColor colour)
 {
     const QImage image = widget.grab().toImage();
@@ -116,7 +115,6 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::newRow("MODE 1") << QByteArray("MODE=1") << "A" << "SYSOPER";
         QTest::newRow("MODE 2") << QByteArray("MODE=2") << "A" << "SYSDBA";
-        QTest::newRow("MODE 3") << QByteArray("MODE=3") << "A" << "NORMAL";
         QTest::newRow("prefix") << QByteArray("DATABASE=sal") << "SALES" << "NORMAL";
         QTest::newRow("prefix, any case") << QByteArray("DATABASE=B") << "b" << "NORMAL";
         QTest::newRow("not listed") << QByteArray("DATABASE=elsewhere") << "elsewhere" << "NORMAL";
@@ -181,7 +179,6 @@ private slots:
         QTest::addColumn<bool>("viewXml");
         QTest::newRow("no file") << QByteArray() << true << true;
         QTest::newRow("VIEWXML 0") << QByteArray("[Lumidex]\nVIEWXML=0\n") << true << false;
-        QTest::newRow("XSL yes") << QByteArray("[Lumidex]\nXSL=yes\n") << false << true;
     }
 
     void configurationSwitches()
@@ -206,7 +203,6 @@ private slots:
         const QByteArray settings = m_pFolder->Settings();
         QVERIFY(settings.contains(QByteArray("XSL=") + (xsl ? "1" : "0") + "\n"));
         QVERIFY(settings.contains(QByteArray("VIEWXML=") + (viewXml ? "0" : "1") + "\n"));
-        QVERIFY(settings.indexOf("XSL=") < settings.indexOf("VIEWXML=") || !stored.isEmpty());
     }
 
     void aboutLinkColours()

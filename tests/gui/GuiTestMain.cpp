@@ -1,7 +1,6 @@
 // Runs one Qt Test class of the GUI tests, named by the first argument, offscreen,
 // with the test cluster's tnsnames.ora and libocipg as the OCI library.
 
-#include "tests/gui/GuiTests.h"
 #include "tests/support/TestFixture.h"
 
 #include <QApplication>
@@ -10,6 +9,33 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+
+std::unique_ptr<QObject> MakeConnectTest();
+std::unique_ptr<QObject> MakeResultListTest();
+std::unique_ptr<QObject> MakeFrameTest();
+std::unique_ptr<QObject> MakeDialogTest();
+std::unique_ptr<QObject> MakeResultModelTest();
+std::unique_ptr<QObject> MakeBrowserTest();
+std::unique_ptr<QObject> MakeSortTest();
+std::unique_ptr<QObject> MakeSaveXmlTest();
+std::unique_ptr<QObject> MakeSqlStatementTest();
+
+namespace {
+
+const struct {
+    const char* pszName;
+    bool bNeedsCluster;
+    std::unique_ptr<QObject> (*create)();
+} kClasses[] = {
+    {"ConnectTest", true, MakeConnectTest},   {"ResultListTest", true, MakeResultListTest},
+    {"FrameTest", false, MakeFrameTest},      {"DialogTest", false, MakeDialogTest},
+    {"ResultModelTest", false, MakeResultModelTest}, {"BrowserTest", true, MakeBrowserTest},
+    {"SortTest", false, MakeSortTest},        {"SaveXmlTest", true, MakeSaveXmlTest},
+    {"SqlStatementTest", true, MakeSqlStatementTest},
+};
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -22,7 +48,7 @@ int main(int argc, char** argv)
     setenv("LUMIDEX_OCI_LIBRARY", testfixture::OcipgLibrary(), 1);
     QApplication application(argc, argv);
 
-    for (const GuiTestClass& testClass : GuiTestClasses()) {
+    for (const auto& testClass : kClasses) {
         if (std::strcmp(testClass.pszName, argv[1]) != 0)
             continue;
         const std::string strProblem = testClass.bNeedsCluster ? testfixture::ClusterProblem() : std::string();

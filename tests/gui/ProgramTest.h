@@ -9,7 +9,6 @@
 #include "controls/CSortListCtrl.h"
 #include "shell/CLumidexApp.h"
 #include "shell/CMainFrame.h"
-#include "tests/gui/GuiTests.h"
 #include "tests/gui/TestDesktop.h"
 
 #include <QLineEdit>

@@ -4,10 +4,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -83,20 +81,6 @@ ModalScript::Step Logon(const QString& strDatabase, const QString& strUser, cons
 }
 
 void CancelDialog(QDialog& dialog) { dialog.findChild<QPushButton*>("IDCANCEL")->click(); }
-
-struct ScratchFolder::Impl {
-    QTemporaryDir folder;
-    QString strPrevious = QDir::currentPath();
-};
-
-ScratchFolder::ScratchFolder() : m_pImpl(std::make_unique<Impl>())
-{
-    QDir::setCurrent(m_pImpl->folder.path());
-}
-
-ScratchFolder::~ScratchFolder() { QDir::setCurrent(m_pImpl->strPrevious); }
-
-QString ScratchFolder::Path() const { return m_pImpl->folder.path(); }
 
 QByteArray ScratchFolder::Settings() const
 {

@@ -7,9 +7,11 @@
 #include "gui/Desktop.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <deque>
 #include <functional>
@@ -90,14 +92,14 @@ void CancelDialog(QDialog& dialog);
 // A fresh current folder for one test, so that ./Lumidex.ini starts absent.
 class ScratchFolder {
 public:
-    ScratchFolder();
-    ~ScratchFolder();
-    QString Path() const;
+    ScratchFolder() { QDir::setCurrent(m_folder.path()); }
+    ~ScratchFolder() { QDir::setCurrent(m_strPrevious); }
+    QString Path() const { return m_folder.path(); }
     // The settings file's text; empty when it does not exist.
     QByteArray Settings() const;
     void WriteSettings(const QByteArray& text) const;
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> m_pImpl;
+    QTemporaryDir m_folder;
+    QString m_strPrevious = QDir::currentPath();
 };
