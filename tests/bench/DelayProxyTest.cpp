@@ -27,6 +27,14 @@ extern char** environ;
 
 namespace {
 
+sockaddr_un UnixAddress(const std::string& strPath)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, strPath.c_str());
+    return address;
+}
+
 // Echoes every connection until its client ends it.
 class EchoServer {
 public:
@@ -36,9 +44,7 @@ public:
         m_strFolder = mkdtemp(szFolder);
         m_strPath = m_strFolder + "/echo.sock";
         m_nListener = socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strcpy(address.sun_path, m_strPath.c_str());
+        const sockaddr_un address = UnixAddress(m_strPath);
         bind(m_nListener, reinterpret_cast<const sockaddr*>(&address), sizeof address);
         listen(m_nListener, 32);
         m_acceptor = std::thread([this] { AcceptAll(); });
@@ -48,9 +54,7 @@ public:
         // A last connection wakes the acceptor to see it should stop.
         m_bStop = true;
         const int nWake = socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strcpy(address.sun_path, m_strPath.c_str());
+        const sockaddr_un address = UnixAddress(m_strPath);
         connect(nWake, reinterpret_cast<const sockaddr*>(&address), sizeof address);
         m_acceptor.join();
         close(nWake);

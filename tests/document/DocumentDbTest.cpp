@@ -87,10 +87,6 @@ TEST_F(DocumentDb, AfterDisconnectThereIsNoMessage)
     EXPECT_EQ(m_pDocument->GetMessageText(), kNoMessage);
 }
 
-}  // namespace
-
-namespace {
-
 // A logon with a warning is a logon: the warning is kept on one line.
 TEST_F(DocumentDb, PasswordAboutToExpireIsALogonWithAWarning)
 {

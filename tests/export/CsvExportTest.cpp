@@ -11,45 +11,6 @@
 using xmlexport::AppendCsvField;
 using Records = std::vector<std::vector<std::string>>;
 
-namespace {
-
-// RFC 4180 read back, strictly: quoted fields, doubled quotes, CR LF ends.
-Records ParseCsv(const std::string& text)
-{
-    Records records;
-    std::vector<std::string> record;
-    std::string field;
-    bool quoted = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
-                field += text[++i];
-            else if (c == '"')
-                quoted = false;
-            else
-                field += c;
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            record.push_back(std::move(field));
-            field.clear();
-        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            record.push_back(std::move(field));
-            field.clear();
-            records.push_back(std::move(record));
-            record.clear();
-            ++i;
-        } else {
-            field += c;
-        }
-    }
-    EXPECT_TRUE(field.empty() && record.empty() && !quoted) << "the text does not end a record";
-    return records;
-}
-
-}  // namespace
-
 TEST(CsvExport, QuotesOnlyWhatNeedsIt)
 {
     const std::pair<std::string, std::string> cases[] = {
@@ -72,9 +33,8 @@ TEST(CsvExport, QuotesOnlyWhatNeedsIt)
     }
 }
 
-// The list as shown, read back by a CSV parser to the same cells; the shown
-// order, not the order the rows came in.
-TEST(CsvExport, ListReadsBackCellForCell)
+// The list as shown, not in the order the rows came in.
+TEST(CsvExport, ListInTheShownOrder)
 {
     TempFolder folder;
     controls::ResultListContent content;
@@ -89,9 +49,9 @@ TEST(CsvExport, ListReadsBackCellForCell)
     ASSERT_TRUE(content.ReorderRows({2, 0, 1}));
     const std::string path = folder.Path("list.csv");
     ASSERT_TRUE(xmlexport::SaveCsvFile(path, content, "UTF-8"));
-    const std::string text = TempFolder::Read(path);
-    EXPECT_EQ(text.rfind("NAME,\"NOTE, LONG\",\r\n", 0), 0u) << text;
-    EXPECT_EQ(ParseCsv(text), (Records{{"NAME", "NOTE, LONG", ""}, rows[2], rows[0], rows[1]}));
+    EXPECT_EQ(TempFolder::Read(path), "NAME,\"NOTE, LONG\",\r\n,\"a,b\",\"trailing \"\r\n"
+                                      "O'Brien,\"says \"\"hi\"\"\",NULL\r\n"
+                                      "\" leading\",\"two\nlines\",Z\xC3\xBCrich \xE6\x97\xA5\xE6\x9C\xAC\r\n");
 
     controls::ResultListContent empty;
     empty.SetColumns({"A", "B"});

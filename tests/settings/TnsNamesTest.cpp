@@ -2,13 +2,11 @@
 
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/support/TestSupport.h"
-#include "platform/UnixOracleHomeLookup.h"
 #include "settings/TnsNamesParser.h"
 #include "settings/TnsNamesReader.h"
 
@@ -101,28 +99,4 @@ TEST(TnsNamesReader, FirstExistingCandidateElseTheLast)
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(TnsNamesReader(FixedLookup({fifo})).Names(), Names{});
     EXPECT_EQ(TnsNamesReader(FixedLookup({"/dev/zero"})).Names(), Names{});
-}
-
-TEST(TnsNamesReader, UnixHomesInTheirOrder)
-{
-    TempFolder folder;
-    folder.Put("first/net80/admin/tnsnames.ora", "FIRST_NET80 = (a)\n");
-    folder.Put("second/network/admin/tnsnames.ora", "SECOND = (a)\n");
-    const std::string oratab = folder.Put("oratab", "DB:" + folder.Path("second") + ":N\n");
-    const platform::UnixOracleHomeLookup lookup(oratab);
-    unsetenv("TNS_ADMIN");
-    unsetenv("ORA_CRS_HOME");
-    setenv("ORACLE_HOME", folder.Path("first").c_str(), 1);
-    using Names = std::vector<std::string>;
-
-    EXPECT_EQ(TnsNamesReader(lookup).Names(), Names{"FIRST_NET80"});
-    folder.Put("first/network/admin/tnsnames.ora", "FIRST = (a)\n");
-    EXPECT_EQ(TnsNamesReader(lookup).Names(), Names{"FIRST"});
-    setenv("ORACLE_HOME", folder.Path("elsewhere").c_str(), 1);
-    EXPECT_EQ(TnsNamesReader(lookup).Names(), Names{"SECOND"});
-    folder.Put("admin/tnsnames.ora", "ADMIN = (a)\n");
-    setenv("TNS_ADMIN", folder.Path("admin").c_str(), 1);
-    EXPECT_EQ(TnsNamesReader(lookup).Names(), Names{"ADMIN"});
-    unsetenv("TNS_ADMIN");
-    unsetenv("ORACLE_HOME");
 }
