@@ -155,11 +155,6 @@ TEST_F(OcipgStatement, DictionaryViewsThroughTheHooks)
     ASSERT_EQ(dba.Connect("LUMIDEX", AdminUser(), AdminPassword(), OCI_SYSDBA), OCI_SUCCESS) << dba.Error();
     ASSERT_EQ(dba.Query("select owner from dba_tables where table_name = 'ORDERS'", rows), OCI_SUCCESS) << dba.Error();
     EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{{"APP"}}));
-    ASSERT_EQ(dba.Query("select * from all_tab_columns where table_name = 'ORDERS' and owner = 'APP'", rows),
-              OCI_SUCCESS)
-        << dba.Error();
-    EXPECT_EQ(rows.size(), 5u);
-    EXPECT_EQ(dba.Columns().at(3).m_strName, "DATA_TYPE");
 }
 
 TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)
