@@ -15,7 +15,6 @@ struct Define {
 // Runs the one-column query once per define size and checks what arrives.
 void ExpectFetches(Session& session, const std::string& sql, const std::vector<Define>& defines)
 {
-    const OciApi& oci = Oci();
     for (const Define& d : defines) {
         SCOPED_TRACE(d.m_nSize);
         ASSERT_EQ(session.Execute(sql), OCI_SUCCESS) << session.Error();
@@ -26,12 +25,12 @@ void ExpectFetches(Session& session, const std::string& sql, const std::vector<D
         OCIDefine* define = nullptr;
         OCIStmt* stmt = session.QueryStatement();
         OCIError* err = session.ErrorHandle();
-        ASSERT_EQ(oci.DefineByPos(stmt, &define, err, 1, value.data(), d.m_nSize, SQLT_STR, &indicator, &length,
+        ASSERT_EQ(OCIDefineByPos(stmt, &define, err, 1, value.data(), d.m_nSize, SQLT_STR, &indicator, &length,
                                   &code, OCI_DEFAULT),
                   OCI_SUCCESS);
-        EXPECT_EQ(oci.StmtFetch(stmt, err, 1, OCI_FETCH_NEXT, OCI_DEFAULT), d.m_nStatus);
+        EXPECT_EQ(OCIStmtFetch(stmt, err, 1, OCI_FETCH_NEXT, OCI_DEFAULT), d.m_nStatus);
         sb4 number = 0;
-        ErrorText(oci, err, &number);
+        ErrorText(err, &number);
         EXPECT_EQ(number, d.m_nCode);
         EXPECT_STREQ(value.data(), d.m_szValue);
         EXPECT_EQ(indicator, d.m_nIndicator);
@@ -50,7 +49,7 @@ TEST(OcipgCharset, Latin1DatabaseUtf8Client)
                          "TEMPLATE template0"),
               "");
     ScopedEnv utf8("NLS_LANG", "AMERICAN_AMERICA.AL32UTF8");
-    Session session(Oci());
+    Session session;
     const std::string service = SocketDir() + ":" + Port() + "/ocipg_latin1";
     ASSERT_EQ(session.Connect(service, AdminUser(), AdminPassword()), OCI_SUCCESS) << session.Error();
     ASSERT_EQ(session.Execute("create table t (v varchar(4), n name)"), OCI_SUCCESS) << session.Error();
@@ -71,7 +70,7 @@ TEST(OcipgCharset, Latin1DatabaseUtf8Client)
 TEST(OcipgCharset, CutKeepsWholeCharacters)
 {
     ScopedEnv utf8("NLS_LANG", "AMERICAN_AMERICA.AL32UTF8");
-    Session session(Oci());
+    Session session;
     ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
     ExpectFetches(session, "select 'a\xe6\x97\xa5\xe6\x9c\xac'",
                   {{2, OCI_SUCCESS_WITH_INFO, "a", 7, 1, 1406},

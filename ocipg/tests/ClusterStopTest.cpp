@@ -7,7 +7,7 @@ namespace {
 // clean ORA-03114 afterwards, and a new logon works once it is back.
 TEST(OcipgClusterStop, ServerStoppedMidFetch)
 {
-    Session session(Oci());
+    Session session;
     ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
     ASSERT_EQ(session.Execute("select g from generate_series(1, 100000) g"), OCI_SUCCESS) << session.Error();
     std::vector<std::string> values;
@@ -24,12 +24,12 @@ TEST(OcipgClusterStop, ServerStoppedMidFetch)
     EXPECT_EQ(session.Error(), "ORA-03114: not connected to ORACLE\n");
     session.Disconnect();
 
-    Session whileDown(Oci());
+    Session whileDown;
     EXPECT_EQ(whileDown.Connect("LUMIDEX", "hr", "hr"), OCI_ERROR);
     EXPECT_EQ(FirstLine(whileDown.Error()), "ORA-12541: TNS:no listener");
 
     ASSERT_EQ(ClusterCommand("start"), 0);
-    Session again(Oci());
+    Session again;
     ASSERT_EQ(again.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << again.Error();
     EXPECT_EQ(again.Value("select 1"), "1");
 }

@@ -65,9 +65,15 @@ TEST(ConnectString, EasyConnectAndDescriptors)
         {"(DESCRIPTION = (ADDRESS = (PROTOCOL = BEQ)(PROGRAM = oracle)))", 12154, ""},
         {"(DESCRIPTION = (CONNECT_DATA = (SID = s)))", 12154, ""},
         {"(DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)", 12154, ""},
+        {"(", 12154, ""},
+        {")", 12154, ""},
+        {":", 12154, ""},
+        {"a:", 12154, ""},
+        {"(ADDRESS = (PROTOCOL = IPC))", 12154, ""},
+        {std::string(10000, '('), 12154, ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.m_strText);
+        SCOPED_TRACE(c.m_strText.substr(0, 80));
         std::vector<ocipg::ConnectTarget> targets;
         EXPECT_EQ(ocipg::ResolveConnectString(c.m_strText, targets), c.m_nCode);
         EXPECT_EQ(Shown(targets), c.m_strTargets);

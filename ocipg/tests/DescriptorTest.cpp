@@ -9,33 +9,32 @@ using OcipgDescriptors = HrTest;
 // OCIDescriptorFree or the end of the environment, not of the statement.
 TEST_F(OcipgDescriptors, OwnedByTheEnvironment)
 {
-    const OciApi& oci = Oci();
     OCIError* err = m_session.ErrorHandle();
     void* first = nullptr;
     void* second = nullptr;
     {
         TestStatement stmt(m_session, "select department_name from hr.departments");
         ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
-        ASSERT_EQ(oci.ParamGet(stmt.Handle(), OCI_HTYPE_STMT, err, &first, 1), OCI_SUCCESS);
-        ASSERT_EQ(oci.ParamGet(stmt.Handle(), OCI_HTYPE_STMT, err, &second, 1), OCI_SUCCESS);
+        ASSERT_EQ(OCIParamGet(stmt.Handle(), OCI_HTYPE_STMT, err, &first, 1), OCI_SUCCESS);
+        ASSERT_EQ(OCIParamGet(stmt.Handle(), OCI_HTYPE_STMT, err, &second, 1), OCI_SUCCESS);
         EXPECT_NE(first, second);
     }
     OraText* name = nullptr;
     ub4 length = 0;
-    ASSERT_EQ(oci.AttrGet(first, OCI_DTYPE_PARAM, &name, &length, OCI_ATTR_NAME, err), OCI_SUCCESS);
+    ASSERT_EQ(OCIAttrGet(first, OCI_DTYPE_PARAM, &name, &length, OCI_ATTR_NAME, err), OCI_SUCCESS);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(name), length), "DEPARTMENT_NAME");
-    EXPECT_EQ(oci.DescriptorFree(first, OCI_DTYPE_PARAM), OCI_SUCCESS);
+    EXPECT_EQ(OCIDescriptorFree(first, OCI_DTYPE_PARAM), OCI_SUCCESS);
     // Freed twice, of another type, or no descriptor: refused, never followed.
-    EXPECT_EQ(oci.DescriptorFree(first, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
-    EXPECT_EQ(oci.AttrGet(first, OCI_DTYPE_PARAM, &name, &length, OCI_ATTR_NAME, err), OCI_INVALID_HANDLE);
-    EXPECT_EQ(oci.DescriptorFree(second, OCI_HTYPE_STMT), OCI_INVALID_HANDLE);
-    EXPECT_EQ(oci.HandleFree(second, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
-    EXPECT_EQ(oci.DescriptorFree(err, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
-    EXPECT_EQ(oci.DescriptorFree(err, OCI_HTYPE_ERROR), OCI_INVALID_HANDLE);
-    EXPECT_EQ(oci.DescriptorFree(nullptr, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
-    ASSERT_EQ(oci.AttrGet(second, OCI_DTYPE_PARAM, &name, &length, OCI_ATTR_NAME, err), OCI_SUCCESS);
+    EXPECT_EQ(OCIDescriptorFree(first, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
+    EXPECT_EQ(OCIAttrGet(first, OCI_DTYPE_PARAM, &name, &length, OCI_ATTR_NAME, err), OCI_INVALID_HANDLE);
+    EXPECT_EQ(OCIDescriptorFree(second, OCI_HTYPE_STMT), OCI_INVALID_HANDLE);
+    EXPECT_EQ(OCIHandleFree(second, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
+    EXPECT_EQ(OCIDescriptorFree(err, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
+    EXPECT_EQ(OCIDescriptorFree(err, OCI_HTYPE_ERROR), OCI_INVALID_HANDLE);
+    EXPECT_EQ(OCIDescriptorFree(nullptr, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
+    ASSERT_EQ(OCIAttrGet(second, OCI_DTYPE_PARAM, &name, &length, OCI_ATTR_NAME, err), OCI_SUCCESS);
     m_session.Disconnect();  // frees the environment
-    EXPECT_EQ(oci.DescriptorFree(second, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
+    EXPECT_EQ(OCIDescriptorFree(second, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
 }
 
 // A program that forgets its descriptors holds more memory with each, as
@@ -48,12 +47,12 @@ TEST_F(OcipgDescriptors, ForgottenDescriptorsKeepTheirMemory)
         const long before = StatusKb("VmRSS:");
         for (int i = 0; i < 50000; ++i) {
             void* param = nullptr;
-            if (Oci().ParamGet(stmt.Handle(), OCI_HTYPE_STMT, m_session.ErrorHandle(), &param, 1) != OCI_SUCCESS) {
+            if (OCIParamGet(stmt.Handle(), OCI_HTYPE_STMT, m_session.ErrorHandle(), &param, 1) != OCI_SUCCESS) {
                 ADD_FAILURE() << m_session.Error();
                 return 0L;
             }
             if (free)
-                Oci().DescriptorFree(param, OCI_DTYPE_PARAM);
+                OCIDescriptorFree(param, OCI_DTYPE_PARAM);
         }
         return StatusKb("VmRSS:") - before;
     };

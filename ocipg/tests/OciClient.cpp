@@ -1,103 +1,46 @@
 #include "ocipg/tests/OciClient.h"
 
-#include <dlfcn.h>
-
-#include <map>
-#include <memory>
-
 namespace ocitest {
 
-namespace {
-
-template <class T>
-void Resolve(void* module, const char* name, T& slot, std::vector<std::string>& missing)
-{
-    slot = reinterpret_cast<T>(dlsym(module, name));
-    if (!slot)
-        missing.push_back(name);
-}
-
-}  // namespace
-
-const OciApi* LoadOci(const char* path)
-{
-    static std::map<std::string, std::unique_ptr<OciApi>> loaded;
-    auto& api = loaded[path];
-    if (api)
-        return api.get();
-    void* module = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-    if (!module)
-        return nullptr;
-    api = std::make_unique<OciApi>();
-    std::vector<std::string>& m = api->m_missing;
-    Resolve(module, "OCIInitialize", api->Initialize, m);
-    Resolve(module, "OCIEnvInit", api->EnvInit, m);
-    Resolve(module, "OCIHandleAlloc", api->HandleAlloc, m);
-    Resolve(module, "OCIServerAttach", api->ServerAttach, m);
-    Resolve(module, "OCIAttrSet", api->AttrSet, m);
-    Resolve(module, "OCIAttrGet", api->AttrGet, m);
-    Resolve(module, "OCIBindByPos", api->BindByPos, m);
-    Resolve(module, "OCIHandleFree", api->HandleFree, m);
-    Resolve(module, "OCISessionBegin", api->SessionBegin, m);
-    Resolve(module, "OCISessionEnd", api->SessionEnd, m);
-    Resolve(module, "OCIStmtExecute", api->StmtExecute, m);
-    Resolve(module, "OCIStmtPrepare", api->StmtPrepare, m);
-    Resolve(module, "OCIStmtFetch", api->StmtFetch, m);
-    Resolve(module, "OCIDefineByPos", api->DefineByPos, m);
-    Resolve(module, "OCIErrorGet", api->ErrorGet, m);
-    Resolve(module, "OCIParamGet", api->ParamGet, m);
-    Resolve(module, "OCIServerDetach", api->ServerDetach, m);
-    Resolve(module, "OCITerminate", api->Terminate, m);
-    Resolve(module, "OCIDescriptorFree", api->DescriptorFree, m);
-    return api.get();
-}
-
-std::string ErrorText(const OciApi& oci, OCIError* error, sb4* code)
+std::string ErrorText(OCIError* error, sb4* code)
 {
     OraText buffer[2048] = {};
     sb4 number = 0;
-    if (oci.ErrorGet(error, 1, nullptr, &number, buffer, sizeof buffer, OCI_HTYPE_ERROR) != OCI_SUCCESS)
+    if (OCIErrorGet(error, 1, nullptr, &number, buffer, sizeof buffer, OCI_HTYPE_ERROR) != OCI_SUCCESS)
         return {};
     if (code)
         *code = number;
     return reinterpret_cast<char*>(buffer);
 }
 
-Session::Session(const OciApi& oci) : m_oci(oci) {}
-
-Session::~Session()
-{
-    Disconnect();
-}
-
 sword Session::Connect(const std::string& service, const std::string& user, const std::string& password, ub4 mode)
 {
-    m_oci.Initialize(OCI_OBJECT, nullptr, nullptr, nullptr, nullptr);
-    sword status = m_oci.EnvInit(&m_pEnv, OCI_ENV_NO_UCB, 0, nullptr);
+    OCIInitialize(OCI_OBJECT, nullptr, nullptr, nullptr, nullptr);
+    sword status = OCIEnvInit(&m_pEnv, OCI_ENV_NO_UCB, 0, nullptr);
     if (status != OCI_SUCCESS)
         return status;
-    m_oci.HandleAlloc(m_pEnv, reinterpret_cast<void**>(&m_pError), OCI_HTYPE_ERROR, 0, nullptr);
-    m_oci.HandleAlloc(m_pEnv, reinterpret_cast<void**>(&m_pServer), OCI_HTYPE_SERVER, 0, nullptr);
-    m_oci.HandleAlloc(m_pEnv, reinterpret_cast<void**>(&m_pSvc), OCI_HTYPE_SVCCTX, 0, nullptr);
-    status = m_oci.ServerAttach(m_pServer, m_pError, reinterpret_cast<const OraText*>(service.data()),
+    OCIHandleAlloc(m_pEnv, reinterpret_cast<void**>(&m_pError), OCI_HTYPE_ERROR, 0, nullptr);
+    OCIHandleAlloc(m_pEnv, reinterpret_cast<void**>(&m_pServer), OCI_HTYPE_SERVER, 0, nullptr);
+    OCIHandleAlloc(m_pEnv, reinterpret_cast<void**>(&m_pSvc), OCI_HTYPE_SVCCTX, 0, nullptr);
+    status = OCIServerAttach(m_pServer, m_pError, reinterpret_cast<const OraText*>(service.data()),
                                 static_cast<sb4>(service.size()), OCI_DEFAULT);
     if (status != OCI_SUCCESS)
         return status;
-    m_oci.AttrSet(m_pSvc, OCI_HTYPE_SVCCTX, m_pServer, 0, OCI_ATTR_SERVER, m_pError);
-    m_oci.HandleAlloc(m_pEnv, reinterpret_cast<void**>(&m_pSession), OCI_HTYPE_SESSION, 0, nullptr);
+    OCIAttrSet(m_pSvc, OCI_HTYPE_SVCCTX, m_pServer, 0, OCI_ATTR_SERVER, m_pError);
+    OCIHandleAlloc(m_pEnv, reinterpret_cast<void**>(&m_pSession), OCI_HTYPE_SESSION, 0, nullptr);
     const bool external = user.empty() && password.empty();
-    m_oci.AttrSet(m_pSession, OCI_HTYPE_SESSION, const_cast<char*>(user.data()), static_cast<ub4>(user.size()),
+    OCIAttrSet(m_pSession, OCI_HTYPE_SESSION, const_cast<char*>(user.data()), static_cast<ub4>(user.size()),
                   OCI_ATTR_USERNAME, m_pError);
-    m_oci.AttrSet(m_pSession, OCI_HTYPE_SESSION, const_cast<char*>(password.data()),
+    OCIAttrSet(m_pSession, OCI_HTYPE_SESSION, const_cast<char*>(password.data()),
                   static_cast<ub4>(password.size()), OCI_ATTR_PASSWORD, m_pError);
-    status = m_oci.SessionBegin(m_pSvc, m_pError, m_pSession, external ? OCI_CRED_EXT : OCI_CRED_RDBMS, mode);
+    status = OCISessionBegin(m_pSvc, m_pError, m_pSession, external ? OCI_CRED_EXT : OCI_CRED_RDBMS, mode);
     if (status != OCI_SUCCESS) {
         // A warning (an expiring password) leaves the session logged on and
         // its record to read.
         m_bLoggedOn = status == OCI_SUCCESS_WITH_INFO;
         return status;
     }
-    status = m_oci.AttrSet(m_pSvc, OCI_HTYPE_SVCCTX, m_pSession, 0, OCI_ATTR_SESSION, m_pError);
+    status = OCIAttrSet(m_pSvc, OCI_HTYPE_SVCCTX, m_pSession, 0, OCI_ATTR_SESSION, m_pError);
     m_bLoggedOn = status == OCI_SUCCESS;
     return status;
 }
@@ -105,53 +48,51 @@ sword Session::Connect(const std::string& service, const std::string& user, cons
 sword Session::Execute(const std::string& sql, ub4 commitMode)
 {
     m_nRowCount = 0;
-    m_nStmtType = 0;
     OCIStmt* stmt = nullptr;
-    m_oci.HandleAlloc(m_pEnv, reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
-    sword status = m_oci.StmtPrepare(stmt, m_pError, reinterpret_cast<const OraText*>(sql.data()),
+    OCIHandleAlloc(m_pEnv, reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
+    sword status = OCIStmtPrepare(stmt, m_pError, reinterpret_cast<const OraText*>(sql.data()),
                                      static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT);
     if (status != OCI_SUCCESS) {
-        m_oci.HandleFree(stmt, OCI_HTYPE_STMT);
+        OCIHandleFree(stmt, OCI_HTYPE_STMT);
         return status;
     }
     ub4 type = 0;
-    m_oci.AttrGet(stmt, OCI_HTYPE_STMT, &type, nullptr, OCI_ATTR_STMT_TYPE, m_pError);
-    m_nStmtType = static_cast<ub2>(type);
+    OCIAttrGet(stmt, OCI_HTYPE_STMT, &type, nullptr, OCI_ATTR_STMT_TYPE, m_pError);
     if (type != OCI_STMT_SELECT) {
-        status = m_oci.StmtExecute(m_pSvc, stmt, m_pError, 1, 0, nullptr, nullptr, commitMode);
+        status = OCIStmtExecute(m_pSvc, stmt, m_pError, 1, 0, nullptr, nullptr, commitMode);
         if (status == OCI_SUCCESS)
-            m_oci.AttrGet(stmt, OCI_HTYPE_STMT, &m_nRowCount, nullptr, OCI_ATTR_ROW_COUNT, m_pError);
-        m_oci.HandleFree(stmt, OCI_HTYPE_STMT);
+            OCIAttrGet(stmt, OCI_HTYPE_STMT, &m_nRowCount, nullptr, OCI_ATTR_ROW_COUNT, m_pError);
+        OCIHandleFree(stmt, OCI_HTYPE_STMT);
         return status;
     }
     CloseQuery();
     m_pQuery = stmt;
-    status = m_oci.StmtExecute(m_pSvc, stmt, m_pError, 0, 0, nullptr, nullptr, OCI_DEFAULT);
+    status = OCIStmtExecute(m_pSvc, stmt, m_pError, 0, 0, nullptr, nullptr, OCI_DEFAULT);
     if (status != OCI_SUCCESS)
         return status;
     ub4 count = 0;
-    status = m_oci.AttrGet(stmt, OCI_HTYPE_STMT, &count, nullptr, OCI_ATTR_PARAM_COUNT, m_pError);
+    status = OCIAttrGet(stmt, OCI_HTYPE_STMT, &count, nullptr, OCI_ATTR_PARAM_COUNT, m_pError);
     if (status != OCI_SUCCESS)
         return status;
     m_buffers.assign(count, {});
     m_indicators.assign(count, 0);
     for (ub4 i = 0; i < count; ++i) {
         OCIParam* param = nullptr;
-        status = m_oci.ParamGet(stmt, OCI_HTYPE_STMT, m_pError, reinterpret_cast<void**>(&param), i + 1);
+        status = OCIParamGet(stmt, OCI_HTYPE_STMT, m_pError, reinterpret_cast<void**>(&param), i + 1);
         if (status != OCI_SUCCESS)
             return status;
         OraText* name = nullptr;
         ub4 length = 0;
         Column column;
-        m_oci.AttrGet(param, OCI_DTYPE_PARAM, &name, &length, OCI_ATTR_NAME, m_pError);
-        m_oci.AttrGet(param, OCI_DTYPE_PARAM, &column.m_nDisplaySize, nullptr, OCI_ATTR_DISP_SIZE, m_pError);
-        m_oci.AttrGet(param, OCI_DTYPE_PARAM, &column.m_nDataType, nullptr, OCI_ATTR_DATA_TYPE, m_pError);
+        OCIAttrGet(param, OCI_DTYPE_PARAM, &name, &length, OCI_ATTR_NAME, m_pError);
+        OCIAttrGet(param, OCI_DTYPE_PARAM, &column.m_nDisplaySize, nullptr, OCI_ATTR_DISP_SIZE, m_pError);
+        OCIAttrGet(param, OCI_DTYPE_PARAM, &column.m_nDataType, nullptr, OCI_ATTR_DATA_TYPE, m_pError);
         column.m_strName.assign(reinterpret_cast<char*>(name), length);
-        m_oci.DescriptorFree(param, OCI_DTYPE_PARAM);
+        OCIDescriptorFree(param, OCI_DTYPE_PARAM);
         m_columns.push_back(column);
         m_buffers[i].assign(column.m_nDisplaySize + 1u, '\0');
         OCIDefine* define = nullptr;
-        status = m_oci.DefineByPos(stmt, &define, m_pError, i + 1, m_buffers[i].data(),
+        status = OCIDefineByPos(stmt, &define, m_pError, i + 1, m_buffers[i].data(),
                                    static_cast<sb4>(m_buffers[i].size()), SQLT_STR, &m_indicators[i], nullptr,
                                    nullptr, OCI_DEFAULT);
         if (status != OCI_SUCCESS)
@@ -163,7 +104,7 @@ sword Session::Execute(const std::string& sql, ub4 commitMode)
 sword Session::FetchRow(std::vector<std::string>& values)
 {
     values.clear();
-    const sword status = m_oci.StmtFetch(m_pQuery, m_pError, 1, OCI_FETCH_NEXT, OCI_DEFAULT);
+    const sword status = OCIStmtFetch(m_pQuery, m_pError, 1, OCI_FETCH_NEXT, OCI_DEFAULT);
     if (status != OCI_SUCCESS)
         return status;
     for (size_t i = 0; i < m_buffers.size(); ++i)
@@ -194,7 +135,7 @@ std::string Session::Value(const std::string& sql)
 void Session::CloseQuery()
 {
     if (m_pQuery)
-        m_oci.HandleFree(m_pQuery, OCI_HTYPE_STMT);
+        OCIHandleFree(m_pQuery, OCI_HTYPE_STMT);
     m_pQuery = nullptr;
     m_columns.clear();
     m_buffers.clear();
@@ -205,21 +146,21 @@ void Session::Disconnect()
 {
     CloseQuery();
     if (m_bLoggedOn)
-        m_oci.SessionEnd(m_pSvc, m_pError, m_pSession, OCI_DEFAULT);
+        OCISessionEnd(m_pSvc, m_pError, m_pSession, OCI_DEFAULT);
     m_bLoggedOn = false;
     if (m_pSession)
-        m_oci.HandleFree(m_pSession, OCI_HTYPE_SESSION);
+        OCIHandleFree(m_pSession, OCI_HTYPE_SESSION);
     if (m_pSvc)
-        m_oci.HandleFree(m_pSvc, OCI_HTYPE_SVCCTX);
+        OCIHandleFree(m_pSvc, OCI_HTYPE_SVCCTX);
     if (m_pServer) {
-        m_oci.ServerDetach(m_pServer, m_pError, OCI_DEFAULT);
-        m_oci.HandleFree(m_pServer, OCI_HTYPE_SERVER);
+        OCIServerDetach(m_pServer, m_pError, OCI_DEFAULT);
+        OCIHandleFree(m_pServer, OCI_HTYPE_SERVER);
     }
     if (m_pError)
-        m_oci.HandleFree(m_pError, OCI_HTYPE_ERROR);
+        OCIHandleFree(m_pError, OCI_HTYPE_ERROR);
     if (m_pEnv) {
-        m_oci.HandleFree(m_pEnv, OCI_HTYPE_ENV);
-        m_oci.Terminate(OCI_DEFAULT);
+        OCIHandleFree(m_pEnv, OCI_HTYPE_ENV);
+        OCITerminate(OCI_DEFAULT);
     }
     m_pSession = nullptr;
     m_pSvc = nullptr;

@@ -1,8 +1,7 @@
 #pragma once
 
-// A test-side OCI client: the library loaded with dlopen and its entry
-// points resolved by name, plus a session that logs on and runs statements
-// the way Lumidex does.
+// A test-side OCI client linked against libocipg: a session that logs on and
+// runs statements the way Lumidex does.
 
 #include "oci/oci_api.h"
 
@@ -11,37 +10,8 @@
 
 namespace ocitest {
 
-struct OciApi {
-    decltype(&::OCIInitialize) Initialize = nullptr;
-    decltype(&::OCIEnvInit) EnvInit = nullptr;
-    decltype(&::OCIHandleAlloc) HandleAlloc = nullptr;
-    decltype(&::OCIServerAttach) ServerAttach = nullptr;
-    decltype(&::OCIAttrSet) AttrSet = nullptr;
-    decltype(&::OCIAttrGet) AttrGet = nullptr;
-    decltype(&::OCIBindByPos) BindByPos = nullptr;
-    decltype(&::OCIHandleFree) HandleFree = nullptr;
-    decltype(&::OCISessionBegin) SessionBegin = nullptr;
-    decltype(&::OCISessionEnd) SessionEnd = nullptr;
-    decltype(&::OCIStmtExecute) StmtExecute = nullptr;
-    decltype(&::OCIStmtPrepare) StmtPrepare = nullptr;
-    decltype(&::OCIStmtFetch) StmtFetch = nullptr;
-    decltype(&::OCIDefineByPos) DefineByPos = nullptr;
-    decltype(&::OCIErrorGet) ErrorGet = nullptr;
-    decltype(&::OCIParamGet) ParamGet = nullptr;
-    decltype(&::OCIServerDetach) ServerDetach = nullptr;
-    decltype(&::OCITerminate) Terminate = nullptr;
-    // Beyond the entry points Lumidex resolves.
-    decltype(&::OCIDescriptorFree) DescriptorFree = nullptr;
-
-    // The names of the entry points that did not resolve (empty: all did).
-    std::vector<std::string> m_missing;
-};
-
-// Loaded once per process and kept; null when the library does not load.
-const OciApi* LoadOci(const char* path);
-
 // The text of record 1 of an error handle, or "" when there is none.
-std::string ErrorText(const OciApi& oci, OCIError* error, sb4* code = nullptr);
+std::string ErrorText(OCIError* error, sb4* code = nullptr);
 
 struct Column {
     std::string m_strName;
@@ -52,8 +22,8 @@ struct Column {
 // Logs on as Lumidex does and runs statements; frees everything at the end.
 class Session {
 public:
-    explicit Session(const OciApi& oci);
-    ~Session();
+    Session() = default;
+    ~Session() { Disconnect(); }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -71,9 +41,8 @@ public:
     void CloseQuery();
     void Disconnect();
 
-    std::string Error(sb4* code = nullptr) const { return ErrorText(m_oci, m_pError, code); }
+    std::string Error(sb4* code = nullptr) const { return ErrorText(m_pError, code); }
     ub4 RowCount() const { return m_nRowCount; }
-    ub2 StatementType() const { return m_nStmtType; }
     const std::vector<Column>& Columns() const { return m_columns; }
     OCIError* ErrorHandle() const { return m_pError; }
     OCIEnv* EnvHandle() const { return m_pEnv; }
@@ -81,7 +50,6 @@ public:
     OCIStmt* QueryStatement() const { return m_pQuery; }
 
 private:
-    const OciApi& m_oci;
     OCIEnv* m_pEnv = nullptr;
     OCIError* m_pError = nullptr;
     OCIServer* m_pServer = nullptr;
@@ -93,7 +61,6 @@ private:
     std::vector<std::vector<char>> m_buffers;
     std::vector<sb2> m_indicators;
     ub4 m_nRowCount = 0;
-    ub2 m_nStmtType = 0;
 };
 
 }  // namespace ocitest

@@ -10,16 +10,6 @@
 
 namespace ocitest {
 
-inline const OciApi& Oci()
-{
-    const OciApi* api = LoadOci(OcipgLibrary());
-    if (!api) {
-        ADD_FAILURE() << "cannot load " << OcipgLibrary();
-        std::abort();
-    }
-    return *api;
-}
-
 inline std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
 // An administrator's clean-up statement, run at once (against what an
@@ -44,11 +34,11 @@ class TestStatement {
 public:
     TestStatement(const Session& session, const std::string& sql) : m_session(session)
     {
-        Oci().HandleAlloc(session.EnvHandle(), reinterpret_cast<void**>(&m_pStmt), OCI_HTYPE_STMT, 0, nullptr);
-        m_nPrepared = Oci().StmtPrepare(m_pStmt, session.ErrorHandle(), reinterpret_cast<const OraText*>(sql.data()),
+        OCIHandleAlloc(session.EnvHandle(), reinterpret_cast<void**>(&m_pStmt), OCI_HTYPE_STMT, 0, nullptr);
+        m_nPrepared = OCIStmtPrepare(m_pStmt, session.ErrorHandle(), reinterpret_cast<const OraText*>(sql.data()),
                                         static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT);
     }
-    ~TestStatement() { Oci().HandleFree(m_pStmt, OCI_HTYPE_STMT); }
+    ~TestStatement() { OCIHandleFree(m_pStmt, OCI_HTYPE_STMT); }
     TestStatement(const TestStatement&) = delete;
     TestStatement& operator=(const TestStatement&) = delete;
 
@@ -56,28 +46,28 @@ public:
     sword Prepared() const { return m_nPrepared; }
     sword Set(ub4 attribute, ub4 value)
     {
-        return Oci().AttrSet(m_pStmt, OCI_HTYPE_STMT, &value, sizeof value, attribute, m_session.ErrorHandle());
+        return OCIAttrSet(m_pStmt, OCI_HTYPE_STMT, &value, sizeof value, attribute, m_session.ErrorHandle());
     }
     ub4 Get(ub4 attribute) const
     {
         ub4 value = 0;
-        Oci().AttrGet(m_pStmt, OCI_HTYPE_STMT, &value, nullptr, attribute, m_session.ErrorHandle());
+        OCIAttrGet(m_pStmt, OCI_HTYPE_STMT, &value, nullptr, attribute, m_session.ErrorHandle());
         return value;
     }
     sword Execute(ub4 iters = 0, ub4 mode = OCI_DEFAULT)
     {
-        return Oci().StmtExecute(m_session.ServiceContext(), m_pStmt, m_session.ErrorHandle(), iters, 0, nullptr,
+        return OCIStmtExecute(m_session.ServiceContext(), m_pStmt, m_session.ErrorHandle(), iters, 0, nullptr,
                                  nullptr, mode);
     }
     sword Define(ub4 position, void* buffer, sb4 size, sb2* indicator)
     {
         OCIDefine* define = nullptr;
-        return Oci().DefineByPos(m_pStmt, &define, m_session.ErrorHandle(), position, buffer, size, SQLT_STR,
+        return OCIDefineByPos(m_pStmt, &define, m_session.ErrorHandle(), position, buffer, size, SQLT_STR,
                                  indicator, nullptr, nullptr, OCI_DEFAULT);
     }
     sword Fetch(ub4 rows = 1)
     {
-        return Oci().StmtFetch(m_pStmt, m_session.ErrorHandle(), rows, OCI_FETCH_NEXT, OCI_DEFAULT);
+        return OCIStmtFetch(m_pStmt, m_session.ErrorHandle(), rows, OCI_FETCH_NEXT, OCI_DEFAULT);
     }
 
 private:
@@ -91,7 +81,7 @@ class HrTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(m_session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << m_session.Error(); }
 
-    Session m_session{Oci()};
+    Session m_session;
 };
 
 // A field of /proc/self/status in kB ("VmHWM:", "VmRSS:"), -1 when missing.

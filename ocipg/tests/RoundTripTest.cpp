@@ -112,7 +112,7 @@ TEST_F(OcipgRoundTrips, EachExecuteIsLogged)
     const std::string two = "select 1; select 2";
     TestStatement several(m_session, two);
     EXPECT_EQ(several.Execute(), OCI_ERROR);
-    ASSERT_EQ(Oci().StmtPrepare(several.Handle(), m_session.ErrorHandle(),
+    ASSERT_EQ(OCIStmtPrepare(several.Handle(), m_session.ErrorHandle(),
                                 reinterpret_cast<const OraText*>("select 3"), 8, OCI_NTV_SYNTAX, OCI_DEFAULT),
               OCI_SUCCESS);
     EXPECT_EQ(LoggedTrips(two), 0);

@@ -1,7 +1,7 @@
 // One short session through libocipg, run under valgrind: logon, a query
 // with rows and NULLs, a change, a failing statement, a query closed early,
 // a query with a prefetch count and a descriptor left to the environment,
-// logoff. Argument: the library; the cluster is the test fixture's.
+// logoff, on the test fixture's cluster.
 
 #include "ocipg/tests/OciClient.h"
 #include "ocipg/tests/support/TestFixture.h"
@@ -20,46 +20,37 @@ int Fail(const char* step, const Session& session)
 
 // Reads part of a query with a prefetch count; its descriptor stays for
 // the environment to free.
-bool PrefetchedQuery(const OciApi& oci, const Session& session)
+bool PrefetchedQuery(const Session& session)
 {
     const std::string sql = "select g, repeat('x', g) from generate_series(1, 3000) g";
     OCIStmt* stmt = nullptr;
-    oci.HandleAlloc(session.EnvHandle(), reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
+    OCIHandleAlloc(session.EnvHandle(), reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
     ub4 prefetch = 500;
     void* param = nullptr;
     char value[16] = {};
     sb2 indicator = 0;
     OCIDefine* define = nullptr;
-    bool ok = oci.StmtPrepare(stmt, session.ErrorHandle(), reinterpret_cast<const OraText*>(sql.data()),
+    bool ok = OCIStmtPrepare(stmt, session.ErrorHandle(), reinterpret_cast<const OraText*>(sql.data()),
                               static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT) == OCI_SUCCESS &&
-              oci.AttrSet(stmt, OCI_HTYPE_STMT, &prefetch, sizeof prefetch, OCI_ATTR_PREFETCH_ROWS,
+              OCIAttrSet(stmt, OCI_HTYPE_STMT, &prefetch, sizeof prefetch, OCI_ATTR_PREFETCH_ROWS,
                           session.ErrorHandle()) == OCI_SUCCESS &&
-              oci.StmtExecute(session.ServiceContext(), stmt, session.ErrorHandle(), 0, 0, nullptr, nullptr,
+              OCIStmtExecute(session.ServiceContext(), stmt, session.ErrorHandle(), 0, 0, nullptr, nullptr,
                               OCI_DEFAULT) == OCI_SUCCESS &&
-              oci.ParamGet(stmt, OCI_HTYPE_STMT, session.ErrorHandle(), &param, 1) == OCI_SUCCESS &&
-              oci.DefineByPos(stmt, &define, session.ErrorHandle(), 1, value, sizeof value, SQLT_STR, &indicator,
+              OCIParamGet(stmt, OCI_HTYPE_STMT, session.ErrorHandle(), &param, 1) == OCI_SUCCESS &&
+              OCIDefineByPos(stmt, &define, session.ErrorHandle(), 1, value, sizeof value, SQLT_STR, &indicator,
                               nullptr, nullptr, OCI_DEFAULT) == OCI_SUCCESS;
     for (int row = 0; ok && row < 1000; ++row)
-        ok = oci.StmtFetch(stmt, session.ErrorHandle(), 1, OCI_FETCH_NEXT, OCI_DEFAULT) == OCI_SUCCESS;
-    oci.HandleFree(stmt, OCI_HTYPE_STMT);
+        ok = OCIStmtFetch(stmt, session.ErrorHandle(), 1, OCI_FETCH_NEXT, OCI_DEFAULT) == OCI_SUCCESS;
+    OCIHandleFree(stmt, OCI_HTYPE_STMT);
     return ok;
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
+int main()
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: ocipg_scenario LIBRARY\n");
-        return 2;
-    }
-    const OciApi* oci = LoadOci(argv[1]);
-    if (!oci || !oci->m_missing.empty()) {
-        std::fprintf(stderr, "scenario: cannot load %s\n", argv[1]);
-        return 1;
-    }
     const std::string service = SocketDir() + "/" + Database();
-    Session session(*oci);
+    Session session;
     if (session.Connect(service, "hr", "hr") != OCI_SUCCESS)
         return Fail("logon", session);
     std::vector<std::vector<std::string>> rows;
@@ -74,10 +65,10 @@ int main(int argc, char** argv)
     if (session.Execute("select g from generate_series(1, 5000) g") != OCI_SUCCESS ||
         session.FetchRow(values) != OCI_SUCCESS)
         return Fail("early close", session);
-    if (!PrefetchedQuery(*oci, session))
+    if (!PrefetchedQuery(session))
         return Fail("prefetch", session);
     session.Disconnect();
-    Session refused(*oci);
+    Session refused;
     if (refused.Connect(service, "hr", "wrong") != OCI_ERROR)
         return Fail("wrong password", refused);
     return 0;

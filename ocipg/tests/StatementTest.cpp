@@ -18,33 +18,6 @@ protected:
     std::string Count(const std::string& table) { return m_session.Value("select count(*) from " + table); }
 };
 
-TEST_F(OcipgStatement, TypeFromTheLeadingKeyword)
-{
-    const struct {
-        const char* m_szSql;
-        ub2 m_nType;
-    } cases[] = {
-        {"select 1", OCI_STMT_SELECT},
-        {"  -- note\n /* block */ WITH x AS (select 1) select * from x", OCI_STMT_SELECT},
-        {"(select 1)", OCI_STMT_SELECT},
-        {"update hr.departments set location = location where false", OCI_STMT_UPDATE},
-        {"DELETE from hr.empty_table where false", OCI_STMT_DELETE},
-        {"insert into hr.empty_table select 1, 'x' where false", OCI_STMT_INSERT},
-        {"create table hr.ocipg_never (a int)", OCI_STMT_CREATE},
-        {"drop table if exists hr.ocipg_never", OCI_STMT_DROP},
-        {"alter table hr.empty_table alter column id set default 1", OCI_STMT_ALTER},
-        {"begin", OCI_STMT_BEGIN},
-        {"declare c cursor for select 1", OCI_STMT_DECLARE},
-        {"show search_path", OCI_STMT_UNKNOWN},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.m_szSql);
-        TestStatement stmt(m_session, c.m_szSql);
-        ASSERT_EQ(stmt.Prepared(), OCI_SUCCESS) << m_session.Error();
-        EXPECT_EQ(stmt.Get(OCI_ATTR_STMT_TYPE), c.m_nType);
-    }
-}
-
 // What is wrong with a text shows at execute, as with Oracle's client;
 // the type still comes from the first word.
 TEST_F(OcipgStatement, TextIsCheckedAtExecute)
@@ -77,12 +50,11 @@ TEST_F(OcipgStatement, TextIsCheckedAtExecute)
 // and only then.
 TEST_F(OcipgStatement, DescriptionComesWithTheExecute)
 {
-    const OciApi& oci = Oci();
     OCIError* err = m_session.ErrorHandle();
     void* param = nullptr;
     TestStatement stmt(m_session, "select department_id, department_name from hr.departments order by 1");
     EXPECT_EQ(stmt.Get(OCI_ATTR_PARAM_COUNT), 0u);
-    EXPECT_EQ(oci.ParamGet(stmt.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
+    EXPECT_EQ(OCIParamGet(stmt.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
     EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
     // A define past the select list passes until the list is known; the fetch fails.
     char value[32] = {};
@@ -98,8 +70,8 @@ TEST_F(OcipgStatement, DescriptionComesWithTheExecute)
     TestStatement described(m_session, "select department_name from hr.departments");
     ASSERT_EQ(described.Execute(0, OCI_DESCRIBE_ONLY), OCI_SUCCESS) << m_session.Error();
     EXPECT_EQ(described.Get(OCI_ATTR_PARAM_COUNT), 1u);
-    ASSERT_EQ(oci.ParamGet(described.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_SUCCESS);
-    EXPECT_EQ(oci.DescriptorFree(param, OCI_DTYPE_PARAM), OCI_SUCCESS);
+    ASSERT_EQ(OCIParamGet(described.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_SUCCESS);
+    EXPECT_EQ(OCIDescriptorFree(param, OCI_DTYPE_PARAM), OCI_SUCCESS);
     EXPECT_EQ(described.Fetch(), OCI_ERROR);
     EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
 
@@ -107,11 +79,11 @@ TEST_F(OcipgStatement, DescriptionComesWithTheExecute)
     TestStatement failing(m_session, "select nosuch from hr.departments");
     EXPECT_EQ(failing.Execute(), OCI_ERROR);
     EXPECT_EQ(failing.Get(OCI_ATTR_PARAM_COUNT), 0u);
-    EXPECT_EQ(oci.ParamGet(failing.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
+    EXPECT_EQ(OCIParamGet(failing.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
     EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
     TestStatement change(m_session, "update hr.departments set location = location where false");
     ASSERT_EQ(change.Execute(1), OCI_SUCCESS) << m_session.Error();
-    EXPECT_EQ(oci.ParamGet(change.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
+    EXPECT_EQ(OCIParamGet(change.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
     EXPECT_EQ(FirstLine(m_session.Error()), "ORA-24334: no descriptor for this position");
 }
 
@@ -131,11 +103,9 @@ TEST_F(OcipgStatement, FailedStatementKeepsTheOpenTransaction)
 TEST_F(OcipgStatement, TwoStatementsAreRefusedAndNothingRuns)
 {
     const std::string table = Scratch();
+    // What hides the ';' from a lesser scanner: SqlTextTest, SqlTextServerTest.
     for (const std::string& sql : {"insert into " + table + " values (1, 'a'); insert into " + table + " values (2, 'b')",
-                                  "insert into " + table + " values (1, 'a');\n-- more\n select 1",
-                                  "insert into " + table + " values (1, 'a\\'); insert into " + table + " values (2, '--')",
-                                  "insert into " + table + " values (1, 'a') -- note\r; insert into " + table + " values (2, 'b')",
-                                  std::string("select 1; select 2")}) {
+                                  "insert into " + table + " values (1, 'a\\'); insert into " + table + " values (2, '--')"}) {
         SCOPED_TRACE(sql);
         EXPECT_EQ(m_session.Execute(sql), OCI_ERROR);
         EXPECT_EQ(m_session.Error(), "ORA-00911: invalid character\n");
@@ -181,20 +151,14 @@ TEST_F(OcipgStatement, DictionaryViewsThroughTheHooks)
     EXPECT_EQ(m_session.Columns().at(0).m_strName, "DEFERRABLE");
     EXPECT_EQ(m_session.Execute("select * from dba_tables"), OCI_ERROR);
     EXPECT_EQ(FirstLine(m_session.Error()), "ORA-00942: table or view does not exist");
-    Session dba(Oci());
+    Session dba;
     ASSERT_EQ(dba.Connect("LUMIDEX", AdminUser(), AdminPassword(), OCI_SYSDBA), OCI_SUCCESS) << dba.Error();
     ASSERT_EQ(dba.Query("select owner from dba_tables where table_name = 'ORDERS'", rows), OCI_SUCCESS) << dba.Error();
     EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{{"APP"}}));
-    ASSERT_EQ(dba.Query("select * from all_tab_columns where table_name = 'ORDERS' and owner = 'APP'", rows),
-              OCI_SUCCESS)
-        << dba.Error();
-    EXPECT_EQ(rows.size(), 5u);
-    EXPECT_EQ(dba.Columns().at(3).m_strName, "DATA_TYPE");
 }
 
 TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)
 {
-    const OciApi& oci = Oci();
     TestStatement query(m_session, "select last_name || :suffix from hr.employees where employee_id = :1 and 1::int = 1");
     OCIStmt* stmt = query.Handle();
     OCIError* err = m_session.ErrorHandle();
@@ -202,15 +166,15 @@ TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)
     int id = 1;
     OCIBind* bind1 = nullptr;
     OCIBind* bind2 = nullptr;
-    ASSERT_EQ(oci.BindByPos(stmt, &bind1, err, 1, suffix, sizeof suffix, SQLT_STR, nullptr, nullptr, nullptr, 0,
+    ASSERT_EQ(OCIBindByPos(stmt, &bind1, err, 1, suffix, sizeof suffix, SQLT_STR, nullptr, nullptr, nullptr, 0,
                             nullptr, OCI_DEFAULT),
               OCI_SUCCESS);
     EXPECT_EQ(query.Execute(), OCI_ERROR);
     EXPECT_EQ(m_session.Error(), "ORA-01008: not all variables bound\n");
-    ASSERT_EQ(oci.BindByPos(stmt, &bind2, err, 2, &id, sizeof id, SQLT_INT, nullptr, nullptr, nullptr, 0, nullptr,
+    ASSERT_EQ(OCIBindByPos(stmt, &bind2, err, 2, &id, sizeof id, SQLT_INT, nullptr, nullptr, nullptr, 0, nullptr,
                             OCI_DEFAULT),
               OCI_SUCCESS);
-    EXPECT_EQ(oci.BindByPos(stmt, &bind2, err, 3, &id, sizeof id, SQLT_INT, nullptr, nullptr, nullptr, 0, nullptr,
+    EXPECT_EQ(OCIBindByPos(stmt, &bind2, err, 3, &id, sizeof id, SQLT_INT, nullptr, nullptr, nullptr, 0, nullptr,
                             OCI_DEFAULT),
               OCI_ERROR);
     ASSERT_EQ(query.Execute(), OCI_SUCCESS) << m_session.Error();

@@ -141,7 +141,7 @@ TEST(OcipgTcps, ServerRefusingTlsNeverSeesThePassword)
     const std::string descriptor = "(DESCRIPTION = (ADDRESS = (PROTOCOL = TCPS)(HOST = 127.0.0.1)(PORT = " +
                                    std::to_string(server.Port()) + "))(CONNECT_DATA = (SERVICE_NAME = lumidex)))";
     const std::string password = "impostor-must-not-see-this";
-    Session session(Oci());
+    Session session;
     EXPECT_EQ(session.Connect(descriptor, "hr", password), OCI_ERROR);
     sb4 code = 0;
     EXPECT_EQ(FirstLine(session.Error(&code)), "ORA-29024: Certificate validation failure");
@@ -189,7 +189,7 @@ TEST(OcipgTcps, OnlyAVerifiedServer)
         const std::string descriptor = std::string("(DESCRIPTION = (ADDRESS = (PROTOCOL = ") + c.m_szProtocol +
                                        ")(HOST = " + c.m_szHost + ")(PORT = " + std::to_string(port) +
                                        "))(CONNECT_DATA = (SERVICE_NAME = postgres)))";
-        Session session(Oci());
+        Session session;
         const sword status = session.Connect(descriptor, "postgres", "trusted");
         sb4 code = 0;
         const std::string text = session.Error(&code);

@@ -4,16 +4,6 @@
 #include <sstream>
 
 namespace dicttest {
-namespace {
-
-std::string Trim(const std::string& text)
-{
-    const size_t start = text.find_first_not_of(' ');
-    const size_t end = text.find_last_not_of(' ');
-    return start == std::string::npos ? std::string() : text.substr(start, end - start + 1);
-}
-
-}  // namespace
 
 std::string Result::Cell(size_t row, const std::string& column) const
 {
@@ -97,13 +87,10 @@ std::string CatalogSession::ErrorText(int* code)
 std::vector<std::string> SelectListNames(const std::string& statement)
 {
     const size_t start = statement.find("SELECT ") + 7;
-    const std::string list = statement.substr(start, statement.find(" FROM ") - start);
+    std::istringstream list(statement.substr(start, statement.find(" FROM ") - start));
     std::vector<std::string> names;
-    for (size_t at = 0; at <= list.size();) {
-        const size_t comma = std::min(list.find(',', at), list.size());
-        names.push_back(Trim(list.substr(at, comma - at)));
-        at = comma + 1;
-    }
+    for (std::string name; std::getline(list, name, ',');)
+        names.push_back(name.substr(name.find_first_not_of(' ')));
     return names;
 }
 

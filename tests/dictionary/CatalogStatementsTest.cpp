@@ -163,7 +163,6 @@ TEST(TableColumns, ListTheColumnsOfTheTablesTheAccountMayUse)
          "SELECT count(*) FROM information_schema.columns WHERE table_name = 'order_totals'"},
         {Admin(), "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'WIDE_TABLE'",
          "SELECT count(*) FROM information_schema.columns WHERE table_name = 'wide_table'"},
-        {Admin(), "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'NO_SUCH_TABLE'", "SELECT 0"},
         {Admin(), "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'orders'", "SELECT 0"},
         {Admin(), "SELECT * FROM ALL_TAB_COLUMNS WHERE TABLE_NAME = 'ORDERS' AND OWNER = 'HR'", "SELECT 0"},
         // HR may read app.orders but not app.order_lines.

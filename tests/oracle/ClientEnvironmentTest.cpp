@@ -17,45 +17,11 @@ using testfixture::ScopedEnv;
 
 TEST(NlsLang, NamesOraclesCharacterSetForTheLocales)
 {
-    // Code sets as glibc's nl_langinfo(CODESET) names them.
+    // Code sets as glibc's nl_langinfo(CODESET) names them; the rest of the
+    // table is data, its spelling checked against real locales below.
     const std::pair<const char*, const char*> cases[] = {
         {"UTF-8", "AL32UTF8"},
         {"ANSI_X3.4-1968", "US7ASCII"},  // the C and POSIX locales
-        {"ISO-8859-1", "WE8ISO8859P1"},
-        {"ISO-8859-2", "EE8ISO8859P2"},
-        {"ISO-8859-3", "SE8ISO8859P3"},
-        {"ISO-8859-4", "NEE8ISO8859P4"},
-        {"ISO-8859-5", "CL8ISO8859P5"},
-        {"ISO-8859-6", "AR8ISO8859P6"},
-        {"ISO-8859-7", "EL8ISO8859P7"},
-        {"ISO-8859-8", "IW8ISO8859P8"},
-        {"ISO-8859-9", "WE8ISO8859P9"},
-        {"ISO-8859-10", "NE8ISO8859P10"},
-        {"ISO-8859-13", "BLT8ISO8859P13"},
-        {"ISO-8859-14", "CEL8ISO8859P14"},
-        {"ISO-8859-15", "WE8ISO8859P15"},
-        {"TIS-620", "TH8TISASCII"},
-        {"KOI8-R", "CL8KOI8R"},
-        {"KOI8-U", "CL8KOI8U"},
-        {"CP1250", "EE8MSWIN1250"},
-        {"CP1251", "CL8MSWIN1251"},
-        {"CP1252", "WE8MSWIN1252"},
-        {"CP1253", "EL8MSWIN1253"},
-        {"CP1254", "TR8MSWIN1254"},
-        {"CP1255", "IW8MSWIN1255"},
-        {"CP1256", "AR8MSWIN1256"},
-        {"CP1257", "BLT8MSWIN1257"},
-        {"CP1258", "VN8MSWIN1258"},
-        {"EUC-JP", "JA16EUC"},
-        {"SHIFT_JIS", "JA16SJIS"},
-        {"GB2312", "ZHS16CGB231280"},
-        {"GBK", "ZHS16GBK"},
-        {"GB18030", "ZHS32GB18030"},
-        {"BIG5", "ZHT16BIG5"},
-        {"BIG5-HKSCS", "ZHT16HKSCS"},
-        {"EUC-TW", "ZHT32EUC"},
-        {"EUC-KR", "KO16KSC5601"},
-        {"CP949", "KO16MSWIN949"},
         // No Oracle counterpart, or not glibc's spelling: left to the client.
         {"ARMSCII-8", ""},
         {"GEORGIAN-PS", ""},

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -92,34 +93,25 @@ protected:
     SessionResult m_nErrorTextResult = SR_SUCCESS;
 };
 
-struct Logon {
-    const char* m_pszService;
-    const char* m_pszUser;
-    const char* m_pszPassword;
-    LoginMode m_nMode;
-    const char* m_pszRole;  // nullptr: the operating-system account
-};
-
+// The session's own part of a logon: the login type, and operating-system
+// authentication for a blank user and password. Aliases and the errors of
+// each kind of logon are libocipg's (ocipg/tests/ConnectTest.cpp).
 TEST_F(SessionDb, LogsOnAndOff)
 {
-    const char* const pszAdmin = testfixture::AdminUser().c_str();
-    const char* const pszAdminPassword = testfixture::AdminPassword().c_str();
-    const Logon logons[] = {
-        {"LUMIDEX", "hr", "hr", 0, "hr"},
-        {"lumidex.world", "app", "app", 0, "app"},
-        {"LUMIDEX", "", "", 0, nullptr},
-        {"LUMIDEX", pszAdmin, pszAdminPassword, kSysdba, pszAdmin},
-        {"LUMIDEX", pszAdmin, pszAdminPassword, kSysoper, pszAdmin},
-        // An unknown login type logs on as Normal.
-        {"LUMIDEX", "hr", "hr", 7, "hr"},
-    };
+    const std::string strAdmin = testfixture::AdminUser();
     const std::string strOsUser = getpwuid(geteuid())->pw_name;
-    for (const Logon& logon : logons) {
-        SCOPED_TRACE(std::string(logon.m_pszService) + " " + logon.m_pszUser);
-        ASSERT_EQ(Connect(logon.m_pszUser, logon.m_pszPassword, logon.m_nMode, logon.m_pszService),
-                  SR_SUCCESS)
-            << ErrorText();
-        EXPECT_EQ(QueryOne("SELECT current_user"), logon.m_pszRole ? logon.m_pszRole : strOsUser);
+    // User, password, login type (an unknown one logs on as Normal), role.
+    const std::tuple<std::string, std::string, LoginMode, std::string> logons[] = {
+        {"hr", "hr", 0, "hr"},
+        {"", "", 0, strOsUser},
+        {strAdmin, testfixture::AdminPassword(), kSysdba, strAdmin},
+        {strAdmin, testfixture::AdminPassword(), kSysoper, strAdmin},
+        {"hr", "hr", 7, "hr"},
+    };
+    for (const auto& [strUser, strPassword, nMode, strRole] : logons) {
+        SCOPED_TRACE(strUser + " " + std::to_string(nMode));
+        ASSERT_EQ(Connect(strUser, strPassword, nMode), SR_SUCCESS) << ErrorText();
+        EXPECT_EQ(QueryOne("SELECT current_user"), strRole);
         EXPECT_EQ(m_pSession->Disconnect(), SR_SUCCESS);
         EXPECT_EQ(m_pSession->Disconnect(), SR_NOT_CONNECTED);
         EXPECT_EQ(Execute("SELECT 1"), SR_NOT_CONNECTED);
@@ -129,35 +121,17 @@ TEST_F(SessionDb, LogsOnAndOff)
     }
 }
 
-struct FailedLogon {
-    const char* m_pszService;
-    const char* m_pszUser;
-    const char* m_pszPassword;
-    LoginMode m_nMode;
-    int m_nOraError;
-};
-
-const FailedLogon kFailedLogons[] = {
-    {"LUMIDEX", "hr", "wrong", 0, 1017},
-    // A user name without a password is a database logon, never an
-    // operating-system one.
-    {"LUMIDEX", "hr", "", 0, 1005},
-    {"LUMIDEX", "", "hr", 0, 1017},
-    {"LUMIDEX", "hr", "hr", kSysdba, 1031},
-    // The other network errors take the same path; the libocipg tests tell them apart.
-    {"NOSUCHALIAS", "hr", "hr", 0, 12154},
-};
-
 TEST_F(SessionDb, FailedLogonReportsItsErrorAndTheNextStartsAfresh)
 {
-    for (const FailedLogon& logon : kFailedLogons) {
-        SCOPED_TRACE(std::string(logon.m_pszService) + " " + logon.m_pszUser + "/" +
-                     logon.m_pszPassword);
-        EXPECT_NE(Connect(logon.m_pszUser, logon.m_pszPassword, logon.m_nMode, logon.m_pszService),
-                  SR_SUCCESS);
+    // A user name without a password is a database logon, never an
+    // operating-system one, and so is a password without a user name.
+    const std::tuple<const char*, const char*, int> failures[] = {{"hr", "", 1005}, {"", "hr", 1017}};
+    for (const auto& [pszUser, pszPassword, nOraError] : failures) {
+        SCOPED_TRACE(std::string(pszUser) + "/" + pszPassword);
+        EXPECT_NE(Connect(pszUser, pszPassword), SR_SUCCESS);
         const std::string strText = ErrorText();
         EXPECT_EQ(m_nErrorTextResult, SR_SUCCESS);
-        EXPECT_EQ(m_nErrorCode, logon.m_nOraError) << strText;
+        EXPECT_EQ(m_nErrorCode, nOraError) << strText;
         EXPECT_EQ(strText.rfind("ORA-", 0), 0u) << strText;
         EXPECT_EQ(Execute("SELECT 1"), SR_NOT_CONNECTED);
 
@@ -190,33 +164,14 @@ TEST_F(SessionDb, QueryGivesNamesRowsAndNulls)
     Open("SELECT first_name, notes FROM hr.employees WHERE employee_id = 4");
     EXPECT_EQ(FetchAll(), (Rows{{"NULL", "NULL"}}));
 
-    Open("SELECT id, label FROM hr.empty_table");
-    EXPECT_EQ(m_names, (std::vector<std::string>{"ID", "LABEL"}));
-    EXPECT_TRUE(FetchAll().empty());
-    EXPECT_EQ(m_nLastFetch, SR_NO_DATA);
-
     m_names = {"stale"};
     EXPECT_EQ(m_pSession->DescribeColumns(0, &m_names), SR_SUCCESS);
     EXPECT_TRUE(m_names.empty());
 }
 
-TEST_F(SessionDb, QueryFailingAtExecutionReplacesTheCurrentOne)
-{
-    ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
-    Open("SELECT department_id FROM hr.departments ORDER BY 1");
-    ASSERT_EQ(FetchAll(1), (Rows{{"10"}}));
-
-    // Refused when it is run, not when it is parsed.
-    EXPECT_NE(Execute("SELECT * FROM app.order_lines"), SR_SUCCESS);
-    EXPECT_EQ(m_nIsQuery, 1);
-    ErrorText();
-    EXPECT_EQ(m_nErrorCode, 1031);
-    std::vector<std::string> values;
-    EXPECT_NE(m_pSession->FetchRow(1, &values), SR_SUCCESS);
-    EXPECT_TRUE(values.empty());
-}
-
-TEST_F(SessionDb, StatementThatFailsToParseLeavesTheCurrentQueryOpen)
+// A statement refused when it is parsed leaves the current query open; one
+// refused when it is run replaces it.
+TEST_F(SessionDb, FailedStatementAndTheCurrentQuery)
 {
     ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
     Open("SELECT department_id FROM hr.departments ORDER BY 1");
@@ -228,6 +183,14 @@ TEST_F(SessionDb, StatementThatFailsToParseLeavesTheCurrentQueryOpen)
     EXPECT_EQ(strText.rfind("ORA-00900", 0), 0u) << strText;
     m_nColumnCount = 1;
     EXPECT_EQ(FetchAll(1), (Rows{{"20"}}));
+
+    EXPECT_NE(Execute("SELECT * FROM app.order_lines"), SR_SUCCESS);
+    EXPECT_EQ(m_nIsQuery, 1);
+    ErrorText();
+    EXPECT_EQ(m_nErrorCode, 1031);
+    std::vector<std::string> values;
+    EXPECT_NE(m_pSession->FetchRow(1, &values), SR_SUCCESS);
+    EXPECT_TRUE(values.empty());
 }
 
 // A table of hr's own for one test, gone afterwards; other tests list hr's

@@ -23,7 +23,6 @@ std::string Quoted(const std::string& value)
 }  // namespace
 
 std::string Dir() { return OCIPG_FIXTURE_DIR; }
-const char* OcipgLibrary() { return OCIPG_LIBRARY_PATH; }
 std::string FixtureScript(const char* name) { return std::string(OCIPG_FIXTURE_SCRIPTS "/") + name; }
 
 const std::string& Fact(const char* key)

@@ -11,7 +11,6 @@
 namespace ocitest {
 
 std::string Dir();
-const char* OcipgLibrary();
 // A script of the fixture folder (pgcluster.sh, tlsserver.sh).
 std::string FixtureScript(const char* name);
 
