@@ -3,6 +3,7 @@
 // What the program's tests share beside the cluster: an environment variable or a folder
 // for one scope, and the texts the code would show in message boxes.
 
+#include "ocipg/tests/support/TestFixture.h"
 #include "platform/UserMessage.h"
 
 #include <csignal>
@@ -17,32 +18,7 @@
 
 namespace testfixture {
 
-// Sets (or, given no value, removes) an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* pszName, std::optional<std::string> value) : m_strName(pszName)
-    {
-        if (const char* pszOld = std::getenv(pszName))
-            m_strOld = pszOld;
-        if (value)
-            setenv(pszName, value->c_str(), 1);
-        else
-            unsetenv(pszName);
-    }
-    ~ScopedEnv()
-    {
-        if (m_strOld)
-            setenv(m_strName.c_str(), m_strOld->c_str(), 1);
-        else
-            unsetenv(m_strName.c_str());
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    std::string m_strName;
-    std::optional<std::string> m_strOld;
-};
+using ocitest::ScopedEnv;
 
 // Records the texts the code under test would show in message boxes.
 class MessageRecorder {

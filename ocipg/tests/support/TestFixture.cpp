@@ -55,9 +55,24 @@ int ClusterCommand(const std::string& command)
     return std::system(line.c_str());
 }
 
-std::string AdminValue(const std::string& sql)
+std::string ClusterProblem()
 {
-    PGconn* conn = PQconnectdb(AdminConnInfo().c_str());
+    std::string reason = "there is no " + Dir() + "/fixture.env";
+    if (!SocketDir().empty()) {
+        PGconn* conn = PQconnectdb(AdminConnInfo().c_str());
+        reason = PQstatus(conn) == CONNECTION_OK ? "" : PQerrorMessage(conn);
+        PQfinish(conn);
+    }
+    if (reason.empty())
+        return reason;
+    return "The PostgreSQL test cluster in " + Dir() + " is not running (" + reason +
+           ").\nRun the tests through ctest, which starts it, or start it with\n  bash " +
+           FixtureScript("pgcluster.sh") + " fresh " + Dir() + "\n";
+}
+
+std::string AdminValue(const std::string& sql, const std::string& as)
+{
+    PGconn* conn = PQconnectdb((AdminConnInfo() + as).c_str());
     PGresult* result = PQexec(conn, sql.c_str());
     const ExecStatusType status = PQresultStatus(result);
     std::string value;

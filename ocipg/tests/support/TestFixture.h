@@ -28,9 +28,13 @@ inline const std::string& TnsAdmin() { return Fact("TNS_ADMIN"); }
 // PostgreSQL's own catalogs or to act on the server behind a test's back.
 std::string AdminConnInfo();
 
-// The first value of a statement run as the superuser behind the tests' back;
-// "" when it returns no row, "error: <text>" when it fails.
-std::string AdminValue(const std::string& sql);
+// The first value of a statement (of the last, given several) run as the
+// superuser behind the tests' back, or as whom as names (" user=...
+// password=..."); "" when it returns no row, "error: <text>" when it fails.
+std::string AdminValue(const std::string& sql, const std::string& as = "");
+
+// "" when the cluster answers; otherwise why not and how to start it.
+std::string ClusterProblem();
 
 // Runs the cluster script (pgcluster.sh start|stop ...) on this build's
 // cluster; returns the exit status.
