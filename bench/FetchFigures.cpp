@@ -57,14 +57,26 @@ int FetchFigure(const FigureArgs& args)
     return 0;
 }
 
-int LibpqFigure(const FigureArgs& args)
+namespace {
+
+// A plain libpq connection to the cluster; null, said on standard error, when none.
+PGconn* Connect()
 {
     PGconn* pConn = PQconnectdb(ConnInfo().c_str());
-    if (PQstatus(pConn) != CONNECTION_OK) {
-        std::fprintf(stderr, "bench: %s", PQerrorMessage(pConn));
-        PQfinish(pConn);
+    if (PQstatus(pConn) == CONNECTION_OK)
+        return pConn;
+    std::fprintf(stderr, "bench: %s", PQerrorMessage(pConn));
+    PQfinish(pConn);
+    return nullptr;
+}
+
+}  // namespace
+
+int LibpqFigure(const FigureArgs& args)
+{
+    PGconn* pConn = Connect();
+    if (!pConn)
         return 1;
-    }
     const std::string strQuery = SelectAll(args.strTable);
     double dBest = 0;
     std::size_t nBytes = 0;
@@ -100,12 +112,9 @@ int LibpqFigure(const FigureArgs& args)
 // does with libpq.
 int LibpqRowFigure(const FigureArgs& args)
 {
-    PGconn* pConn = PQconnectdb(ConnInfo().c_str());
-    if (PQstatus(pConn) != CONNECTION_OK) {
-        std::fprintf(stderr, "bench: %s", PQerrorMessage(pConn));
-        PQfinish(pConn);
+    PGconn* pConn = Connect();
+    if (!pConn)
         return 1;
-    }
     const std::string strQuery = SelectAll(args.strTable);
     double dBest = 0;
     std::size_t nBytes = 0;
