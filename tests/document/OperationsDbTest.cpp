@@ -1,6 +1,6 @@
-// The view's database commands without a window, against the PostgreSQL test cluster:
-// a statement run into the list with the 1000-row question answered by the test, and
-// the Connect loop with the dialog answered from a script.
+// The document and the view's database commands without a window, against the PostgreSQL
+// test cluster: the last failure's text, a statement run into the list with the 1000-row
+// question answered by the test, and the Connect loop with the dialog answered from a script.
 #include "document/Connection.h"
 #include "document/LumidexDoc.h"
 #include "document/QueryToList.h"
@@ -13,7 +13,7 @@
 
 namespace {
 
-using testfixture::ScopedEnv;
+constexpr char kNoMessage[] = "No message! Are you connected to the database?";
 
 // The list as a window shows it: the rows published so far.
 class ShownList final : public controls::ResultListSink {
@@ -37,6 +37,8 @@ private:
 class Operations : public ::testing::Test {
 protected:
     Operations() : m_library("LUMIDEX_OCI_LIBRARY", testfixture::OcipgLibrary()) {}
+    // Failures go to the caller, never to a message box.
+    void TearDown() override { EXPECT_TRUE(m_messages.m_texts.empty()); }
 
     // Runs the statement; each question is answered from answers, and counted.
     std::string Run(const std::string& statement, std::deque<bool> answers = {})
@@ -52,13 +54,40 @@ protected:
         });
     }
 
+    SessionResult Execute(const std::string& statement)
+    {
+        int nIsQuery = 0, nColumnCount = 0, nRowCount = 0;
+        return m_doc.Execute(statement, &nIsQuery, &nColumnCount, &nRowCount);
+    }
+
     const controls::ResultListContent& Content() const { return m_list.Content(); }
 
-    ScopedEnv m_library;
+    testfixture::ScopedEnv m_library;
+    testfixture::MessageRecorder m_messages;
     CLumidexDoc m_doc;
     ShownList m_list;
     int m_nQuestions = 0;
 };
+
+// The text of the last failure stays until the session that had it ends.
+TEST_F(Operations, MessageTextOfTheLastFailure)
+{
+    ASSERT_NE(m_doc.Connect("LUMIDEX", "hr", "wrong", 0), SR_SUCCESS);
+    const std::string strLogonError = m_doc.GetMessageText();
+    EXPECT_EQ(strLogonError.rfind("ORA-01017", 0), 0u) << strLogonError;
+    EXPECT_EQ(Execute("SELECT 1"), SR_NOT_CONNECTED);
+    EXPECT_EQ(m_doc.GetMessageText(), strLogonError);
+    EXPECT_EQ(m_doc.Disconnect(), SR_NOT_CONNECTED);  // the failed logon's handles go
+    EXPECT_EQ(m_doc.GetMessageText(), kNoMessage);
+
+    // A Connect refused because one is open writes no record of its own.
+    ASSERT_EQ(m_doc.Connect("LUMIDEX", "hr", "hr", 0), SR_SUCCESS);
+    ASSERT_NE(Execute("SELECT * FROM no_such_table"), SR_SUCCESS);
+    const std::string strQueryError = m_doc.GetMessageText();
+    EXPECT_EQ(strQueryError.rfind("ORA-00942", 0), 0u) << strQueryError;
+    EXPECT_EQ(m_doc.Connect("LUMIDEX", "hr", "hr", 0), SR_ERROR);
+    EXPECT_EQ(m_doc.GetMessageText(), strQueryError);
+}
 
 TEST_F(Operations, QueriesAskOnceAtTheThousandthRow)
 {
@@ -92,9 +121,13 @@ TEST_F(Operations, QueriesAskOnceAtTheThousandthRow)
     }
 }
 
-TEST_F(Operations, StatementsThatAreNotQueriesCountTheirRowsAndCommit)
+// Carriage returns reach the server as blanks; other statements count their rows and commit.
+TEST_F(Operations, StatementsRunAsTyped)
 {
     ASSERT_EQ(m_doc.Connect("LUMIDEX", "app", "app", 0), SR_SUCCESS);
+    EXPECT_EQ(Run("SELECT 'a\r\nb' AS t,\r\n  length('a\r\nb') AS n\r\n"), "Rows 1");
+    EXPECT_EQ(Content().CellText(0, 0), "a \nb");
+    EXPECT_EQ(Content().CellText(0, 1), "4");
     EXPECT_EQ(Run("create table app.core_scratch (n integer)"), "Execute succeeded! Rows changed 0");
     EXPECT_EQ(Run("insert into app.core_scratch select generate_series(1, 3)"),
               "Execute succeeded! Rows changed 3");
@@ -111,14 +144,16 @@ TEST_F(Operations, FailuresEmptyTheListAndSayWhyOnOneLine)
     const std::string strError = Run("selec * from hr.departments");
     EXPECT_EQ(Content().ColumnCount(), 0);
     EXPECT_EQ(Content().RowCount(), 0);
-    EXPECT_FALSE(strError.empty());
+    // Oracle's line, then the server's own message after a blank.
+    ASSERT_EQ(strError.rfind("ORA-", 0), 0u) << strError;
+    EXPECT_NE(strError.find(" syntax error"), std::string::npos) << strError;
     EXPECT_EQ(strError.find('\n'), std::string::npos) << strError;
-    EXPECT_NE(strError.rfind("Rows", 0), 0u) << strError;
+    EXPECT_NE(strError.back(), ' ') << strError;
 
     const document::Disconnected disconnected = document::Disconnect(m_doc);
     EXPECT_TRUE(disconnected.bDisconnected);
     EXPECT_EQ(disconnected.strMessage, "Disconnect succeded!");
-    EXPECT_EQ(Run("select * from app.orders"), "No message! Are you connected to the database?");
+    EXPECT_EQ(Run("select * from app.orders"), kNoMessage);
     EXPECT_EQ(Content().ColumnCount(), 0);
     // Disconnecting again is no failure.
     EXPECT_EQ(document::Disconnect(m_doc).strMessage, "Disconnect succeded!");
@@ -154,43 +189,36 @@ private:
     std::deque<std::string> m_passwords;
 };
 
-TEST_F(Operations, ConnectLoopAsksAgainAfterEachFailure)
-{
-    ScriptedPrompt prompt("hr", {"wrong", "wrong", "wrong"});
-    EXPECT_FALSE(document::ConnectLoop(m_doc, prompt));
-    EXPECT_EQ(prompt.m_nAsked, 4);
-    ASSERT_EQ(prompt.m_arrErrors.size(), 3u);
-    for (const std::string& strError : prompt.m_arrErrors) {
-        EXPECT_EQ(strError.rfind("ORA-01017", 0), 0u) << strError;
-        EXPECT_EQ(strError.find('\n'), std::string::npos) << strError;
-    }
-    const std::string& strError = prompt.m_arrErrors[0];
-    EXPECT_EQ(prompt.m_arrLines,
-              (std::vector<std::string>{strError, strError, strError, "Connect to database!"}));
-}
-
-TEST_F(Operations, ConnectLoopEndsAtTheFirstLogon)
+// Each failure is shown and asked again, until a logon or a cancel.
+TEST_F(Operations, ConnectLoopAsksUntilALogonOrACancel)
 {
     ASSERT_EQ(testfixture::ExpireWarnedIn("3 days"), "");
     const struct {
         const char* pszUser;
         std::deque<std::string> passwords;
+        bool bConnected;
         int nAsked;
-        const char* pszLine;
+        const char* pszLastLine;
     } cases[] = {
-        {"hr", {"wrong", "hr"}, 2, "Connect succeeded!"},
-        // A logon with a warning is a logon; the warning follows the success.
-        {"warned", {"warned"}, 1, "Connect succeeded! ORA-28002: the password will expire within 3 days"},
+        {"hr", {"wrong", "wrong", "wrong"}, false, 4, "Connect to database!"},
+        {"hr", {"wrong", "hr"}, true, 2, "Connect succeeded!"},
+        // A logon with a warning is a logon; the warning follows the success, on one line.
+        {"warned", {"warned"}, true, 1, "Connect succeeded! ORA-28002: the password will expire within 3 days"},
     };
     for (const auto& test : cases) {
-        SCOPED_TRACE(test.pszUser);
+        SCOPED_TRACE(test.nAsked);
         CLumidexDoc doc;
         ScriptedPrompt prompt(test.pszUser, test.passwords);
-        EXPECT_TRUE(document::ConnectLoop(doc, prompt));
+        EXPECT_EQ(document::ConnectLoop(doc, prompt), test.bConnected);
         EXPECT_EQ(prompt.m_nAsked, test.nAsked);
-        EXPECT_EQ(prompt.m_arrErrors.size(), static_cast<std::size_t>(test.nAsked - 1));
-        EXPECT_EQ(prompt.m_arrLines.back(), test.pszLine);
-        EXPECT_EQ(prompt.m_arrLines.size(), static_cast<std::size_t>(test.nAsked));
+        ASSERT_EQ(prompt.m_arrErrors.size(), static_cast<std::size_t>(test.nAsked - 1));
+        for (const std::string& strError : prompt.m_arrErrors) {
+            EXPECT_EQ(strError.rfind("ORA-01017", 0), 0u) << strError;
+            EXPECT_EQ(strError.find('\n'), std::string::npos) << strError;
+        }
+        std::vector<std::string> arrLines = prompt.m_arrErrors;
+        arrLines.push_back(test.pszLastLine);
+        EXPECT_EQ(prompt.m_arrLines, arrLines);
     }
 }
 

@@ -6,102 +6,67 @@
 
 using xmlexport::XmlTextCodec;
 
-TEST(XmlTextCodec, EscapesTheSixCharacters)
-{
-    const XmlTextCodec codec("UTF-8");
-    const std::pair<std::string, std::string> cases[] = {
-        {"A&B", "A&#38;B"},
-        {"#5", "&#35;5"},
-        {"<a href='x'>\"q\"</a>", "&#60;a href=&#39;x&#39;&#62;&#34;q&#34;&#60;/a&#62;"},
-        {"line\nfeed\ttab\r", "line\nfeed\ttab\r"},
-        {"", ""},
-        {"plain $-./:;", "plain $-./:;"},
-        {std::string(1000, '&'), [] { std::string s; for (int i = 0; i < 1000; ++i) s += "&#38;"; return s; }()},
-        {"\xC3\xA9<", "\xC3\xA9&#60;"},
-    };
-    for (const auto& [value, expected] : cases)
-        EXPECT_EQ(codec.EscapeText(value), expected) << value;
-}
+namespace {
 
-TEST(XmlTextCodec, ElementNames)
+std::string Repeat(const std::string& text, int count)
 {
-    const XmlTextCodec codec("UTF-8");
-    const std::pair<std::string, std::string> cases[] = {
-        {"COUNT(*)", "COUNT___"},
-        {"ROWS EST", "ROWS_EST"},
-        {"", ""},
-        {" #&<>\\'\"()*", "___________"},
-        {"a$-./:b", "a$-./:b"},
-        {"1st", "1st"},
-        {"Mixed Case", "Mixed_Case"},
-    };
-    for (const auto& [header, expected] : cases)
-        EXPECT_EQ(codec.MakeElementName(header), expected) << header;
-}
-
-// In Shift_JIS the second byte of a character may be a backslash or '\x5C';
-// such a character stays whole, a lone lead byte at the end counts alone.
-TEST(XmlTextCodec, WalksMultibyteCharactersWhole)
-{
-    const XmlTextCodec codec("SHIFT_JIS");
-    EXPECT_EQ(codec.MakeElementName("\x95\x5C(\\)"), "\x95\x5C___");
-    EXPECT_EQ(codec.MakeElementName("A\x95"), "A\x95");
-    EXPECT_EQ(codec.EscapeText("\x95\x5C<"), "\x95\x5C&#60;");
-    EXPECT_EQ(codec.ToUtf8("\x95\x5C"), "\xE8\xA1\xA8");
-}
-
-std::string Replacements(int count)
-{
-    std::string text;
+    std::string repeated;
     for (int i = 0; i < count; ++i)
-        text += "\xEF\xBF\xBD";
-    return text;
+        repeated += text;
+    return repeated;
 }
 
-TEST(XmlTextCodec, ToUtf8FromTheSourceCharacterSet)
+}  // namespace
+
+TEST(XmlTextCodec, EscapesNamesAndConverts)
 {
-    struct Case {
-        const char* charset;
-        std::string text;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"ISO-8859-1", "\xE9", "\xC3\xA9"},
-        {"ISO-8859-1", "\x80", "\xC2\x80"},
-        {"ISO-8859-1", "\xFF\xC0 x", "\xC3\xBF\xC3\x80 x"},
-        {"UTF-8", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"},
-        {"UTF-8", "a\xE9z", "a\xEF\xBF\xBDz"},
+    using Function = std::string (XmlTextCodec::*)(std::string_view) const;
+    const Function escape = &XmlTextCodec::EscapeText;
+    const Function name = &XmlTextCodec::MakeElementName;
+    const Function utf8 = &XmlTextCodec::ToUtf8;
+    const std::string fffd = "\xEF\xBF\xBD";
+    const struct {
+        const char* pszCharset;
+        Function function;
+        std::string strText;
+        std::string strExpected;
+    } cases[] = {
+        {"UTF-8", escape, "<a href='x'>\"q\"</a> A&B #5",
+         "&#60;a href=&#39;x&#39;&#62;&#34;q&#34;&#60;/a&#62; A&#38;B &#35;5"},
+        {"UTF-8", escape, "line\nfeed\ttab\r plain $-./:; \xC3\xA9", "line\nfeed\ttab\r plain $-./:; \xC3\xA9"},
+        {"UTF-8", escape, Repeat("&", 1000), Repeat("&#38;", 1000)},
+        {"UTF-8", name, "COUNT(*) #&<>\\'\"", "COUNT___________"},
+        {"UTF-8", name, "1st a$-./:b", "1st_a$-./:b"},
+        {"UTF-8", name, "", ""},
+        // In Shift_JIS a second byte may be a backslash: the character stays whole;
+        // a lone lead byte at the end counts alone.
+        {"SHIFT_JIS", name, "\x95\x5C(\\)", "\x95\x5C___"},
+        {"SHIFT_JIS", name, "A\x95", "A\x95"},
+        {"SHIFT_JIS", escape, "\x95\x5C<", "\x95\x5C&#60;"},
+        {"SHIFT_JIS", utf8, "\x95\x5C", "\xE8\xA1\xA8"},
+        {"ISO-8859-1", utf8, "\xE9\x80\xFF\xC0 x", "\xC3\xA9\xC2\x80\xC3\xBF\xC3\x80 x"},
+        {"ISO-8859-1", utf8, std::string(20000, '\xE9'), Repeat("\xC3\xA9", 20000)},
+        {"UTF-8", utf8, Repeat("caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", 5000),
+         Repeat("caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", 5000)},
+        {"UTF-8", utf8, "a\xE9z", "a" + fffd + "z"},
         // Ill-formed UTF-8 of every kind: one U+FFFD for each longest start
         // of a character, whatever the C library would let through.
-        {"UTF-8", "cut\xE2\x82", "cut\xEF\xBF\xBD"},
-        {"UTF-8", "\xF0\x9F\x98" "a", "\xEF\xBF\xBD" "a"},
-        {"UTF-8", "\xF4\x90\x80\x80", Replacements(4)},
-        {"UTF-8", "\xF7\xBF\xBF\xBF", Replacements(4)},
-        {"UTF-8", "\xF8\x88\x80\x80\x80", Replacements(5)},
-        {"UTF-8", "\xFC\x84\x80\x80\x80\x80", Replacements(6)},
-        {"UTF-8", "\xE0\x80\xAF", Replacements(3)},
-        {"UTF-8", "\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
-        {"UTF-8", "\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
-        {"UTF-8", "\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
-        {"UTF-8", std::string("a\0b", 3), "a\xEF\xBF\xBD" "b"},
-        {"ANSI_X3.4-1968", "ok\xE9", "ok\xEF\xBF\xBD"},
-        {"NO-SUCH-CHARSET", "ok\xE9", "ok\xEF\xBF\xBD"},
-        {"UTF-8", "", ""},
+        {"UTF-8", utf8, "cut\xE2\x82", "cut" + fffd},
+        {"UTF-8", utf8, "\xF0\x9F\x98" "a", fffd + "a"},
+        {"UTF-8", utf8, "\xF4\x90\x80\x80", Repeat(fffd, 4)},
+        {"UTF-8", utf8, "\xF7\xBF\xBF\xBF", Repeat(fffd, 4)},
+        {"UTF-8", utf8, "\xF8\x88\x80\x80\x80", Repeat(fffd, 5)},
+        {"UTF-8", utf8, "\xFC\x84\x80\x80\x80\x80", Repeat(fffd, 6)},
+        {"UTF-8", utf8, "\xE0\x80\xAF", Repeat(fffd, 3)},
+        {"UTF-8", utf8, "\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
+        {"UTF-8", utf8, "\xC0\xAF", Repeat(fffd, 2)},
+        {"UTF-8", utf8, "\xED\xA0\x80", Repeat(fffd, 3)},
+        {"UTF-8", utf8, std::string("a\0b", 3), "a" + fffd + "b"},
+        {"ANSI_X3.4-1968", utf8, "ok\xE9", "ok" + fffd},
+        {"NO-SUCH-CHARSET", utf8, "ok\xE9", "ok" + fffd},
+        {"UTF-8", utf8, "", ""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(XmlTextCodec(c.charset).ToUtf8(c.text), c.expected) << c.charset << " " << c.text;
-}
-
-TEST(XmlTextCodec, LongTextsConvertWhole)
-{
-    std::string latin;
-    std::string utf8;
-    for (int i = 0; i < 20000; ++i) {
-        latin += static_cast<char>(0xA0 + i % 0x60);
-        const int code = 0xA0 + i % 0x60;
-        utf8 += static_cast<char>(0xC0 | (code >> 6));
-        utf8 += static_cast<char>(0x80 | (code & 0x3F));
-    }
-    EXPECT_EQ(XmlTextCodec("ISO-8859-1").ToUtf8(latin), utf8);
-    EXPECT_EQ(XmlTextCodec("UTF-8").ToUtf8(utf8), utf8);
+    for (const auto& test : cases)
+        EXPECT_EQ((XmlTextCodec(test.pszCharset).*test.function)(test.strText), test.strExpected)
+            << test.pszCharset << " " << test.strText.substr(0, 40);
 }
