@@ -6,61 +6,43 @@
 #include "controls/ResultListContent.h"
 
 using controls::ResultListContent;
+using namespace std::string_literals;
 
 namespace {
 
-std::vector<std::string> RowTexts(const ResultListContent& content, int row)
+std::string Column(const ResultListContent& content, int column)
 {
-    std::vector<std::string> texts;
-    for (int column = 0; column < content.ColumnCount(); ++column)
-        texts.emplace_back(content.CellText(row, column));
-    return texts;
+    std::string joined;
+    for (int row = 0; row < content.RowCount(); ++row)
+        joined += std::string(content.CellText(row, column)) + "|";
+    return joined;
 }
 
 }  // namespace
 
-TEST(ResultListContent, KeepsCellsAndValuesOfEveryRow)
+// Cells and values as given; bad input refused without losing rows; new columns drop them.
+TEST(ResultListContent, KeepsRowsAndRefusesBadInput)
 {
     ResultListContent content;
     content.SetColumns({"OWNER", "", "COUNT(*)"});
     EXPECT_EQ(content.AppendRow({"SCOTT", "", "14"}, 7), 0);
     EXPECT_EQ(content.AppendRow({"", "NULL", std::string("a\0b", 3)}, -3), 1);
+    EXPECT_EQ(content.AppendRow({"only one"}), -1);
+    EXPECT_EQ(content.AppendRow({"1", "2", "3", "4"}), -1);
+    EXPECT_FALSE(content.SetRowValue(2, 5));
+    EXPECT_TRUE(content.SetRowValue(1, 42));
 
     ASSERT_EQ(content.ColumnCount(), 3);
+    ASSERT_EQ(content.RowCount(), 2);
     EXPECT_EQ(content.HeaderText(2), "COUNT(*)");
     EXPECT_EQ(content.HeaderText(3), "");
-    ASSERT_EQ(content.RowCount(), 2);
-    EXPECT_EQ(RowTexts(content, 0), (std::vector<std::string>{"SCOTT", "", "14"}));
-    EXPECT_EQ(RowTexts(content, 1), (std::vector<std::string>{"", "NULL", std::string("a\0b", 3)}));
+    EXPECT_EQ(Column(content, 0) + Column(content, 1) + Column(content, 2), "SCOTT||" "|NULL|" "14|a\0b|"s);
     EXPECT_EQ(content.RowValue(0), 7);
-    EXPECT_EQ(content.RowValue(1), -3);
-    EXPECT_TRUE(content.SetRowValue(1, 42));
     EXPECT_EQ(content.RowValue(1), 42);
-}
-
-TEST(ResultListContent, RejectsBadInputWithoutLosingRows)
-{
-    ResultListContent content;
-    content.SetColumns({"A", "B"});
-    ASSERT_EQ(content.AppendRow({"1", "2"}), 0);
-
-    EXPECT_EQ(content.AppendRow({"only one"}), -1);
-    EXPECT_EQ(content.AppendRow({"1", "2", "3"}), -1);
-    EXPECT_FALSE(content.SetRowValue(1, 5));
-    EXPECT_EQ(content.CellText(1, 0), "");
-    EXPECT_EQ(content.CellText(0, 2), "");
-    EXPECT_EQ(content.CellText(-1, 0), "");
     EXPECT_EQ(content.RowValue(-1), 0);
+    for (const auto& [row, column] : {std::pair{2, 0}, {0, 3}, {-1, 0}})
+        EXPECT_EQ(content.CellText(row, column), "") << row << " " << column;
 
-    ASSERT_EQ(content.RowCount(), 1);
-    EXPECT_EQ(RowTexts(content, 0), (std::vector<std::string>{"1", "2"}));
-}
-
-TEST(ResultListContent, ClearAndSetColumnsDropRows)
-{
-    ResultListContent content;
-    content.SetColumns({"A"});
-    content.AppendRow({"x"});
     content.SetColumns({"B", "C"});
     EXPECT_EQ(content.ColumnCount(), 2);
     EXPECT_EQ(content.RowCount(), 0);
@@ -90,25 +72,18 @@ TEST(ResultListContent, RowsSpanningManyBlocksReadBack)
     EXPECT_EQ(content.CellText(1001, 0), "1001");
 }
 
+// Positions index the current order; rows appended later come after it.
 TEST(ResultListContent, ReorderRowsNeedsAPermutation)
 {
     ResultListContent content;
     content.SetColumns({"A"});
     for (const char* text : {"a", "b", "c"})
         content.AppendRow({text});
-
-    EXPECT_FALSE(content.ReorderRows({0, 1}));
-    EXPECT_FALSE(content.ReorderRows({0, 0, 1}));
-    EXPECT_FALSE(content.ReorderRows({0, 1, 3}));
-    EXPECT_EQ(content.CellText(0, 0), "a");
-
+    for (const std::vector<std::uint32_t>& positions : {std::vector<std::uint32_t>{0, 1}, {0, 0, 1}, {0, 1, 3}})
+        EXPECT_FALSE(content.ReorderRows(positions));
+    EXPECT_EQ(Column(content, 0), "a|b|c|");
     ASSERT_TRUE(content.ReorderRows({2, 0, 1}));
-    EXPECT_EQ(content.CellText(0, 0), "c");
-    EXPECT_EQ(content.CellText(1, 0), "a");
     ASSERT_TRUE(content.ReorderRows({2, 1, 0}));
-    EXPECT_EQ(content.CellText(0, 0), "b");
-    EXPECT_EQ(content.CellText(2, 0), "c");
-    // Appended rows come after the current order.
     content.AppendRow({"d"});
-    EXPECT_EQ(content.CellText(3, 0), "d");
+    EXPECT_EQ(Column(content, 0), "b|a|c|d|");
 }
