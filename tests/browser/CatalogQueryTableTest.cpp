@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "browser/CatalogQueryTable.h"
 
@@ -31,27 +33,17 @@ TEST(CatalogQueryTable, AllAndUserOfEachCategoryThenUsers)
     }
 }
 
-TEST(CatalogQueryTable, UnknownNodesRunNothing)
+// Nodes that are no category run nothing; a label names the owner only in the "All" forms.
+TEST(CatalogQueryTable, UnknownNodesAndObjectLabels)
 {
-    EXPECT_EQ(FindCatalogCategory("Tables", ""), nullptr);
-    EXPECT_EQ(FindCatalogCategory("Users", "All"), nullptr);
-    EXPECT_EQ(FindCatalogCategory("Sequences", "All"), nullptr);
-    EXPECT_EQ(FindCatalogCategory("tables", "all"), nullptr);
-    EXPECT_EQ(FindCatalogCategory("Database", ""), nullptr);
-}
+    for (const auto& [category, scope] : {std::pair{"Tables", ""}, {"Users", "All"}, {"Sequences", "All"},
+                                          {"tables", "all"}, {"Database", ""}})
+        EXPECT_EQ(FindCatalogCategory(category, scope), nullptr) << category << " " << scope;
 
-TEST(CatalogQueryTable, ObjectLabels)
-{
-    const CatalogCategory& allTables = *FindCatalogCategory("Tables", "All");
-    const CatalogCategory& userTables = *FindCatalogCategory("Tables", "User");
-    const CatalogCategory& users = *FindCatalogCategory("Users", "");
-    struct Case {
-        const CatalogCategory& row;
-        const char* name;
-        const char* owner;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const CatalogCategory* allTables = FindCatalogCategory("Tables", "All");
+    const CatalogCategory* userTables = FindCatalogCategory("Tables", "User");
+    const CatalogCategory* users = FindCatalogCategory("Users", "");
+    const std::tuple<const CatalogCategory*, const char*, const char*, const char*> cases[] = {
         {allTables, "ORDERS", "APP", "APP.ORDERS"},
         {allTables, "ORDERS", "", "ORDERS"},
         {allTables, "ORDERS", "NULL", "NULL.ORDERS"},
@@ -60,6 +52,6 @@ TEST(CatalogQueryTable, ObjectLabels)
         {userTables, "ORDERS", "USERS", "ORDERS"},
         {users, "SCOTT", "42", "SCOTT"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ObjectLabel(c.row, c.name, c.owner), c.expected) << c.expected;
+    for (const auto& [row, name, owner, label] : cases)
+        EXPECT_EQ(ObjectLabel(*row, name, owner), label);
 }

@@ -35,7 +35,29 @@ protected:
 
 }  // namespace
 
-TEST_F(SettingsTest, DefaultsWithoutAFile)
+// What the switches and the login mode make of the values in the file.
+TEST_F(SettingsTest, SwitchAndModeRules)
+{
+    const struct {
+        const char* pszValue;
+        bool bOn;
+        int nMode;
+    } cases[] = {
+        {"1", true, 1}, {"1x", true, 0}, {"10", true, 0}, {"0", false, 0}, {"yes", false, 0}, {"", false, 0},
+        {" 1", true, 1}, {"\"1\"", true, 1}, {"2", false, 2}, {"3", false, 0}, {"01", false, 0}, {"2x", false, 0},
+    };
+    for (const auto& test : cases) {
+        const std::string value = test.pszValue;
+        PutSettings("XSL=" + value + "\nVIEWXML=" + value + "\nMODE=" + value + "\n");
+        EXPECT_EQ(ReadSwitch(Setting::Xsl), test.bOn) << value;
+        EXPECT_EQ(ReadSwitch(Setting::ViewXml), test.bOn) << value;
+        EXPECT_EQ(ReadLoginMode(), test.nMode) << value;
+    }
+}
+
+// Defaults without a file; then a confirmed Connect dialog and a confirmed Configuration
+// dialog make one, keys in writing order, read back at once with no cache in between.
+TEST_F(SettingsTest, DefaultsThenANewFileInWritingOrder)
 {
     EXPECT_EQ(ReadSetting(Setting::Database), "");
     EXPECT_EQ(ReadSetting(Setting::User), "");
@@ -44,44 +66,13 @@ TEST_F(SettingsTest, DefaultsWithoutAFile)
     EXPECT_TRUE(ReadSwitch(Setting::Xsl));
     EXPECT_TRUE(ReadSwitch(Setting::ViewXml));
     EXPECT_FALSE(std::filesystem::exists("Lumidex.ini"));
-}
 
-TEST_F(SettingsTest, SwitchRule)
-{
-    const std::pair<const char*, bool> cases[] = {
-        {"XSL=1", true}, {"XSL=1x", true}, {"XSL=10", true}, {"XSL=0", false},
-        {"XSL=yes", false}, {"XSL=", false}, {"XSL= 1", true}, {"XSL=\"1\"", true},
-    };
-    for (const auto& [line, on] : cases) {
-        PutSettings(std::string(line) + "\nVIEWXML" + (line + 3) + "\n");
-        EXPECT_EQ(ReadSwitch(Setting::Xsl), on) << line;
-        EXPECT_EQ(ReadSwitch(Setting::ViewXml), on) << line;
-    }
-}
-
-TEST_F(SettingsTest, ModeRule)
-{
-    const std::pair<const char*, int> cases[] = {
-        {"MODE=1", 1}, {"MODE=2", 2}, {"MODE=0", 0}, {"MODE=3", 0},
-        {"MODE=01", 0}, {"MODE=", 0}, {"MODE=2x", 0}, {"mode=2", 2},
-    };
-    for (const auto& [line, mode] : cases) {
-        PutSettings(std::string(line) + "\n");
-        EXPECT_EQ(ReadLoginMode(), mode) << line;
-    }
-}
-
-// A confirmed Connect dialog, then a confirmed Configuration dialog.
-TEST_F(SettingsTest, NewFileHoldsKeysInWritingOrder)
-{
     EXPECT_TRUE(WriteSetting(Setting::Database, "SALES"));
     EXPECT_TRUE(WriteSetting(Setting::User, "REPORTS"));
     EXPECT_TRUE(WriteLoginMode(2));
     EXPECT_TRUE(WriteSwitch(Setting::Xsl, true));
     EXPECT_TRUE(WriteSwitch(Setting::ViewXml, false));
     EXPECT_EQ(SettingsText(), "[Lumidex]\nDATABASE=SALES\nUSER=REPORTS\nMODE=2\nXSL=1\nVIEWXML=0\n");
-
-    // Read at once, no cache in between.
     EXPECT_EQ(ReadLoginMode(), 2);
     EXPECT_FALSE(ReadSwitch(Setting::ViewXml));
     PutSettings("VIEWXML=1\n");

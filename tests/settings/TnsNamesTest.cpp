@@ -45,13 +45,6 @@ TEST(TnsNamesParser, Entries)
         Names expected;
     };
     const Case cases[] = {
-        {"#sample\n"
-         "SALES.WORLD =\n"
-         "  (DESCRIPTION =\n"
-         "    (ADDRESS = (PROTOCOL = TCP)(PORT = 1521))\n"
-         "    (CONNECT_DATA = (SID = SALES))\n"
-         "  )\n",
-         {"SALES.WORLD"}},
         {"A = (DESCRIPTION = (ADDRESS = (PORT = 1521)))\n"
          "B=(x)\n"
          "MY DB = (x)\n"
