@@ -3,21 +3,15 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-using testfixture::MessageRecorder;
-using testfixture::ScopedEnv;
-
 TEST(DocumentWithoutClient, StartsAndReportsTheMissingLibraryOnOneLine)
 {
-    ScopedEnv library("LUMIDEX_OCI_LIBRARY", "/nonexistent/libclntsh.so");
-    MessageRecorder messages;
+    testfixture::ScopedEnv library("LUMIDEX_OCI_LIBRARY", "/nonexistent/libclntsh.so");
+    testfixture::MessageRecorder messages;
     CLumidexDoc document;
     EXPECT_EQ(messages.m_texts.size(), 1u);
 
     EXPECT_EQ(document.Connect("LUMIDEX", "hr", "hr", 0), SR_NOT_LOADED);
-    EXPECT_EQ(document.GetMessageText(),
-              "You are not connected to database! Oci.dll is not loaded!");
+    EXPECT_EQ(document.GetMessageText(), "You are not connected to database! Oci.dll is not loaded!");
     int isQuery = 0, columnCount = 0, rowCount = 0;
     EXPECT_EQ(document.Execute("SELECT 1", &isQuery, &columnCount, &rowCount), SR_NOT_CONNECTED);
     std::vector<std::string> texts;
@@ -27,5 +21,3 @@ TEST(DocumentWithoutClient, StartsAndReportsTheMissingLibraryOnOneLine)
     EXPECT_EQ(document.Disconnect(), SR_NOT_CONNECTED);
     EXPECT_EQ(messages.m_texts.size(), 1u);
 }
-
-}  // namespace

@@ -54,12 +54,6 @@ protected:
         });
     }
 
-    SessionResult Execute(const std::string& statement)
-    {
-        int nIsQuery = 0, nColumnCount = 0, nRowCount = 0;
-        return m_doc.Execute(statement, &nIsQuery, &nColumnCount, &nRowCount);
-    }
-
     const controls::ResultListContent& Content() const { return m_list.Content(); }
 
     testfixture::ScopedEnv m_library;
@@ -72,17 +66,18 @@ protected:
 // The text of the last failure stays until the session that had it ends.
 TEST_F(Operations, MessageTextOfTheLastFailure)
 {
+    int nIsQuery = 0, nColumns = 0, nRows = 0;
     ASSERT_NE(m_doc.Connect("LUMIDEX", "hr", "wrong", 0), SR_SUCCESS);
     const std::string strLogonError = m_doc.GetMessageText();
     EXPECT_EQ(strLogonError.rfind("ORA-01017", 0), 0u) << strLogonError;
-    EXPECT_EQ(Execute("SELECT 1"), SR_NOT_CONNECTED);
+    EXPECT_EQ(m_doc.Execute("SELECT 1", &nIsQuery, &nColumns, &nRows), SR_NOT_CONNECTED);
     EXPECT_EQ(m_doc.GetMessageText(), strLogonError);
     EXPECT_EQ(m_doc.Disconnect(), SR_NOT_CONNECTED);  // the failed logon's handles go
     EXPECT_EQ(m_doc.GetMessageText(), kNoMessage);
 
     // A Connect refused because one is open writes no record of its own.
     ASSERT_EQ(m_doc.Connect("LUMIDEX", "hr", "hr", 0), SR_SUCCESS);
-    ASSERT_NE(Execute("SELECT * FROM no_such_table"), SR_SUCCESS);
+    ASSERT_NE(m_doc.Execute("SELECT * FROM no_such_table", &nIsQuery, &nColumns, &nRows), SR_SUCCESS);
     const std::string strQueryError = m_doc.GetMessageText();
     EXPECT_EQ(strQueryError.rfind("ORA-00942", 0), 0u) << strQueryError;
     EXPECT_EQ(m_doc.Connect("LUMIDEX", "hr", "hr", 0), SR_ERROR);
@@ -161,13 +156,7 @@ TEST_F(Operations, FailuresEmptyTheListAndSayWhyOnOneLine)
 
 // Answers the Connect dialog with the given passwords of one user, then cancels;
 // records what the user is told.
-class ScriptedPrompt final : public document::ConnectPrompt {
-public:
-    ScriptedPrompt(std::string strUser, std::deque<std::string> passwords)
-        : m_strUser(std::move(strUser)), m_passwords(std::move(passwords))
-    {
-    }
-
+struct ScriptedPrompt final : document::ConnectPrompt {
     bool AskLogon(document::LogonRequest* pRequest) override
     {
         ++m_nAsked;
@@ -180,13 +169,10 @@ public:
     void ShowError(const std::string& strText) override { m_arrErrors.push_back(strText); }
     void ShowMessageLine(const std::string& strText) override { m_arrLines.push_back(strText); }
 
-    int m_nAsked = 0;
-    std::vector<std::string> m_arrErrors;
-    std::vector<std::string> m_arrLines;
-
-private:
     std::string m_strUser;
     std::deque<std::string> m_passwords;
+    int m_nAsked = 0;
+    std::vector<std::string> m_arrErrors, m_arrLines;
 };
 
 // Each failure is shown and asked again, until a logon or a cancel.
@@ -208,7 +194,9 @@ TEST_F(Operations, ConnectLoopAsksUntilALogonOrACancel)
     for (const auto& test : cases) {
         SCOPED_TRACE(test.nAsked);
         CLumidexDoc doc;
-        ScriptedPrompt prompt(test.pszUser, test.passwords);
+        ScriptedPrompt prompt;
+        prompt.m_strUser = test.pszUser;
+        prompt.m_passwords = test.passwords;
         EXPECT_EQ(document::ConnectLoop(doc, prompt), test.bConnected);
         EXPECT_EQ(prompt.m_nAsked, test.nAsked);
         ASSERT_EQ(prompt.m_arrErrors.size(), static_cast<std::size_t>(test.nAsked - 1));

@@ -5,25 +5,19 @@
 TEST(StatementText, TrimsAndDropsOneTrailingSemicolonOutsideStoredCode)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"  select 1 from dual;  \n", "select 1 from dual"},
-        {"select 1;;", "select 1;"},
-        {"update t set a = 1", "update t set a = 1"},
-        {" \t\n ", ""},
-        {";", ""},
-        {"begin null; end;", "begin null; end;"},
-        {"DECLARE x int; BEGIN null; END;", "DECLARE x int; BEGIN null; END;"},
-        {"-- a block\nbegin null; end;", "-- a block\nbegin null; end;"},
-        {"create or replace procedure p as begin null; end;", "create or replace procedure p as begin null; end;"},
-        {"CREATE FUNCTION f return int as begin return 1; end;", "CREATE FUNCTION f return int as begin return 1; end;"},
-        {"create package body k as end;", "create package body k as end;"},
-        {"create trigger t before insert on x begin null; end;", "create trigger t before insert on x begin null; end;"},
-        {"create or replace type ty as object (a int);", "create or replace type ty as object (a int);"},
+        {"  select 1 from dual;  \n", "select 1 from dual"}, {"select 1;;", "select 1;"},
+        {"update t set a = 1", "update t set a = 1"}, {" \t\n ", ""}, {";", ""}, {"beginning;", "beginning"},
         {"create table t (a int);", "create table t (a int)"},
         {"create or replace view v as select 1 from dual;", "create or replace view v as select 1 from dual"},
-        {"beginning;", "beginning"},
     };
     for (const auto& [typed, run] : cases)
         EXPECT_EQ(StatementToRun(typed), run) << typed;
+    for (const char* code : {"begin null; end;", "DECLARE x int; BEGIN null; END;", "-- a block\nbegin null; end;",
+                             "create or replace procedure p as begin null; end;",
+                             "CREATE FUNCTION f return int as begin return 1; end;", "create package body k as end;",
+                             "create trigger t before insert on x begin null; end;",
+                             "create or replace type ty as object (a int);"})
+        EXPECT_EQ(StatementToRun(code), code);
 }
 
 TEST(StatementText, HistorySteppedBothWays)

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 
@@ -53,11 +51,9 @@ TEST_F(SaveXml, FileNamesFollowTheTypedName)
         SaveSwitches switches;
         std::vector<std::string> arrFiles;  // the data file, then the stylesheet when one is written
     } cases[] = {
-        {"emp", {true, true}, {"emp.xml", "emp.xsl"}},
-        {"Report.XML", {true, true}, {"Report.XML", "Report.xsl"}},
+        {"emp", {true, true}, {"emp.xml", "emp.xsl"}}, {"Report.XML", {true, true}, {"Report.XML", "Report.xsl"}},
         {"my.xmlfile.xml", {true, true}, {"my.xmlfile.xml", "myfile.xml.xsl"}},
-        {"notes.txt", {true, true}, {"notes.txt", "notes.txt.xsl"}},
-        {"emp", {false, true}, {"emp.xml"}},
+        {"notes.txt", {true, true}, {"notes.txt", "notes.txt.xsl"}}, {"emp", {false, true}, {"emp.xml"}},
         {"emp", {true, false}, {"emp.xml", "emp.xsl"}},
     };
     for (const auto& test : cases) {

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -1,56 +1,35 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
-#include <string>
 
 #include "platform/ProfileText.h"
 
 using platform::FindProfileValue;
 using platform::WithProfileValue;
 
+// USER of Lumidex in each text.
 TEST(ProfileText, FindsValues)
 {
-    struct Case {
-        const char* text;
-        const char* section;
-        const char* key;
-        std::optional<std::string> expected;
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"", std::nullopt}, {"[Lumidex]\nUSER=scott\n", "scott"}, {"[LUMIDEX]\nuser=scott\n", "scott"},
+        {"[Lumidex]\r\nUSER=scott\r\n", "scott"}, {"  [ Lumidex ]  \n\t USER \t= \t scott tiger \t\n", "scott tiger"},
+        {"[Lumidex]\nUSER=\n", ""}, {"[Lumidex]\nUSER=a=b\n", "a=b"}, {"[Lumidex]\nUSER=\"quoted\"\n", "quoted"},
+        {"[Lumidex]\nUSER='x'\n", "x"}, {"[Lumidex]\nUSER=\"x'\n", "\"x'"}, {"[Lumidex]\nUSER=\"\n", "\""},
+        {"USER=outside\n[Lumidex]\n", std::nullopt}, {"[Other]\nUSER=other\n[Lumidex]\nMODE=1\n", std::nullopt},
+        {"[Lumidex]\nUSER=first\nUSER=second\n", "first"}, {"[Lumidex]\nUSER=one\n[Lumidex]\nUSER=two\n", "one"},
+        {"[Lumidex]\n;USER=commented\nUSER=real", "real"}, {"[Lumidex]\nUSER\nXSL=0", std::nullopt},
+        {"[Lumidex\nUSER=open bracket", "open bracket"}, {"[Lumidex] trailing\nUSER=x", "x"},
+        {"[Lumidex]\nUSERS=x\n", std::nullopt},
     };
-    const Case cases[] = {
-        {"", "Lumidex", "USER", std::nullopt},
-        {"[Lumidex]\nUSER=scott\n", "Lumidex", "USER", "scott"},
-        {"[lumidex]\nuser=scott\n", "LUMIDEX", "User", "scott"},
-        {"[Lumidex]\r\nUSER=scott\r\n", "Lumidex", "USER", "scott"},
-        {"  [ Lumidex ]  \n\t USER \t= \t scott tiger \t\n", "Lumidex", "USER", "scott tiger"},
-        {"[Lumidex]\nUSER=\n", "Lumidex", "USER", ""},
-        {"[Lumidex]\nUSER=a=b\n", "Lumidex", "USER", "a=b"},
-        {"[Lumidex]\nUSER=\"quoted\"\n", "Lumidex", "USER", "quoted"},
-        {"[Lumidex]\nUSER='x'\n", "Lumidex", "USER", "x"},
-        {"[Lumidex]\nUSER=\"x'\n", "Lumidex", "USER", "\"x'"},
-        {"[Lumidex]\nUSER=\"\n", "Lumidex", "USER", "\""},
-        {"USER=outside\n[Lumidex]\n", "Lumidex", "USER", std::nullopt},
-        {"[Other]\nUSER=other\n[Lumidex]\nMODE=1\n", "Lumidex", "USER", std::nullopt},
-        {"[Lumidex]\nUSER=first\nUSER=second\n", "Lumidex", "USER", "first"},
-        {"[Lumidex]\nUSER=one\n[Lumidex]\nUSER=two\n", "Lumidex", "USER", "one"},
-        {"[Lumidex]\n;USER=commented\nUSER=real", "Lumidex", "USER", "real"},
-        {"[Lumidex]\nUSER\nXSL=0", "Lumidex", "USER", std::nullopt},
-        {"[Lumidex\nUSER=open bracket", "Lumidex", "USER", "open bracket"},
-        {"[Lumidex] trailing\nUSER=x", "Lumidex", "USER", "x"},
-        {"[Lumidex]\nUSERS=x\n", "Lumidex", "USER", std::nullopt},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(FindProfileValue(c.text, c.section, c.key), c.expected) << c.text;
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(FindProfileValue(text, "Lumidex", "USER"), expected) << text;
 }
 
+// Text, key and value set in Lumidex, and the text that results; the value reads back.
 TEST(ProfileText, WritesInPlaceAndKeepsOtherLines)
 {
-    struct Case {
-        const char* text;
-        const char* key;
-        const char* value;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const std::array<const char*, 4> cases[] = {
         {"", "USER", "scott", "[Lumidex]\nUSER=scott\n"},
         {"[Lumidex]\nUSER=old\nMODE=1\n", "user", "new", "[Lumidex]\nUSER=new\nMODE=1\n"},
         {"[Lumidex]\n  USER = old  \nMODE=1", "USER", "new", "[Lumidex]\n  USER = new\nMODE=1"},
@@ -66,9 +45,9 @@ TEST(ProfileText, WritesInPlaceAndKeepsOtherLines)
         {"[Lumidex]\nUSER=a\n", "USER", "\"q\"", "[Lumidex]\nUSER=\"\"q\"\"\n"},
         {"[Lumidex]\nUSER=a\n", "USER", "\"q", "[Lumidex]\nUSER=\"q\n"},
     };
-    for (const Case& c : cases) {
-        const std::string written = WithProfileValue(c.text, "Lumidex", c.key, c.value);
-        EXPECT_EQ(written, c.expected) << c.text;
-        EXPECT_EQ(FindProfileValue(written, "Lumidex", c.key), std::string(c.value)) << c.text;
+    for (const auto& [text, key, value, expected] : cases) {
+        const std::string written = WithProfileValue(text, "Lumidex", key, value);
+        EXPECT_EQ(written, expected) << text;
+        EXPECT_EQ(FindProfileValue(written, "Lumidex", key), std::string(value)) << text;
     }
 }

@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/PrivateProfile.h"
 #include "platform/RegularFile.h"
 #include "tests/support/TestSupport.h"
 
 using platform::FileRead;
-using platform::ReadRegularFile;
 
 // Only a regular file within the bound is read; anything else reads as
 // missing at once: no wait for a FIFO's writer, no endless device.
@@ -36,7 +32,7 @@ TEST(RegularFile, AnythingButABoundedRegularFileIsMissing)
     };
     for (const auto& c : cases) {
         std::string text = "left over";
-        EXPECT_EQ(ReadRegularFile(c.m_strPath, 1024, text), c.m_result) << c.m_strPath;
+        EXPECT_EQ(platform::ReadRegularFile(c.m_strPath, 1024, text), c.m_result) << c.m_strPath;
         EXPECT_EQ(text, c.m_result == FileRead::Read ? "[Lumidex]\nXSL=0\n" : "") << c.m_strPath;
     }
     // The settings file reads so too.

@@ -1,10 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "tests/support/TestSupport.h"
 #include "platform/UnixOracleHomeLookup.h"
 
