@@ -1,18 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-
 #include "tests/support/TestSupport.h"
 #include "settings/LumidexSettings.h"
 
-using settings::ReadLoginMode;
-using settings::ReadSetting;
-using settings::ReadSwitch;
-using settings::Setting;
-using settings::WriteLoginMode;
-using settings::WriteSetting;
-using settings::WriteSwitch;
+using namespace settings;
 
 namespace {
 
