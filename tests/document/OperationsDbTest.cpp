@@ -1,6 +1,6 @@
-// The document and the view's database commands without a window, against the PostgreSQL
-// test cluster: the last failure's text, a statement run into the list with the 1000-row
-// question answered by the test, and the Connect loop with the dialog answered from a script.
+// The view's database commands without a window, against the PostgreSQL test cluster:
+// a statement run into the list with the 1000-row question answered by the test, and
+// the Connect loop with the dialog answered from a script.
 #include "document/Connection.h"
 #include "document/LumidexDoc.h"
 #include "document/QueryToList.h"
@@ -63,27 +63,6 @@ protected:
     int m_nQuestions = 0;
 };
 
-// The text of the last failure stays until the session that had it ends.
-TEST_F(Operations, MessageTextOfTheLastFailure)
-{
-    int nIsQuery = 0, nColumns = 0, nRows = 0;
-    ASSERT_NE(m_doc.Connect("LUMIDEX", "hr", "wrong", 0), SR_SUCCESS);
-    const std::string strLogonError = m_doc.GetMessageText();
-    EXPECT_EQ(strLogonError.rfind("ORA-01017", 0), 0u) << strLogonError;
-    EXPECT_EQ(m_doc.Execute("SELECT 1", &nIsQuery, &nColumns, &nRows), SR_NOT_CONNECTED);
-    EXPECT_EQ(m_doc.GetMessageText(), strLogonError);
-    EXPECT_EQ(m_doc.Disconnect(), SR_NOT_CONNECTED);  // the failed logon's handles go
-    EXPECT_EQ(m_doc.GetMessageText(), kNoMessage);
-
-    // A Connect refused because one is open writes no record of its own.
-    ASSERT_EQ(m_doc.Connect("LUMIDEX", "hr", "hr", 0), SR_SUCCESS);
-    ASSERT_NE(m_doc.Execute("SELECT * FROM no_such_table", &nIsQuery, &nColumns, &nRows), SR_SUCCESS);
-    const std::string strQueryError = m_doc.GetMessageText();
-    EXPECT_EQ(strQueryError.rfind("ORA-00942", 0), 0u) << strQueryError;
-    EXPECT_EQ(m_doc.Connect("LUMIDEX", "hr", "hr", 0), SR_ERROR);
-    EXPECT_EQ(m_doc.GetMessageText(), strQueryError);
-}
-
 TEST_F(Operations, QueriesAskOnceAtTheThousandthRow)
 {
     ASSERT_EQ(m_doc.Connect("LUMIDEX", "app", "app", 0), SR_SUCCESS);
@@ -131,8 +110,17 @@ TEST_F(Operations, StatementsRunAsTyped)
     EXPECT_EQ(Run("drop table app.core_scratch"), "Execute succeeded! Rows changed 0");
 }
 
-TEST_F(Operations, FailuresEmptyTheListAndSayWhyOnOneLine)
+// A failure empties the list and says why on one line; its text stays until the session
+// that had it ends.
+TEST_F(Operations, FailuresEmptyTheListAndSayWhy)
 {
+    ASSERT_NE(m_doc.Connect("LUMIDEX", "app", "wrong", 0), SR_SUCCESS);
+    const std::string strLogonError = m_doc.GetMessageText();
+    EXPECT_EQ(strLogonError.rfind("ORA-01017", 0), 0u) << strLogonError;
+    EXPECT_EQ(Run("select * from app.orders"), strLogonError);
+    EXPECT_EQ(m_doc.Disconnect(), SR_NOT_CONNECTED);  // the failed logon's handles go
+    EXPECT_EQ(m_doc.GetMessageText(), kNoMessage);
+
     ASSERT_EQ(m_doc.Connect("LUMIDEX", "app", "app", 0), SR_SUCCESS);
     Run("select * from app.orders");
     ASSERT_GT(Content().RowCount(), 0);
@@ -144,6 +132,9 @@ TEST_F(Operations, FailuresEmptyTheListAndSayWhyOnOneLine)
     EXPECT_NE(strError.find(" syntax error"), std::string::npos) << strError;
     EXPECT_EQ(strError.find('\n'), std::string::npos) << strError;
     EXPECT_NE(strError.back(), ' ') << strError;
+    // A Connect refused because one is open writes no record of its own.
+    EXPECT_EQ(m_doc.Connect("LUMIDEX", "app", "app", 0), SR_ERROR);
+    EXPECT_EQ(m_doc.GetMessageText(), strError);
 
     const document::Disconnected disconnected = document::Disconnect(m_doc);
     EXPECT_TRUE(disconnected.bDisconnected);

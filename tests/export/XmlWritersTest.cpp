@@ -40,39 +40,18 @@ TEST(XmlWriters, WorkedExampleRendersWithXsltproc)
         EXPECT_EQ(data.Close(), kWriterOk);
     }
     EXPECT_EQ(TempFolder::Read(folder.Path("emp.xml")),
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-              "<?xml-stylesheet type=\"text/xsl\" href=\"emp.xsl\"?>\n"
-              "<doc>\n"
-              "  <row>\n"
-              "    <OWNER>Z\xC3\xBCrich</OWNER>\n"
-              "    <COUNT___>14</COUNT___>\n"
-              "  </row>\n"
-              "  <row>\n"
-              "    <OWNER>R&#38;D &#60;test&#62;</OWNER>\n"
-              "    <COUNT___>&#35;2</COUNT___>\n"
-              "  </row>\n"
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<?xml-stylesheet type=\"text/xsl\" href=\"emp.xsl\"?>\n"
+              "<doc>\n  <row>\n    <OWNER>Z\xC3\xBCrich</OWNER>\n    <COUNT___>14</COUNT___>\n  </row>\n"
+              "  <row>\n    <OWNER>R&#38;D &#60;test&#62;</OWNER>\n    <COUNT___>&#35;2</COUNT___>\n  </row>\n"
               "</doc>\n");
     EXPECT_EQ(TempFolder::Read(folder.Path("emp.xsl")),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
               "<xsl:stylesheet xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\" version=\"1.0\">\n"
-              "<xsl:template match=\"/\">\n"
-              "  <html>\n"
-              "  <body bgcolor=\"#FFFFFF\" text=\"#000000\">\n"
-              "    <table border=\"3\">\n"
-              "      <tr>\n"
-              "       <th>OWNER</th>\n"
-              "       <th>COUNT___</th>\n"
-              "      </tr>\n"
-              "      <xsl:for-each select=\"doc/row\">\n"
-              "      <tr>\n"
-              "       <td><xsl:value-of select=\"OWNER\"/></td>\n"
-              "       <td><xsl:value-of select=\"COUNT___\"/></td>\n"
-              "      </tr>\n"
-              "      </xsl:for-each>\n"
-              "    </table>\n"
-              "  </body>\n"
-              "  </html>\n"
-              "</xsl:template>\n"
+              "<xsl:template match=\"/\">\n  <html>\n  <body bgcolor=\"#FFFFFF\" text=\"#000000\">\n"
+              "    <table border=\"3\">\n      <tr>\n       <th>OWNER</th>\n       <th>COUNT___</th>\n      </tr>\n"
+              "      <xsl:for-each select=\"doc/row\">\n      <tr>\n"
+              "       <td><xsl:value-of select=\"OWNER\"/></td>\n       <td><xsl:value-of select=\"COUNT___\"/></td>\n"
+              "      </tr>\n      </xsl:for-each>\n    </table>\n  </body>\n  </html>\n</xsl:template>\n"
               "</xsl:stylesheet>\n");
     const std::string command = "cd '" + folder.Path("") + "' && xsltproc emp.xsl emp.xml >emp.html 2>errors";
     ASSERT_EQ(std::system(command.c_str()), 0) << TempFolder::Read(folder.Path("errors"));

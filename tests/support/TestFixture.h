@@ -10,18 +10,7 @@
 
 namespace testfixture {
 
-using ocitest::AdminConnInfo;
-using ocitest::AdminPassword;
-using ocitest::AdminUser;
-using ocitest::AdminValue;
-using ocitest::ClusterProblem;
-using ocitest::Database;
-using ocitest::Dir;
-using ocitest::Fact;
-using ocitest::Port;
-using ocitest::ScopedEnv;
-using ocitest::SocketDir;
-using ocitest::TnsAdmin;
+using namespace ocitest;
 
 inline const char* OcipgLibrary() { return LUMIDEX_OCIPG_PATH; }
 

@@ -11,7 +11,6 @@
 #include <sys/resource.h>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
