@@ -44,12 +44,9 @@ TEST(CatalogQueryTable, UnknownNodesAndObjectLabels)
     const CatalogCategory* userTables = FindCatalogCategory("Tables", "User");
     const CatalogCategory* users = FindCatalogCategory("Users", "");
     const std::tuple<const CatalogCategory*, const char*, const char*, const char*> cases[] = {
-        {allTables, "ORDERS", "APP", "APP.ORDERS"},
-        {allTables, "ORDERS", "", "ORDERS"},
-        {allTables, "ORDERS", "NULL", "NULL.ORDERS"},
-        {allTables, "A.B", "APP", "APP.A.B"},
-        {allTables, "NULL", "APP", "APP.NULL"},
-        {userTables, "ORDERS", "USERS", "ORDERS"},
+        {allTables, "ORDERS", "APP", "APP.ORDERS"}, {allTables, "ORDERS", "", "ORDERS"},
+        {allTables, "ORDERS", "NULL", "NULL.ORDERS"}, {allTables, "A.B", "APP", "APP.A.B"},
+        {allTables, "NULL", "APP", "APP.NULL"}, {userTables, "ORDERS", "USERS", "ORDERS"},
         {users, "SCOTT", "42", "SCOTT"},
     };
     for (const auto& [row, name, owner, label] : cases)
