@@ -44,27 +44,38 @@ protected:
     controls::ResultListContent m_content;
 };
 
+// The chooser moves the current folder (as some platforms' dialogs do) and names the file
+// relative to it; the folder from before the dialog comes back after, also when it is cancelled.
 TEST_F(SaveXml, FileNamesFollowTheTypedName)
 {
     const struct {
-        const char* pszTyped;
+        const char* pszTyped;  // "": cancelled
         SaveSwitches switches;
         std::vector<std::string> arrFiles;  // the data file, then the stylesheet when one is written
     } cases[] = {
         {"emp", {true, true}, {"emp.xml", "emp.xsl"}}, {"Report.XML", {true, true}, {"Report.XML", "Report.xsl"}},
         {"my.xmlfile.xml", {true, true}, {"my.xmlfile.xml", "myfile.xml.xsl"}},
         {"notes.txt", {true, true}, {"notes.txt", "notes.txt.xsl"}}, {"emp", {false, true}, {"emp.xml"}},
-        {"emp", {true, false}, {"emp.xml", "emp.xsl"}},
+        {"emp", {true, false}, {"emp.xml", "emp.xsl"}}, {"sub/../emp", {true, true}, {"emp.xml", "emp.xsl"}},
+        {"", {true, true}, {}},
     };
+    const auto before = std::filesystem::current_path();
     for (const auto& test : cases) {
         SCOPED_TRACE(test.pszTyped);
         TempFolder folder;
-        const SaveOutcome saved = Save(test.switches, folder.Path(test.pszTyped));
-        EXPECT_TRUE(saved.bChosen && saved.bSaved);
-        EXPECT_EQ(saved.strMessage, "Saved XML file!");
-        EXPECT_EQ(saved.strDataPath, folder.Path(test.arrFiles[0]));
-        EXPECT_EQ(saved.bOpen, test.switches.bViewXml);
+        const SaveOutcome saved = xmlexport::SaveXmlData(m_content, test.switches, [&] {
+            std::filesystem::current_path(folder.Path(""));
+            return std::string(test.pszTyped);
+        });
+        EXPECT_EQ(std::filesystem::current_path(), before);
         EXPECT_EQ(Files(folder), test.arrFiles);
+        EXPECT_EQ(saved.bChosen, !test.arrFiles.empty());
+        EXPECT_EQ(saved.bOpen, saved.bChosen && test.switches.bViewXml);
+        if (!saved.bChosen)
+            continue;
+        EXPECT_TRUE(saved.bSaved);
+        EXPECT_EQ(saved.strMessage, "Saved XML file!");
+        EXPECT_EQ(saved.strDataPath, (std::filesystem::canonical(folder.Path("")) / test.arrFiles[0]).string());
         const std::string strData = TempFolder::Read(saved.strDataPath);
         EXPECT_TRUE(Contains(strData, "<NOTES>NULL</NOTES>"));
         EXPECT_EQ(Contains(strData, "xml-stylesheet"), test.arrFiles.size() > 1);
@@ -73,30 +84,6 @@ TEST_F(SaveXml, FileNamesFollowTheTypedName)
             EXPECT_TRUE(Contains(TempFolder::Read(folder.Path(test.arrFiles[1])), "LAST_NAME"));
         }
     }
-}
-
-// A dialog that moves the current folder (as some platforms' do) names files relative to
-// it; the folder from before the dialog comes back after, also when it is cancelled.
-TEST_F(SaveXml, CurrentFolderComesBackAfterTheDialog)
-{
-    const auto before = std::filesystem::current_path();
-    const auto chooseInFolder = [&](const std::string& strChosen) {
-        return [&, strChosen] {
-            std::filesystem::current_path(m_folder.Path(""));
-            return strChosen;
-        };
-    };
-    const SaveOutcome cancelled = xmlexport::SaveXmlData(m_content, {}, chooseInFolder(""));
-    EXPECT_FALSE(cancelled.bChosen);
-    EXPECT_FALSE(cancelled.bOpen);
-    EXPECT_TRUE(Files(m_folder).empty());
-    EXPECT_EQ(std::filesystem::current_path(), before);
-
-    const SaveOutcome saved = xmlexport::SaveXmlData(m_content, {}, chooseInFolder("sub/../emp"));
-    EXPECT_TRUE(saved.bSaved);
-    EXPECT_EQ(saved.strDataPath, (std::filesystem::canonical(m_folder.Path("")) / "emp.xml").string());
-    EXPECT_EQ(Files(m_folder), (std::vector<std::string>{"emp.xml", "emp.xsl"}));
-    EXPECT_EQ(std::filesystem::current_path(), before);
 }
 
 TEST_F(SaveXml, OnlyTheDataFileDecides)

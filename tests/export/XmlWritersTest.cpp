@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <functional>
 
@@ -64,29 +65,24 @@ TEST(XmlWriters, WorkedExampleRendersWithXsltproc)
 // Closed by the destructor, the open row left open; texts converted from the source set.
 TEST(XmlWriters, DataFileClosedOnDestruction)
 {
-    const struct {
-        const char* pszCharset;
-        const char* pszStylesheet;
-        const char* pszHeader;
-        const char* pszValue;
-        const char* pszExpected;  // between the declaration and "</doc>"
-    } cases[] = {
+    // Source character set, stylesheet, header, value; what comes between the declaration and "</doc>".
+    const std::array<const char*, 5> cases[] = {
         {"UTF-8", "", "", "", "<doc>\n  <row>\n    <></>\n"},
         {"UTF-8", "", "V", "line\nfeed", "<doc>\n  <row>\n    <V>line\nfeed</V>\n"},
         {"ISO-8859-1", "R&D \"\xE9\".xsl", "NAME \xC9", "caf\xE9",
          "<?xml-stylesheet type=\"text/xsl\" href=\"R&#38;D &#34;\xC3\xA9&#34;.xsl\"?>\n"
          "<doc>\n  <row>\n    <NAME_\xC3\x89>caf\xC3\xA9</NAME_\xC3\x89>\n"},
     };
-    for (const auto& test : cases) {
+    for (const auto& [charset, stylesheet, header, value, expected] : cases) {
         TempFolder folder;
         {
-            XmlExportWriter data(test.pszCharset);
-            ASSERT_EQ(data.Open(folder.Path("out.xml"), test.pszStylesheet), kWriterOk);
+            XmlExportWriter data(charset);
+            ASSERT_EQ(data.Open(folder.Path("out.xml"), stylesheet), kWriterOk);
             data.WriteRowStart();
-            data.WriteField(test.pszHeader, test.pszValue);
+            data.WriteField(header, value);
         }
         EXPECT_EQ(TempFolder::Read(folder.Path("out.xml")),
-                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + std::string(test.pszExpected) + "</doc>\n");
+                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + std::string(expected) + "</doc>\n");
     }
 }
 
