@@ -1,15 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <tuple>
-#include <utility>
-
 #include "browser/CatalogQueryTable.h"
 
-using browser::CatalogCategory;
-using browser::CatalogQueryTable;
-using browser::FindCatalogCategory;
-using browser::ObjectLabel;
+using namespace browser;
 
 // The statements themselves run against the server in the dictionary's tests; the
 // categories and their order are compared with the tree in tests/gui/BrowserTest.cpp.

@@ -5,51 +5,14 @@
 
 using namespace settings;
 
-namespace {
-
-// Runs a test in a folder of its own, the settings file being relative.
-class SettingsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_oldPath = std::filesystem::current_path();
-        std::filesystem::current_path(m_folder.Path(""));
-    }
-    void TearDown() override { std::filesystem::current_path(m_oldPath); }
-
-    void PutSettings(const std::string& lines) { m_folder.Put("Lumidex.ini", "[Lumidex]\n" + lines); }
-    std::string SettingsText() const { return TempFolder::Read(m_folder.Path("Lumidex.ini")); }
-
-    TempFolder m_folder;
-    std::filesystem::path m_oldPath;
-};
-
-}  // namespace
-
-// What the switches and the login mode make of the values in the file.
-TEST_F(SettingsTest, SwitchAndModeRules)
+// In a folder of its own, the settings file being relative: the defaults without a file; a
+// confirmed Connect dialog and a confirmed Configuration dialog make one, keys in writing
+// order; what the switches and the login mode make of the values, read afresh each time.
+TEST(Settings, DefaultsWritingOrderAndRules)
 {
-    const struct {
-        const char* pszValue;
-        bool bOn;
-        int nMode;
-    } cases[] = {
-        {"1", true, 1}, {"1x", true, 0}, {"10", true, 0}, {"0", false, 0}, {"yes", false, 0}, {"", false, 0},
-        {" 1", true, 1}, {"\"1\"", true, 1}, {"2", false, 2}, {"3", false, 0}, {"01", false, 0}, {"2x", false, 0},
-    };
-    for (const auto& test : cases) {
-        const std::string value = test.pszValue;
-        PutSettings("XSL=" + value + "\nVIEWXML=" + value + "\nMODE=" + value + "\n");
-        EXPECT_EQ(ReadSwitch(Setting::Xsl), test.bOn) << value;
-        EXPECT_EQ(ReadSwitch(Setting::ViewXml), test.bOn) << value;
-        EXPECT_EQ(ReadLoginMode(), test.nMode) << value;
-    }
-}
-
-// Defaults without a file; then a confirmed Connect dialog and a confirmed Configuration
-// dialog make one, keys in writing order, read back at once with no cache in between.
-TEST_F(SettingsTest, DefaultsThenANewFileInWritingOrder)
-{
+    TempFolder folder;
+    const std::filesystem::path oldPath = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path(""));
     EXPECT_EQ(ReadSetting(Setting::Database), "");
     EXPECT_EQ(ReadSetting(Setting::User), "");
     EXPECT_EQ(ReadSetting(Setting::Mode), "");
@@ -63,10 +26,25 @@ TEST_F(SettingsTest, DefaultsThenANewFileInWritingOrder)
     EXPECT_TRUE(WriteLoginMode(2));
     EXPECT_TRUE(WriteSwitch(Setting::Xsl, true));
     EXPECT_TRUE(WriteSwitch(Setting::ViewXml, false));
-    EXPECT_EQ(SettingsText(), "[Lumidex]\nDATABASE=SALES\nUSER=REPORTS\nMODE=2\nXSL=1\nVIEWXML=0\n");
+    EXPECT_EQ(TempFolder::Read("Lumidex.ini"), "[Lumidex]\nDATABASE=SALES\nUSER=REPORTS\nMODE=2\nXSL=1\nVIEWXML=0\n");
     EXPECT_EQ(ReadLoginMode(), 2);
     EXPECT_FALSE(ReadSwitch(Setting::ViewXml));
-    PutSettings("VIEWXML=1\n");
-    EXPECT_TRUE(ReadSwitch(Setting::ViewXml));
+
+    const struct {
+        const char* pszValue;
+        bool bOn;
+        int nMode;
+    } cases[] = {
+        {"1", true, 1}, {"1x", true, 0}, {"10", true, 0}, {"0", false, 0}, {"yes", false, 0}, {"", false, 0},
+        {" 1", true, 1}, {"\"1\"", true, 1}, {"2", false, 2}, {"3", false, 0}, {"01", false, 0}, {"2x", false, 0},
+    };
+    for (const auto& test : cases) {
+        const std::string value = test.pszValue;
+        folder.Put("Lumidex.ini", "[Lumidex]\nXSL=" + value + "\nVIEWXML=" + value + "\nMODE=" + value + "\n");
+        EXPECT_EQ(ReadSwitch(Setting::Xsl), test.bOn) << value;
+        EXPECT_EQ(ReadSwitch(Setting::ViewXml), test.bOn) << value;
+        EXPECT_EQ(ReadLoginMode(), test.nMode) << value;
+    }
     EXPECT_EQ(ReadSetting(Setting::User), "");
+    std::filesystem::current_path(oldPath);
 }
