@@ -30,7 +30,7 @@ TEST(ResultListContent, KeepsRowsAndRefusesBadInput)
     EXPECT_EQ(content.AppendRow({"only one"}), -1);
     EXPECT_EQ(content.AppendRow({"1", "2", "3", "4"}), -1);
     EXPECT_FALSE(content.SetRowValue(2, 5));
-    EXPECT_TRUE(content.SetRowValue(1, 42));
+    EXPECT_TRUE(content.SetRowValue(1, -42));
 
     ASSERT_EQ(content.ColumnCount(), 3);
     ASSERT_EQ(content.RowCount(), 2);
@@ -38,7 +38,7 @@ TEST(ResultListContent, KeepsRowsAndRefusesBadInput)
     EXPECT_EQ(content.HeaderText(3), "");
     EXPECT_EQ(Column(content, 0) + Column(content, 1) + Column(content, 2), "SCOTT||" "|NULL|" "14|a\0b|"s);
     EXPECT_EQ(content.RowValue(0), 7);
-    EXPECT_EQ(content.RowValue(1), 42);
+    EXPECT_EQ(content.RowValue(1), -42);
     EXPECT_EQ(content.RowValue(-1), 0);
     for (const auto& [row, column] : {std::pair{2, 0}, {0, 3}, {-1, 0}})
         EXPECT_EQ(content.CellText(row, column), "") << row << " " << column;

@@ -12,41 +12,33 @@ namespace {
 using xmlexport::SaveOutcome;
 using xmlexport::SaveSwitches;
 
-class SaveXml : public ::testing::Test {
-protected:
-    SaveXml()
-    {
-        m_content.SetColumns({"LAST_NAME", "NOTES"});
-        m_content.AppendRow({"King", "President"});
-        m_content.AppendRow({"Nobody", "NULL"});
-    }
+// Saves a list of two rows under the name the chooser gives.
+SaveOutcome Save(SaveSwitches switches, const xmlexport::FileChooser& chooseFile)
+{
+    controls::ResultListContent content;
+    content.SetColumns({"LAST_NAME", "NOTES"});
+    content.AppendRow({"King", "President"});
+    content.AppendRow({"Nobody", "NULL"});
+    return xmlexport::SaveXmlData(content, switches, chooseFile);
+}
 
-    SaveOutcome Save(SaveSwitches switches, const std::string& strChosen)
-    {
-        return xmlexport::SaveXmlData(m_content, switches, [&] { return strChosen; });
-    }
+std::vector<std::string> Files(const TempFolder& folder)
+{
+    std::vector<std::string> arrNames;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path("")))
+        arrNames.push_back(entry.path().filename().string());
+    std::sort(arrNames.begin(), arrNames.end());
+    return arrNames;
+}
 
-    static std::vector<std::string> Files(const TempFolder& folder)
-    {
-        std::vector<std::string> arrNames;
-        for (const auto& entry : std::filesystem::directory_iterator(folder.Path("")))
-            arrNames.push_back(entry.path().filename().string());
-        std::sort(arrNames.begin(), arrNames.end());
-        return arrNames;
-    }
-
-    static bool Contains(const std::string& strText, const std::string& strPart)
-    {
-        return strText.find(strPart) != std::string::npos;
-    }
-
-    TempFolder m_folder;
-    controls::ResultListContent m_content;
-};
+bool Contains(const std::string& strText, const std::string& strPart)
+{
+    return strText.find(strPart) != std::string::npos;
+}
 
 // The chooser moves the current folder (as some platforms' dialogs do) and names the file
 // relative to it; the folder from before the dialog comes back after, also when it is cancelled.
-TEST_F(SaveXml, FileNamesFollowTheTypedName)
+TEST(SaveXml, FileNamesFollowTheTypedName)
 {
     const struct {
         const char* pszTyped;  // "": cancelled
@@ -63,7 +55,7 @@ TEST_F(SaveXml, FileNamesFollowTheTypedName)
     for (const auto& test : cases) {
         SCOPED_TRACE(test.pszTyped);
         TempFolder folder;
-        const SaveOutcome saved = xmlexport::SaveXmlData(m_content, test.switches, [&] {
+        const SaveOutcome saved = Save(test.switches, [&] {
             std::filesystem::current_path(folder.Path(""));
             return std::string(test.pszTyped);
         });
@@ -86,15 +78,16 @@ TEST_F(SaveXml, FileNamesFollowTheTypedName)
     }
 }
 
-TEST_F(SaveXml, OnlyTheDataFileDecides)
+// A stylesheet that cannot be written is skipped without a word; the data file names it.
+TEST(SaveXml, OnlyTheDataFileDecides)
 {
-    // A stylesheet that cannot be written is skipped without a word; the data file names it.
-    std::filesystem::create_directory(m_folder.Path("emp.xsl"));
-    const SaveOutcome saved = Save({}, m_folder.Path("emp"));
+    TempFolder folder;
+    std::filesystem::create_directory(folder.Path("emp.xsl"));
+    const SaveOutcome saved = Save({}, [&] { return folder.Path("emp"); });
     EXPECT_TRUE(saved.bSaved);
     EXPECT_TRUE(Contains(TempFolder::Read(saved.strDataPath), "href=\"emp.xsl\""));
 
-    const SaveOutcome failed = Save({}, m_folder.Path("no such folder/emp.xml"));
+    const SaveOutcome failed = Save({}, [&] { return folder.Path("no such folder/emp.xml"); });
     EXPECT_TRUE(failed.bChosen);
     EXPECT_FALSE(failed.bSaved);
     EXPECT_EQ(failed.strMessage, "Failed to save XML file!");

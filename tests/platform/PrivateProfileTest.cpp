@@ -7,8 +7,7 @@
 #include "tests/support/TestSupport.h"
 #include "platform/PrivateProfile.h"
 
-using platform::ReadPrivateProfile;
-using platform::WritePrivateProfile;
+using namespace platform;
 
 // The order of keys is checked through the settings in tests/settings/LumidexSettingsTest.cpp.
 TEST(PrivateProfile, DefaultsInPlaceWritesAndLongValues)
