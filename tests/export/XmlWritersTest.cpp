@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
 #include <functional>
 
@@ -65,24 +64,17 @@ TEST(XmlWriters, WorkedExampleRendersWithXsltproc)
 // Closed by the destructor, the open row left open; texts converted from the source set.
 TEST(XmlWriters, DataFileClosedOnDestruction)
 {
-    // Source character set, stylesheet, header, value; what comes between the declaration and "</doc>".
-    const std::array<const char*, 5> cases[] = {
-        {"UTF-8", "", "", "", "<doc>\n  <row>\n    <></>\n"},
-        {"ISO-8859-1", "R&D \"\xE9\".xsl", "NAME \xC9", "caf\xE9",
-         "<?xml-stylesheet type=\"text/xsl\" href=\"R&#38;D &#34;\xC3\xA9&#34;.xsl\"?>\n"
-         "<doc>\n  <row>\n    <NAME_\xC3\x89>caf\xC3\xA9</NAME_\xC3\x89>\n"},
-    };
-    for (const auto& [charset, stylesheet, header, value, expected] : cases) {
-        TempFolder folder;
-        {
-            XmlExportWriter data(charset);
-            ASSERT_EQ(data.Open(folder.Path("out.xml"), stylesheet), kWriterOk);
-            data.WriteRowStart();
-            data.WriteField(header, value);
-        }
-        EXPECT_EQ(TempFolder::Read(folder.Path("out.xml")),
-                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + std::string(expected) + "</doc>\n");
+    TempFolder folder;
+    {
+        XmlExportWriter data("ISO-8859-1");
+        ASSERT_EQ(data.Open(folder.Path("out.xml"), "R&D \"\xE9\".xsl"), kWriterOk);
+        data.WriteRowStart();
+        data.WriteField("NAME \xC9", "caf\xE9");
     }
+    EXPECT_EQ(TempFolder::Read(folder.Path("out.xml")),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<?xml-stylesheet type=\"text/xsl\" href=\"R&#38;D &#34;\xC3\xA9&#34;.xsl\"?>\n"
+              "<doc>\n  <row>\n    <NAME_\xC3\x89>caf\xC3\xA9</NAME_\xC3\x89>\n</doc>\n");
 }
 
 TEST(XmlWriters, OpenTwiceAndWritesWhenNotOpen)

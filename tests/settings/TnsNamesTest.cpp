@@ -35,14 +35,9 @@ TEST(TnsNames, EntriesOfAFile)
          {"A", "B", "MY DB", "C", "E", "IFILE", "", "A"}},
         // A stray ')' keeps the entry open until an extra '(' evens it.
         {"X = )\nY = (a)\nZ = (b)\n(\nW = (c)\n", {"X", "W"}},
-        {"X = )\nY = (a)\n", {}},
-        {"\r\n \t\nCRLF = (a)\r\n", {"CRLF"}},
-        {"  N \t\v= (a)", {"N"}},
-        {"NAME(a) = (b)\n", {"NAME(a)"}},
-        {"OPEN = (a\n", {}},
-        {"   # indented comment (\nK = (a)\n", {"K"}},
-        {"lower.case = (a)\nlower.case = (b)\n", {"lower.case", "lower.case"}},
-        {"\xC4\xD6 = (a)\n", {"\xC4\xD6"}},
+        {"X = )\nY = (a)\n", {}}, {"\r\n \t\nCRLF = (a)\r\n", {"CRLF"}}, {"  N \t\v= (a)", {"N"}},
+        {"NAME(a) = (b)\n", {"NAME(a)"}}, {"OPEN = (a\n", {}}, {"   # indented comment (\nK = (a)\n", {"K"}},
+        {"lower.case = (a)\nlower.case = (b)\n", {"lower.case", "lower.case"}}, {"\xC4\xD6 = (a)\n", {"\xC4\xD6"}},
         {"", {}},
     };
     for (const auto& [text, names] : cases)
