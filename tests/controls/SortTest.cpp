@@ -43,6 +43,7 @@ TEST(ColumnSortKeys, AgreesWithTheKeyComparison)
     std::vector<std::string> texts(3000);
     ResultListContent content;
     content.SetColumns({"INDEX", "TEXT"});
+    ColumnSortKeys(content, 1).Sort(true);  // no rows yet
     for (std::size_t i = 0; i < texts.size(); ++i) {
         for (auto length = random() % 13; length > 0; --length)
             texts[i] += alphabet[random() % sizeof alphabet];
@@ -64,9 +65,4 @@ TEST(ColumnSortKeys, AgreesWithTheKeyComparison)
             ASSERT_EQ(content.CellText(row, 0), std::to_string(index)) << row;
         }
     }
-
-    ResultListContent empty;
-    empty.SetColumns({"A"});
-    ColumnSortKeys(empty, 0).Sort(true);
-    EXPECT_EQ(empty.RowCount(), 0);
 }

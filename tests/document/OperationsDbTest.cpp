@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <tuple>
 
 namespace {
 
@@ -65,12 +66,8 @@ TEST_F(Operations, QueriesAskOnceAtTheThousandthRowOthersCountTheirRows)
     ASSERT_EQ(m_doc.Connect("LUMIDEX", "app", "app", 0), SR_SUCCESS);
     const std::string strThousand = "select id, label from app.big_table where id <= 1000 order by id";
     const std::string strAll = "select id, label from app.big_table order by id";
-    const struct {
-        const char* pszName;
-        std::string strStatement;
-        bool bReadAll;
-        int nColumns, nRows, nQuestions;
-    } cases[] = {
+    // Name, statement, the answer given; the columns, rows and questions that result.
+    const std::tuple<const char*, std::string, bool, int, int, int> cases[] = {
         {"no rows", "select * from app.big_table where id < 0", false, 4, 0, 0},
         {"999 rows", "select id from app.big_table where id < 1000", false, 1, 999, 0},
         {"1000 rows, Yes", strThousand, true, 2, 1000, 1},
@@ -78,16 +75,16 @@ TEST_F(Operations, QueriesAskOnceAtTheThousandthRowOthersCountTheirRows)
         {"1500 rows, Yes", strAll, true, 2, 1500, 1},
         {"1500 rows, No", strAll, false, 2, 1000, 1},
     };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.pszName);
-        EXPECT_EQ(Run(test.strStatement, test.bReadAll), "Rows " + std::to_string(test.nRows));
-        EXPECT_EQ(m_nQuestions, test.nQuestions);
-        EXPECT_EQ(Content().ColumnCount(), test.nColumns);
-        EXPECT_EQ(Content().RowCount(), test.nRows);
-        EXPECT_EQ(m_list.m_nShown, test.nRows);
-        if (test.nRows > 0) {
+    for (const auto& [pszName, strStatement, bReadAll, nColumns, nRows, nQuestions] : cases) {
+        SCOPED_TRACE(pszName);
+        EXPECT_EQ(Run(strStatement, bReadAll), "Rows " + std::to_string(nRows));
+        EXPECT_EQ(m_nQuestions, nQuestions);
+        EXPECT_EQ(Content().ColumnCount(), nColumns);
+        EXPECT_EQ(Content().RowCount(), nRows);
+        EXPECT_EQ(m_list.m_nShown, nRows);
+        if (nRows > 0) {
             EXPECT_EQ(Content().CellText(0, 0), "1");
-            EXPECT_EQ(Content().CellText(test.nRows - 1, 0), std::to_string(test.nRows));
+            EXPECT_EQ(Content().CellText(nRows - 1, 0), std::to_string(nRows));
         }
     }
 
@@ -163,33 +160,28 @@ struct ScriptedPrompt final : document::ConnectPrompt {
 TEST_F(Operations, ConnectLoopAsksUntilALogonOrACancel)
 {
     ASSERT_EQ(testfixture::ExpireWarnedIn("3 days"), "");
-    const struct {
-        const char* pszUser;
-        std::deque<std::string> passwords;
-        bool bConnected;
-        int nAsked;
-        const char* pszLastLine;
-    } cases[] = {
+    // User, the passwords given; connected, times asked, the last message line.
+    const std::tuple<const char*, std::deque<std::string>, bool, int, const char*> cases[] = {
         {"hr", {"wrong", "wrong", "wrong"}, false, 4, "Connect to database!"},
         {"hr", {"wrong", "hr"}, true, 2, "Connect succeeded!"},
         // A logon with a warning is a logon; the warning follows the success, on one line.
         {"warned", {"warned"}, true, 1, "Connect succeeded! ORA-28002: the password will expire within 3 days"},
     };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.nAsked);
+    for (const auto& [pszUser, passwords, bConnected, nAsked, pszLastLine] : cases) {
+        SCOPED_TRACE(nAsked);
         CLumidexDoc doc;
         ScriptedPrompt prompt;
-        prompt.m_strUser = test.pszUser;
-        prompt.m_passwords = test.passwords;
-        EXPECT_EQ(document::ConnectLoop(doc, prompt), test.bConnected);
-        EXPECT_EQ(prompt.m_nAsked, test.nAsked);
-        ASSERT_EQ(prompt.m_arrErrors.size(), static_cast<std::size_t>(test.nAsked - 1));
+        prompt.m_strUser = pszUser;
+        prompt.m_passwords = passwords;
+        EXPECT_EQ(document::ConnectLoop(doc, prompt), bConnected);
+        EXPECT_EQ(prompt.m_nAsked, nAsked);
+        ASSERT_EQ(prompt.m_arrErrors.size(), static_cast<std::size_t>(nAsked - 1));
         for (const std::string& strError : prompt.m_arrErrors) {
             EXPECT_EQ(strError.rfind("ORA-01017", 0), 0u) << strError;
             EXPECT_EQ(strError.find('\n'), std::string::npos) << strError;
         }
         std::vector<std::string> arrLines = prompt.m_arrErrors;
-        arrLines.push_back(test.pszLastLine);
+        arrLines.push_back(pszLastLine);
         EXPECT_EQ(prompt.m_arrLines, arrLines);
     }
 }

@@ -21,19 +21,16 @@ TEST(RegularFile, AnythingButABoundedRegularFileIsMissing)
     const std::string large = folder.Put("large.ini", "[Lumidex]\nXSL=0\n");
     std::filesystem::resize_file(large, 1025);
 
-    const struct {
-        std::string m_strPath;
-        FileRead m_result;
-    } cases[] = {
+    const std::pair<std::string, FileRead> cases[] = {
         {regular, FileRead::Read},          {folder.Path("link.ini"), FileRead::Read},
         {fifo, FileRead::Missing},          {folder.Path("zero.ini"), FileRead::Missing},
         {large, FileRead::Missing},         {folder.Path(""), FileRead::Missing},
         {folder.Path("none.ini"), FileRead::Missing}, {folder.Path("a.ini/x"), FileRead::Missing},
     };
-    for (const auto& c : cases) {
+    for (const auto& [path, result] : cases) {
         std::string text = "left over";
-        EXPECT_EQ(platform::ReadRegularFile(c.m_strPath, 1024, text), c.m_result) << c.m_strPath;
-        EXPECT_EQ(text, c.m_result == FileRead::Read ? "[Lumidex]\nXSL=0\n" : "") << c.m_strPath;
+        EXPECT_EQ(platform::ReadRegularFile(path, 1024, text), result) << path;
+        EXPECT_EQ(text, result == FileRead::Read ? "[Lumidex]\nXSL=0\n" : "") << path;
     }
     // The settings file reads so too.
     EXPECT_EQ(platform::ReadPrivateProfile("Lumidex", "XSL", "1", regular), "0");

@@ -31,11 +31,9 @@ TEST(UnixOracleHomeLookup, SearchOrderCreatingNothing)
     const std::string home = folder.Path("home");
     const std::string admin = folder.Path("admin");
     const std::string missing = folder.Path("missing");
-    const struct {
-        std::optional<std::string> tnsAdmin, oracleHome, crsHome;
-        std::string oratabPath;
-        std::vector<std::string> expected;
-    } cases[] = {
+    // TNS_ADMIN, ORACLE_HOME, ORA_CRS_HOME (nullopt: unset), the oratab file; the candidates.
+    using Env = std::optional<std::string>;
+    const std::tuple<Env, Env, Env, std::string, std::vector<std::string>> cases[] = {
         {std::nullopt, home, "/opt/crs", oratab, Candidates(home, "/u01/second")},
         {std::nullopt, std::nullopt, "/opt/crs", oratab, Candidates("/opt/crs", "/u01/second")},
         {std::nullopt, "", "/opt/crs", oratab, Candidates("", "/u01/second")},
@@ -44,12 +42,12 @@ TEST(UnixOracleHomeLookup, SearchOrderCreatingNothing)
         {"", home, std::nullopt, missing, Candidates(home, home)},
         {admin, home, std::nullopt, oratab, Candidates(home, "/u01/second", admin)},
     };
-    for (const auto& c : cases) {
-        ScopedEnv tnsAdmin("TNS_ADMIN", c.tnsAdmin);
-        ScopedEnv oracleHome("ORACLE_HOME", c.oracleHome);
-        ScopedEnv crsHome("ORA_CRS_HOME", c.crsHome);
-        EXPECT_EQ(platform::UnixOracleHomeLookup(c.oratabPath).TnsNamesCandidates(), c.expected)
-            << c.oracleHome.value_or("(unset)") << " " << c.oratabPath;
+    for (const auto& [tnsAdmin, oracleHome, crsHome, oratabPath, expected] : cases) {
+        ScopedEnv tnsAdminEnv("TNS_ADMIN", tnsAdmin);
+        ScopedEnv oracleHomeEnv("ORACLE_HOME", oracleHome);
+        ScopedEnv crsHomeEnv("ORA_CRS_HOME", crsHome);
+        EXPECT_EQ(platform::UnixOracleHomeLookup(oratabPath).TnsNamesCandidates(), expected)
+            << oracleHome.value_or("(unset)") << " " << oratabPath;
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("")), {}), 1);
 }
