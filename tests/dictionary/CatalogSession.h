@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,12 +27,12 @@ inline Account Admin() { return {testfixture::AdminUser().c_str(), testfixture::
 inline constexpr Account kHr = {"hr", "hr"};
 
 struct Result {
-    bool bOk = false;
-    int nCode = 0;  // the ORA- number of a failure
-    std::string strError;
+    std::string strError;  // of the first failure; empty when all succeeded
     std::vector<std::string> columns;
     std::vector<std::vector<std::string>> rows;  // "NULL" for NULL
     std::string Cell(size_t row, const std::string& column) const;
+    // Cells joined by " ", rows by "\n"; or the error's first line.
+    std::string Text() const;
 };
 
 class CatalogSession {
@@ -42,24 +43,17 @@ public:
 
     // Runs statements one after the other (split at ';', which the tests'
     // own statements hold nowhere else); the result is the last one's, or
-    // the first failure's.
-    Result Run(const std::string& sql);
-
-    // A query left open after its first row, which lands in values; false,
-    // with the error in values, when that fails.
-    bool OpenQuery(const std::string& sql, std::vector<std::string>& values);
-    // The open query's next row; false, with the error in values, when none.
-    bool NextRow(std::vector<std::string>& values);
+    // the first failure's. A query is read up to nMaxRows rows and left open.
+    Result Run(const std::string& sql, size_t nMaxRows = SIZE_MAX);
+    // Up to nMaxRows further rows of the query left open.
+    Result Fetch(size_t nMaxRows);
 
 private:
-    std::string ErrorText(int* code = nullptr);
+    std::string ErrorText();
 
     testfixture::ScopedEnv m_library{"LUMIDEX_OCI_LIBRARY", testfixture::OcipgLibrary()};
     OracleSession m_session;
-    int m_nColumns = 0;  // of the query OpenQuery left open
+    int m_nColumns = 0;  // of the query left open
 };
-
-// The names a statement's select list gives, as the library reports them.
-std::vector<std::string> SelectListNames(const std::string& statement);
 
 }  // namespace dicttest

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
@@ -12,27 +13,14 @@
 
 namespace {
 
-using testfixture::MessageRecorder;
 using testfixture::ScopedEnv;
 
-TEST(NlsLang, NamesOraclesCharacterSetForTheLocales)
+// No Oracle counterpart, or not glibc's spelling: NLS_LANG is left to the
+// client. The names the table knows are checked against real locales below.
+TEST(NlsLang, CodeSetsWithoutACounterpartNameNothing)
 {
-    // Code sets as glibc's nl_langinfo(CODESET) names them; the rest of the
-    // table is data, its spelling checked against real locales below.
-    const std::pair<const char*, const char*> cases[] = {
-        {"UTF-8", "AL32UTF8"},
-        {"ANSI_X3.4-1968", "US7ASCII"},  // the C and POSIX locales
-        // No Oracle counterpart, or not glibc's spelling: left to the client.
-        {"ARMSCII-8", ""},
-        {"GEORGIAN-PS", ""},
-        {"utf-8", ""},
-        {"UTF8", ""},
-        {"", ""},
-    };
-    for (const auto& [pszCodeset, pszOracle] : cases) {
-        const std::string strExpected = *pszOracle ? std::string("AMERICAN_AMERICA.") + pszOracle : "";
-        EXPECT_EQ(NlsLangForCharset(pszCodeset), strExpected) << pszCodeset;
-    }
+    for (const char* pszCodeset : {"ARMSCII-8", "GEORGIAN-PS", "utf-8", "UTF8", ""})
+        EXPECT_EQ(NlsLangForCharset(pszCodeset), "") << pszCodeset;
 }
 
 // Column buffers are sized by these: never too small for a set, whatever
@@ -56,71 +44,52 @@ TEST(NlsLang, KnowsTheCodeSetsOfLocalesAsGlibcNamesThem)
     namespace fs = std::filesystem;
     if (std::system("command -v localedef >/dev/null 2>&1") != 0 || !fs::exists("/usr/share/i18n/locales/ja_JP"))
         GTEST_SKIP() << "no locale compiler or locale sources";
-    const fs::path dir = fs::temp_directory_path() / ("lumidex-locales-" + std::to_string(getpid()));
+    const fs::path dir = fs::path(testing::TempDir()) / ("lumidex-locales-" + std::to_string(getpid()));
     fs::create_directories(dir);
     ScopedEnv localePath("LOCPATH", dir.string());
-    struct Case {
-        const char* m_pszSource;
-        const char* m_pszCharmap;
-        const char* m_pszOracle;
-    };
-    const Case cases[] = {
-        {"ja_JP", "SHIFT_JIS", "JA16SJIS"},
-        {"th_TH", "TIS-620", "TH8TISASCII"},
-        {"zh_HK", "BIG5-HKSCS", "ZHT16HKSCS"},
-        {"ru_RU", "CP1251", "CL8MSWIN1251"},
+    // Locale source, code set, Oracle's name.
+    const std::array<const char*, 3> cases[] = {
+        {"ja_JP", "SHIFT_JIS", "JA16SJIS"},    {"th_TH", "TIS-620", "TH8TISASCII"},
+        {"zh_HK", "BIG5-HKSCS", "ZHT16HKSCS"}, {"ru_RU", "CP1251", "CL8MSWIN1251"},
         {"de_DE", "ISO-8859-15", "WE8ISO8859P15"},
     };
-    for (const Case& c : cases) {
-        const std::string strLocale = std::string(c.m_pszSource) + "." + c.m_pszCharmap;
-        const std::string strCommand = std::string("localedef --no-warnings=ascii -i ") + c.m_pszSource + " -f " +
-                                       c.m_pszCharmap + " '" + (dir / strLocale).string() + "' >/dev/null 2>&1";
-        ASSERT_EQ(std::system(strCommand.c_str()), 0) << strCommand;
-        ASSERT_TRUE(std::setlocale(LC_CTYPE, strLocale.c_str())) << strLocale;
-        EXPECT_EQ(NlsLangForCharset(platform::LocaleCharset()), std::string("AMERICAN_AMERICA.") + c.m_pszOracle)
-            << platform::LocaleCharset();
+    for (const auto& [pszSource, pszCharmap, pszOracle] : cases) {
+        const std::string locale = std::string(pszSource) + "." + pszCharmap;
+        const std::string command = std::string("localedef --no-warnings=ascii -i ") + pszSource + " -f " +
+                                    pszCharmap + " '" + (dir / locale).string() + "' >/dev/null 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        ASSERT_TRUE(std::setlocale(LC_CTYPE, locale.c_str())) << locale;
+        EXPECT_EQ(NlsLangForCharset(platform::LocaleCharset()), std::string("AMERICAN_AMERICA.") + pszOracle);
     }
     std::setlocale(LC_CTYPE, "C");
     fs::remove_all(dir);
 }
 
-// Both are read by the client as it loads, so the session sets them first.
-class ClientEnvironment : public ::testing::Test {
-protected:
-    ClientEnvironment() : m_library("LUMIDEX_OCI_LIBRARY", "/nonexistent/libclntsh.so") {}
-
-    ScopedEnv m_library;
-    MessageRecorder m_messages;
-};
-
-TEST_F(ClientEnvironment, NlsLangIsSetAtLoadUnlessTheUserSetIt)
+// Both are read by the client as it loads, so the session sets them first,
+// unless the user did.
+TEST(ClientEnvironment, SetAtLoadUnlessTheUserSetThem)
 {
-    const std::pair<const char*, std::string> locales[] = {
-        {"C.UTF-8", "AMERICAN_AMERICA.AL32UTF8"},
-        {"C", "AMERICAN_AMERICA.US7ASCII"},
+    ScopedEnv library("LUMIDEX_OCI_LIBRARY", "/nonexistent/libclntsh.so");
+    testfixture::MessageRecorder messages;
+    const struct {
+        const char* pszLocale;
+        const char* pszName;
+        std::optional<std::string> users;
+        const char* pszExpected;
+    } cases[] = {
+        {"C.UTF-8", "NLS_LANG", std::nullopt, "AMERICAN_AMERICA.AL32UTF8"},
+        {"C", "NLS_LANG", std::nullopt, "AMERICAN_AMERICA.US7ASCII"},
+        {"C.UTF-8", "NLS_LANG", "GERMAN_GERMANY.WE8ISO8859P1", "GERMAN_GERMANY.WE8ISO8859P1"},
+        {"C", "ORA_SUPPRESS_ERROR_URL", std::nullopt, "TRUE"},
+        {"C", "ORA_SUPPRESS_ERROR_URL", "FALSE", "FALSE"},
     };
-    for (const auto& [pszLocale, strExpected] : locales) {
-        ASSERT_TRUE(std::setlocale(LC_CTYPE, pszLocale));
-        const std::optional<std::string> settings[] = {std::nullopt, "GERMAN_GERMANY.WE8ISO8859P1"};
-        for (const std::optional<std::string>& users : settings) {
-            ScopedEnv nlsLang("NLS_LANG", users);
-            OracleSession session;
-            ASSERT_TRUE(std::getenv("NLS_LANG"));
-            EXPECT_EQ(std::getenv("NLS_LANG"), users.value_or(strExpected)) << pszLocale;
-        }
+    for (const auto& c : cases) {
+        ASSERT_TRUE(std::setlocale(LC_CTYPE, c.pszLocale));
+        ScopedEnv users(c.pszName, c.users);
+        OracleSession session;
+        EXPECT_STREQ(std::getenv(c.pszName), c.pszExpected) << c.pszName << " in " << c.pszLocale;
     }
     std::setlocale(LC_CTYPE, "C");
-}
-
-TEST_F(ClientEnvironment, ErrorUrlsAreSuppressedUnlessTheUserChose)
-{
-    const std::optional<std::string> settings[] = {std::nullopt, "FALSE"};
-    for (const std::optional<std::string>& users : settings) {
-        ScopedEnv suppress("ORA_SUPPRESS_ERROR_URL", users);
-        OracleSession session;
-        ASSERT_TRUE(std::getenv("ORA_SUPPRESS_ERROR_URL"));
-        EXPECT_EQ(std::getenv("ORA_SUPPRESS_ERROR_URL"), users.value_or("TRUE"));
-    }
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
-// A stand-in OCI client for the loader and session tests: it serves one query
-// of FAKEOCI_COLUMNS columns and no rows, refuses the password "wrong", and
-// counts its live handles and its initialisations and terminations. It shows
-// what no client here can: a result wider than PostgreSQL allows, handles that
-// are never freed, and how often the client is set up and torn down.
-// FAKEOCI_OMIT_<name> leaves that entry point out.
+// A stand-in OCI client for what no server here shows: it serves one query of
+// FAKEOCI_COLUMNS columns (wider than PostgreSQL allows) and no rows, refuses
+// the password "wrong", and counts its live handles and how often it is set up
+// and torn down. FAKEOCI_OMIT_<name> leaves that entry point out.
 #include "oci/oci_api.h"
 
 #include <cstring>
@@ -38,36 +36,27 @@ sword OCIInitialize(ub4, dvoid*, dvoid* (*)(dvoid*, size_t), dvoid* (*)(dvoid*, 
 }
 #endif
 
-#ifndef FAKEOCI_OMIT_OCIEnvInit
 sword OCIEnvInit(OCIEnv** envp, ub4, size_t, dvoid**)
 {
     *envp = static_cast<OCIEnv*>(NewHandle());
     return OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIHandleAlloc
 sword OCIHandleAlloc(const dvoid*, dvoid** hndlpp, const ub4, const size_t, dvoid**)
 {
     *hndlpp = NewHandle();
     return OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIServerAttach
 sword OCIServerAttach(OCIServer*, OCIError*, const OraText*, sb4, ub4) { return OCI_SUCCESS; }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIAttrSet
 sword OCIAttrSet(dvoid*, ub4 trghndltyp, dvoid* attributep, ub4 size, ub4 attrtype, OCIError*)
 {
     if (trghndltyp == OCI_HTYPE_SESSION && attrtype == OCI_ATTR_PASSWORD)
         g_bWrongPassword = size == 5 && std::memcmp(attributep, "wrong", 5) == 0;
     return OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIAttrGet
 sword OCIAttrGet(const dvoid*, ub4 trghndltyp, dvoid* attributep, ub4* sizep, ub4 attrtype,
                  OCIError*)
 {
@@ -84,7 +73,6 @@ sword OCIAttrGet(const dvoid*, ub4 trghndltyp, dvoid* attributep, ub4* sizep, ub
     }
     return OCI_SUCCESS;
 }
-#endif
 
 #ifndef FAKEOCI_OMIT_OCIBindByPos
 sword OCIBindByPos(OCIStmt*, OCIBind**, OCIError*, ub4, dvoid*, sb4, ub2, dvoid*, ub2*, ub2*, ub4,
@@ -94,7 +82,6 @@ sword OCIBindByPos(OCIStmt*, OCIBind**, OCIError*, ub4, dvoid*, sb4, ub2, dvoid*
 }
 #endif
 
-#ifndef FAKEOCI_OMIT_OCIHandleFree
 sword OCIHandleFree(dvoid* hndlp, const ub4)
 {
     if (!hndlp)
@@ -103,18 +90,13 @@ sword OCIHandleFree(dvoid* hndlp, const ub4)
     delete static_cast<char*>(hndlp);
     return OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCISessionBegin
 sword OCISessionBegin(OCISvcCtx*, OCIError*, OCISession*, ub4, ub4)
 {
     return g_bWrongPassword ? OCI_ERROR : OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCISessionEnd
 sword OCISessionEnd(OCISvcCtx*, OCIError*, OCISession*, ub4) { return OCI_SUCCESS; }
-#endif
 
 #ifndef FAKEOCI_OMIT_OCIStmtExecute
 sword OCIStmtExecute(OCISvcCtx*, OCIStmt*, OCIError*, ub4, ub4, const OCISnapshot*, OCISnapshot*,
@@ -132,17 +114,13 @@ sword OCIStmtPrepare(OCIStmt*, OCIError*, const OraText*, ub4, ub4, ub4) { retur
 sword OCIStmtFetch(OCIStmt*, OCIError*, ub4, ub2, ub4) { return OCI_NO_DATA; }
 #endif
 
-#ifndef FAKEOCI_OMIT_OCIDefineByPos
 sword OCIDefineByPos(OCIStmt*, OCIDefine**, OCIError*, ub4, dvoid*, sb4, ub2, dvoid*, ub2*, ub2*,
                      ub4)
 {
     return OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIErrorGet
 sword OCIErrorGet(dvoid*, ub4, OraText*, sb4*, OraText*, ub4, ub4) { return OCI_NO_DATA; }
-#endif
 
 #ifndef FAKEOCI_OMIT_OCIParamGet
 sword OCIParamGet(const dvoid* hndlp, ub4, OCIError*, dvoid** parmdpp, ub4)
@@ -152,9 +130,7 @@ sword OCIParamGet(const dvoid* hndlp, ub4, OCIError*, dvoid** parmdpp, ub4)
 }
 #endif
 
-#ifndef FAKEOCI_OMIT_OCIServerDetach
 sword OCIServerDetach(OCIServer*, OCIError*, ub4) { return OCI_SUCCESS; }
-#endif
 
 #ifndef FAKEOCI_OMIT_OCITerminate
 sword OCITerminate(ub4)
