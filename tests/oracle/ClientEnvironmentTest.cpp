@@ -9,7 +9,6 @@
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
 
@@ -28,10 +27,9 @@ TEST(NlsLang, CodeSetsWithoutACounterpartNameNothing)
 TEST(NlsLang, MostBytesPerCharacterOfTheClientSet)
 {
     const std::pair<const char*, int> cases[] = {
-        {"AMERICAN_AMERICA.AL32UTF8", 4}, {"GERMAN_GERMANY.utf8", 3},     {".ZHS16GBK", 2},
-        {"AMERICAN_AMERICA.WE8ISO8859P1", 1}, {"AMERICAN_AMERICA.US7ASCII", 1},
-        {"AMERICAN_AMERICA", 1},  // no set: US7ASCII
-        {nullptr, 1},          {"AMERICAN_AMERICA.NOSUCHSET", 4},
+        {"AMERICAN_AMERICA.AL32UTF8", 4},     {"GERMAN_GERMANY.utf8", 3},       {".ZHS16GBK", 2},
+        {"AMERICAN_AMERICA.WE8ISO8859P1", 1}, {"AMERICAN_AMERICA.US7ASCII", 1}, {nullptr, 1},
+        {"AMERICAN_AMERICA", 1} /* no set: US7ASCII */, {"AMERICAN_AMERICA.NOSUCHSET", 4},
     };
     for (const auto& [pszNlsLang, nBytes] : cases)
         EXPECT_EQ(MaxBytesPerCharacter(pszNlsLang), nBytes) << (pszNlsLang ? pszNlsLang : "(unset)");
@@ -41,12 +39,11 @@ TEST(NlsLang, MostBytesPerCharacterOfTheClientSet)
 // spelling differs elsewhere (Shift_JIS, TIS620, Big5-HKSCS) report them so.
 TEST(NlsLang, KnowsTheCodeSetsOfLocalesAsGlibcNamesThem)
 {
-    namespace fs = std::filesystem;
-    if (std::system("command -v localedef >/dev/null 2>&1") != 0 || !fs::exists("/usr/share/i18n/locales/ja_JP"))
+    if (std::system("command -v localedef >/dev/null 2>&1") != 0 ||
+        !std::filesystem::exists("/usr/share/i18n/locales/ja_JP"))
         GTEST_SKIP() << "no locale compiler or locale sources";
-    const fs::path dir = fs::path(testing::TempDir()) / ("lumidex-locales-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    ScopedEnv localePath("LOCPATH", dir.string());
+    const TempFolder dir;
+    ScopedEnv localePath("LOCPATH", dir.Path(""));
     // Locale source, code set, Oracle's name.
     const std::array<const char*, 3> cases[] = {
         {"ja_JP", "SHIFT_JIS", "JA16SJIS"},    {"th_TH", "TIS-620", "TH8TISASCII"},
@@ -56,13 +53,12 @@ TEST(NlsLang, KnowsTheCodeSetsOfLocalesAsGlibcNamesThem)
     for (const auto& [pszSource, pszCharmap, pszOracle] : cases) {
         const std::string locale = std::string(pszSource) + "." + pszCharmap;
         const std::string command = std::string("localedef --no-warnings=ascii -i ") + pszSource + " -f " +
-                                    pszCharmap + " '" + (dir / locale).string() + "' >/dev/null 2>&1";
+                                    pszCharmap + " '" + dir.Path(locale) + "' >/dev/null 2>&1";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
         ASSERT_TRUE(std::setlocale(LC_CTYPE, locale.c_str())) << locale;
         EXPECT_EQ(NlsLangForCharset(platform::LocaleCharset()), std::string("AMERICAN_AMERICA.") + pszOracle);
     }
     std::setlocale(LC_CTYPE, "C");
-    fs::remove_all(dir);
 }
 
 // Both are read by the client as it loads, so the session sets them first,

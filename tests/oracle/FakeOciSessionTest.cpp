@@ -69,6 +69,10 @@ TEST_F(FakeOciSession, HandlesAndClientFollowTheLogons)
     EXPECT_EQ(Count("FakeOciLiveHandles"), 5);
     ASSERT_EQ(Execute(), SR_SUCCESS);
     EXPECT_EQ(Count("FakeOciLiveHandles"), 6);
+    // Each column's descriptor is freed once read.
+    std::vector<std::string> names;
+    ASSERT_EQ(m_pSession->DescribeColumns(4096, &names), SR_SUCCESS);
+    EXPECT_EQ(Count("FakeOciLiveHandles"), 6);
     EXPECT_EQ(m_pSession->Disconnect(), SR_SUCCESS);
     EXPECT_EQ(Count("FakeOciLiveHandles"), 0);
 

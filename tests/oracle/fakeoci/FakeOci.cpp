@@ -57,8 +57,7 @@ sword OCIAttrSet(dvoid*, ub4 trghndltyp, dvoid* attributep, ub4 size, ub4 attrty
     return OCI_SUCCESS;
 }
 
-sword OCIAttrGet(const dvoid*, ub4 trghndltyp, dvoid* attributep, ub4* sizep, ub4 attrtype,
-                 OCIError*)
+sword OCIAttrGet(const dvoid*, ub4 trghndltyp, dvoid* attributep, ub4* sizep, ub4 attrtype, OCIError*)
 {
     static OraText name[] = "C";
     if (trghndltyp == OCI_DTYPE_PARAM && attrtype == OCI_ATTR_NAME) {
@@ -75,8 +74,7 @@ sword OCIAttrGet(const dvoid*, ub4 trghndltyp, dvoid* attributep, ub4* sizep, ub
 }
 
 #ifndef FAKEOCI_OMIT_OCIBindByPos
-sword OCIBindByPos(OCIStmt*, OCIBind**, OCIError*, ub4, dvoid*, sb4, ub2, dvoid*, ub2*, ub2*, ub4,
-                   ub4*, ub4)
+sword OCIBindByPos(OCIStmt*, OCIBind**, OCIError*, ub4, dvoid*, sb4, ub2, dvoid*, ub2*, ub2*, ub4, ub4*, ub4)
 {
     return OCI_ERROR;
 }
@@ -98,37 +96,31 @@ sword OCISessionBegin(OCISvcCtx*, OCIError*, OCISession*, ub4, ub4)
 
 sword OCISessionEnd(OCISvcCtx*, OCIError*, OCISession*, ub4) { return OCI_SUCCESS; }
 
-#ifndef FAKEOCI_OMIT_OCIStmtExecute
-sword OCIStmtExecute(OCISvcCtx*, OCIStmt*, OCIError*, ub4, ub4, const OCISnapshot*, OCISnapshot*,
-                     ub4)
+sword OCIStmtExecute(OCISvcCtx*, OCIStmt*, OCIError*, ub4, ub4, const OCISnapshot*, OCISnapshot*, ub4)
 {
     return OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIStmtPrepare
 sword OCIStmtPrepare(OCIStmt*, OCIError*, const OraText*, ub4, ub4, ub4) { return OCI_SUCCESS; }
-#endif
 
 #ifndef FAKEOCI_OMIT_OCIStmtFetch
 sword OCIStmtFetch(OCIStmt*, OCIError*, ub4, ub2, ub4) { return OCI_NO_DATA; }
 #endif
 
-sword OCIDefineByPos(OCIStmt*, OCIDefine**, OCIError*, ub4, dvoid*, sb4, ub2, dvoid*, ub2*, ub2*,
-                     ub4)
+sword OCIDefineByPos(OCIStmt*, OCIDefine**, OCIError*, ub4, dvoid*, sb4, ub2, dvoid*, ub2*, ub2*, ub4)
 {
     return OCI_SUCCESS;
 }
 
 sword OCIErrorGet(dvoid*, ub4, OraText*, sb4*, OraText*, ub4, ub4) { return OCI_NO_DATA; }
 
-#ifndef FAKEOCI_OMIT_OCIParamGet
-sword OCIParamGet(const dvoid* hndlp, ub4, OCIError*, dvoid** parmdpp, ub4)
+sword OCIParamGet(const dvoid*, ub4, OCIError*, dvoid** parmdpp, ub4)
 {
-    *parmdpp = const_cast<dvoid*>(hndlp);
+    *parmdpp = NewHandle();
     return OCI_SUCCESS;
 }
-#endif
+
+sword OCIDescriptorFree(dvoid* descp, const ub4) { return OCIHandleFree(descp, OCI_DTYPE_PARAM); }
 
 sword OCIServerDetach(OCIServer*, OCIError*, ub4) { return OCI_SUCCESS; }
 
