@@ -25,8 +25,8 @@ protected:
         int rowCount = 0;
         return m_pSession->Execute("SELECT", 6, &isQuery, &m_nColumnCount, &rowCount);
     }
-    // One of the fake client's counters.
-    int Count(const char* pszName) { return reinterpret_cast<int (*)()>(dlsym(m_pModule, pszName))(); }
+    // One of the fake client's counts.
+    int Count(const char* pszName) { return *static_cast<int*>(dlsym(m_pModule, pszName)); }
 
     testfixture::ScopedEnv m_library{"LUMIDEX_OCI_LIBRARY", FAKEOCI_COMPLETE};
     std::unique_ptr<OracleSession> m_pSession = std::make_unique<OracleSession>();
@@ -58,33 +58,33 @@ TEST_F(FakeOciSession, DescribesAtMost4096Columns)
 // library is released: never at a logoff, while a later logon may follow.
 TEST_F(FakeOciSession, HandlesAndClientFollowTheLogons)
 {
-    const int nInitialized = Count("FakeOciInitializeCalls");
-    const int nTerminated = Count("FakeOciTerminateCalls");
+    const int nInitialized = Count("g_nInitializeCalls");
+    const int nTerminated = Count("g_nTerminateCalls");
     ASSERT_EQ(Connect("wrong"), SR_ERROR);
-    EXPECT_EQ(Count("FakeOciLiveHandles"), 5);
+    EXPECT_EQ(Count("g_nLiveHandles"), 5);
     ASSERT_EQ(Connect("hr"), SR_SUCCESS);
-    EXPECT_EQ(Count("FakeOciLiveHandles"), 5);
+    EXPECT_EQ(Count("g_nLiveHandles"), 5);
     ASSERT_EQ(Execute(), SR_SUCCESS);
     ASSERT_EQ(m_pSession->DescribeColumns(4096, &m_texts), SR_SUCCESS);
-    EXPECT_EQ(Count("FakeOciLiveHandles"), 6);
+    EXPECT_EQ(Count("g_nLiveHandles"), 6);
     EXPECT_EQ(m_pSession->Disconnect(), SR_SUCCESS);
-    EXPECT_EQ(Count("FakeOciLiveHandles"), 0);
+    EXPECT_EQ(Count("g_nLiveHandles"), 0);
 
     ASSERT_EQ(Connect("wrong"), SR_ERROR);
     EXPECT_EQ(m_pSession->Disconnect(), SR_NOT_CONNECTED);
-    EXPECT_EQ(Count("FakeOciLiveHandles"), 0);
+    EXPECT_EQ(Count("g_nLiveHandles"), 0);
     ASSERT_EQ(Connect("hr"), SR_SUCCESS);
     EXPECT_EQ(m_pSession->Disconnect(), SR_SUCCESS);
-    EXPECT_EQ(Count("FakeOciInitializeCalls") - nInitialized, 1);
-    EXPECT_EQ(Count("FakeOciTerminateCalls") - nTerminated, 0);
+    EXPECT_EQ(Count("g_nInitializeCalls") - nInitialized, 1);
+    EXPECT_EQ(Count("g_nTerminateCalls") - nTerminated, 0);
     m_pSession.reset();
-    EXPECT_EQ(Count("FakeOciTerminateCalls") - nTerminated, 1);
+    EXPECT_EQ(Count("g_nTerminateCalls") - nTerminated, 1);
 
     // A session that never logged on has nothing to terminate.
     m_pSession = std::make_unique<OracleSession>();
     m_pSession.reset();
-    EXPECT_EQ(Count("FakeOciInitializeCalls") - nInitialized, 1);
-    EXPECT_EQ(Count("FakeOciTerminateCalls") - nTerminated, 1);
+    EXPECT_EQ(Count("g_nInitializeCalls") - nInitialized, 1);
+    EXPECT_EQ(Count("g_nTerminateCalls") - nTerminated, 1);
 }
 
 }  // namespace

@@ -6,26 +6,19 @@
 
 #include <cstring>
 
-namespace {
+extern "C" {
 
+// The counts, read by the tests under these names.
 int g_nLiveHandles = 0;
 int g_nInitializeCalls = 0;
 int g_nTerminateCalls = 0;
-bool g_bWrongPassword = false;
+static bool g_bWrongPassword = false;
 
-void* NewHandle()
+static void* NewHandle()
 {
     ++g_nLiveHandles;
     return new char;
 }
-
-}  // namespace
-
-extern "C" {
-
-int FakeOciLiveHandles() { return g_nLiveHandles; }
-int FakeOciInitializeCalls() { return g_nInitializeCalls; }
-int FakeOciTerminateCalls() { return g_nTerminateCalls; }
 
 #ifndef FAKEOCI_OMIT_OCIInitialize
 sword OCIInitialize(ub4, dvoid*, dvoid* (*)(dvoid*, size_t), dvoid* (*)(dvoid*, dvoid*, size_t),
