@@ -13,17 +13,11 @@ namespace {
 
 using testfixture::ScopedEnv;
 
-// No Oracle counterpart, or not glibc's spelling: NLS_LANG is left to the
-// client. The names the table knows are checked against real locales below.
-TEST(NlsLang, CodeSetsWithoutACounterpartNameNothing)
-{
-    for (const char* pszCodeset : {"ARMSCII-8", "GEORGIAN-PS", "utf-8", "UTF8", ""})
-        EXPECT_EQ(NlsLangForCharset(pszCodeset), "") << pszCodeset;
-}
-
-// Column buffers are sized by these: never too small for a set, whatever
-// the spelling or whether the table knows it.
-TEST(NlsLang, MostBytesPerCharacterOfTheClientSet)
+// Column buffers are sized by the most bytes per character: never too small
+// for a set, whatever the spelling or whether the table knows it. Code sets
+// without an Oracle counterpart, or not as glibc spells them, leave NLS_LANG
+// to the client.
+TEST(NlsLang, TablesOfTheClientCharacterSets)
 {
     const std::pair<const char*, int> cases[] = {
         {"AMERICAN_AMERICA.AL32UTF8", 4},     {"GERMAN_GERMANY.utf8", 3},       {".ZHS16GBK", 2},
@@ -32,6 +26,8 @@ TEST(NlsLang, MostBytesPerCharacterOfTheClientSet)
     };
     for (const auto& [pszNlsLang, nBytes] : cases)
         EXPECT_EQ(MaxBytesPerCharacter(pszNlsLang), nBytes) << (pszNlsLang ? pszNlsLang : "(unset)");
+    for (const char* pszCodeset : {"ARMSCII-8", "GEORGIAN-PS", "utf-8", "UTF8", ""})
+        EXPECT_EQ(NlsLangForCharset(pszCodeset), "") << pszCodeset;
 }
 
 // The table knows the code sets of locales by glibc's names, also those

@@ -16,9 +16,7 @@ using testfixture::ScopedEnv;
 bool IsModuleLoaded(const std::string& strFile)
 {
     void* pModule = dlopen(strFile.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    if (pModule)
-        dlclose(pModule);
-    return pModule != nullptr;
+    return pModule && dlclose(pModule) == 0;
 }
 
 TEST(OciLoader, RejectsAnIncompleteLibraryWithOneMessage)

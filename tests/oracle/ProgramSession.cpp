@@ -72,9 +72,7 @@ std::string ProgramSession::ErrorText(int* pnCode)
 {
     char text[4096] = {};
     int code = 0;
-    m_session.GetErrorText(text, sizeof text, &code);
-    if (pnCode)
-        *pnCode = code;
+    m_session.GetErrorText(text, sizeof text, pnCode ? pnCode : &code);
     return text;
 }
 

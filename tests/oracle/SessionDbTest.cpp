@@ -23,8 +23,6 @@ using testfixture::ScopedEnv;
 TEST(SessionDb, LogsOnAndOff)
 {
     ASSERT_EQ(testfixture::ExpireWarnedIn("3 days"), "");
-    const std::string admin = testfixture::AdminUser();
-    const std::string password = testfixture::AdminPassword();
     const struct {
         std::string strUser;
         std::string strPassword;
@@ -39,8 +37,8 @@ TEST(SessionDb, LogsOnAndOff)
         // system one, and so is a password without a user.
         {"hr", "", 0, "ORA-01005", ""},
         {"", "hr", 0, "ORA-01017", ""},
-        {admin, password, 2, admin, ""},  // SYSDBA
-        {admin, password, 1, admin, ""},  // SYSOPER
+        {testfixture::AdminUser(), testfixture::AdminPassword(), 2, testfixture::AdminUser(), ""},  // SYSDBA
+        {testfixture::AdminUser(), testfixture::AdminPassword(), 1, testfixture::AdminUser(), ""},  // SYSOPER
     };
     ProgramSession session;
     for (const auto& logon : logons) {
@@ -118,10 +116,7 @@ TEST(SessionDml, StatementCountsAndCommitsItsRowsBesideAnOpenQuery)
         // too, which the commit below does not take away (libocipg's commit
         // closes the cursor on the server; Oracle's does not).
         ASSERT_EQ(session.Run("SELECT department_id FROM hr.departments ORDER BY 1", 2).Text(), "10\n20");
-        const Result update = session.Run("UPDATE hr.session_dml SET v = v + 1 WHERE id <= 3");
-        EXPECT_EQ(update.strError, "");
-        EXPECT_EQ(update.nIsQuery, 0);
-        EXPECT_EQ(update.nRowCount, 3);
+        EXPECT_EQ(session.Run("UPDATE hr.session_dml SET v = v + 1 WHERE id <= 3").nRowCount, 3);
         EXPECT_EQ(sum(), "3");
         EXPECT_EQ(session.Fetch(1).Text(), "30");
 

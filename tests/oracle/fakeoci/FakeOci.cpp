@@ -50,18 +50,18 @@ sword OCIAttrSet(dvoid*, ub4 trghndltyp, dvoid* attributep, ub4 size, ub4 attrty
     return OCI_SUCCESS;
 }
 
-sword OCIAttrGet(const dvoid*, ub4 trghndltyp, dvoid* attributep, ub4* sizep, ub4 attrtype, OCIError*)
+sword OCIAttrGet(const dvoid*, ub4, dvoid* attributep, ub4* sizep, ub4 attrtype, OCIError*)
 {
     static OraText name[] = "C";
-    if (trghndltyp == OCI_DTYPE_PARAM && attrtype == OCI_ATTR_NAME) {
+    if (attrtype == OCI_ATTR_NAME) {
         *static_cast<OraText**>(attributep) = name;
         *sizep = 1;
-    } else if (trghndltyp == OCI_DTYPE_PARAM && attrtype == OCI_ATTR_DISP_SIZE) {
+    } else if (attrtype == OCI_ATTR_DISP_SIZE) {
         *static_cast<ub2*>(attributep) = 10;
-    } else if (attrtype == OCI_ATTR_STMT_TYPE) {
-        *static_cast<ub4*>(attributep) = OCI_STMT_SELECT;
     } else {
-        *static_cast<ub4*>(attributep) = attrtype == OCI_ATTR_PARAM_COUNT ? FAKEOCI_COLUMNS : 0;
+        *static_cast<ub4*>(attributep) = attrtype == OCI_ATTR_PARAM_COUNT  ? FAKEOCI_COLUMNS
+                                         : attrtype == OCI_ATTR_STMT_TYPE ? OCI_STMT_SELECT
+                                                                          : 0;
     }
     return OCI_SUCCESS;
 }
@@ -75,8 +75,6 @@ sword OCIBindByPos(OCIStmt*, OCIBind**, OCIError*, ub4, dvoid*, sb4, ub2, dvoid*
 
 sword OCIHandleFree(dvoid* hndlp, const ub4)
 {
-    if (!hndlp)
-        return OCI_INVALID_HANDLE;
     --g_nLiveHandles;
     delete static_cast<char*>(hndlp);
     return OCI_SUCCESS;
