@@ -38,11 +38,9 @@ TEST(OciLoader, RejectsAnIncompleteLibraryWithOneMessage)
         EXPECT_FALSE(IsModuleLoaded(pszFile));
 
         EXPECT_EQ(session.Connect("LUMIDEX", 7, "hr", 2, "hr", 2, 0), SR_NOT_LOADED);
-        int isQuery = 5;
-        int columnCount = 5;
-        int rowCount = 5;
-        EXPECT_EQ(session.Execute("SELECT 1", 8, &isQuery, &columnCount, &rowCount), SR_NOT_CONNECTED);
-        EXPECT_EQ(isQuery + columnCount + rowCount, 0);
+        int outputs[] = {5, 5, 5};  // query, columns, rows
+        EXPECT_EQ(session.Execute("SELECT 1", 8, &outputs[0], &outputs[1], &outputs[2]), SR_NOT_CONNECTED);
+        EXPECT_EQ(outputs[0] + outputs[1] + outputs[2], 0);
         EXPECT_EQ(session.CloseStatement(), SR_NOT_CONNECTED);
         char buffer[100];
         int errorCode = 77;
