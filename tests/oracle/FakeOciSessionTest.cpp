@@ -21,9 +21,8 @@ protected:
     }
     SessionResult Execute()
     {
-        int isQuery = 0;
-        int rowCount = 0;
-        return m_pSession->Execute("SELECT", 6, &isQuery, &m_nColumnCount, &rowCount);
+        int unused[2];  // query, rows
+        return m_pSession->Execute("SELECT", 6, &unused[0], &m_nColumnCount, &unused[1]);
     }
     // One of the fake client's counts.
     int Count(const char* pszName) { return *static_cast<int*>(dlsym(m_pModule, pszName)); }
