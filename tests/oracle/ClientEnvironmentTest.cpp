@@ -8,119 +8,72 @@
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
 
-using testfixture::MessageRecorder;
 using testfixture::ScopedEnv;
 
-TEST(NlsLang, NamesOraclesCharacterSetForTheLocales)
-{
-    // Code sets as glibc's nl_langinfo(CODESET) names them; the rest of the
-    // table is data, its spelling checked against real locales below.
-    const std::pair<const char*, const char*> cases[] = {
-        {"UTF-8", "AL32UTF8"},
-        {"ANSI_X3.4-1968", "US7ASCII"},  // the C and POSIX locales
-        // No Oracle counterpart, or not glibc's spelling: left to the client.
-        {"ARMSCII-8", ""},
-        {"GEORGIAN-PS", ""},
-        {"utf-8", ""},
-        {"UTF8", ""},
-        {"", ""},
-    };
-    for (const auto& [pszCodeset, pszOracle] : cases) {
-        const std::string strExpected = *pszOracle ? std::string("AMERICAN_AMERICA.") + pszOracle : "";
-        EXPECT_EQ(NlsLangForCharset(pszCodeset), strExpected) << pszCodeset;
-    }
-}
-
-// Column buffers are sized by these: never too small for a set, whatever
-// the spelling or whether the table knows it.
-TEST(NlsLang, MostBytesPerCharacterOfTheClientSet)
+// Column buffers are sized by the most bytes per character: never too small
+// for a set, whatever the spelling or whether the table knows it. Code sets
+// without an Oracle counterpart, or not as glibc spells them, leave NLS_LANG
+// to the client.
+TEST(NlsLang, TablesOfTheClientCharacterSets)
 {
     const std::pair<const char*, int> cases[] = {
-        {"AMERICAN_AMERICA.AL32UTF8", 4}, {"GERMAN_GERMANY.utf8", 3},     {".ZHS16GBK", 2},
-        {"AMERICAN_AMERICA.WE8ISO8859P1", 1}, {"AMERICAN_AMERICA.US7ASCII", 1},
-        {"AMERICAN_AMERICA", 1},  // no set: US7ASCII
-        {nullptr, 1},          {"AMERICAN_AMERICA.NOSUCHSET", 4},
+        {"AMERICAN_AMERICA.AL32UTF8", 4},     {"GERMAN_GERMANY.utf8", 3},       {".ZHS16GBK", 2},
+        {"AMERICAN_AMERICA.WE8ISO8859P1", 1}, {"AMERICAN_AMERICA.US7ASCII", 1}, {nullptr, 1},
+        {"AMERICAN_AMERICA", 1} /* no set: US7ASCII */, {"AMERICAN_AMERICA.NOSUCHSET", 4},
     };
     for (const auto& [pszNlsLang, nBytes] : cases)
         EXPECT_EQ(MaxBytesPerCharacter(pszNlsLang), nBytes) << (pszNlsLang ? pszNlsLang : "(unset)");
+    for (const char* pszCodeset : {"ARMSCII-8", "GEORGIAN-PS", "utf-8", "UTF8", ""})
+        EXPECT_EQ(NlsLangForCharset(pszCodeset), "") << pszCodeset;
 }
 
-// The table's names are glibc's own: locales made for code sets whose
-// spelling differs elsewhere (Shift_JIS, TIS620, Big5-HKSCS) report them so.
+// The table knows the code sets of locales by glibc's names, also those
+// whose spelling differs elsewhere (Shift_JIS, TIS620, Big5-HKSCS).
 TEST(NlsLang, KnowsTheCodeSetsOfLocalesAsGlibcNamesThem)
 {
-    namespace fs = std::filesystem;
-    if (std::system("command -v localedef >/dev/null 2>&1") != 0 || !fs::exists("/usr/share/i18n/locales/ja_JP"))
+    if (std::system("command -v localedef >/dev/null 2>&1") != 0 ||
+        !std::filesystem::exists("/usr/share/i18n/locales/ja_JP"))
         GTEST_SKIP() << "no locale compiler or locale sources";
-    const fs::path dir = fs::temp_directory_path() / ("lumidex-locales-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    ScopedEnv localePath("LOCPATH", dir.string());
-    struct Case {
-        const char* m_pszSource;
-        const char* m_pszCharmap;
-        const char* m_pszOracle;
-    };
-    const Case cases[] = {
-        {"ja_JP", "SHIFT_JIS", "JA16SJIS"},
-        {"th_TH", "TIS-620", "TH8TISASCII"},
-        {"zh_HK", "BIG5-HKSCS", "ZHT16HKSCS"},
-        {"ru_RU", "CP1251", "CL8MSWIN1251"},
-        {"de_DE", "ISO-8859-15", "WE8ISO8859P15"},
-    };
-    for (const Case& c : cases) {
-        const std::string strLocale = std::string(c.m_pszSource) + "." + c.m_pszCharmap;
-        const std::string strCommand = std::string("localedef --no-warnings=ascii -i ") + c.m_pszSource + " -f " +
-                                       c.m_pszCharmap + " '" + (dir / strLocale).string() + "' >/dev/null 2>&1";
-        ASSERT_EQ(std::system(strCommand.c_str()), 0) << strCommand;
-        ASSERT_TRUE(std::setlocale(LC_CTYPE, strLocale.c_str())) << strLocale;
-        EXPECT_EQ(NlsLangForCharset(platform::LocaleCharset()), std::string("AMERICAN_AMERICA.") + c.m_pszOracle)
-            << platform::LocaleCharset();
-    }
-    std::setlocale(LC_CTYPE, "C");
-    fs::remove_all(dir);
-}
-
-// Both are read by the client as it loads, so the session sets them first.
-class ClientEnvironment : public ::testing::Test {
-protected:
-    ClientEnvironment() : m_library("LUMIDEX_OCI_LIBRARY", "/nonexistent/libclntsh.so") {}
-
-    ScopedEnv m_library;
-    MessageRecorder m_messages;
-};
-
-TEST_F(ClientEnvironment, NlsLangIsSetAtLoadUnlessTheUserSetIt)
-{
-    const std::pair<const char*, std::string> locales[] = {
-        {"C.UTF-8", "AMERICAN_AMERICA.AL32UTF8"},
-        {"C", "AMERICAN_AMERICA.US7ASCII"},
-    };
-    for (const auto& [pszLocale, strExpected] : locales) {
-        ASSERT_TRUE(std::setlocale(LC_CTYPE, pszLocale));
-        const std::optional<std::string> settings[] = {std::nullopt, "GERMAN_GERMANY.WE8ISO8859P1"};
-        for (const std::optional<std::string>& users : settings) {
-            ScopedEnv nlsLang("NLS_LANG", users);
-            OracleSession session;
-            ASSERT_TRUE(std::getenv("NLS_LANG"));
-            EXPECT_EQ(std::getenv("NLS_LANG"), users.value_or(strExpected)) << pszLocale;
-        }
+    const TempFolder dir;
+    ScopedEnv localePath("LOCPATH", dir.Path(""));
+    for (const std::string locale : {"ja_JP.SHIFT_JIS", "th_TH.TIS-620", "zh_HK.BIG5-HKSCS", "ru_RU.CP1251"}) {
+        const std::string command = "localedef --no-warnings=ascii -i " + locale.substr(0, 5) + " -f " +
+                                    locale.substr(6) + " '" + dir.Path(locale) + "' >/dev/null 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        ASSERT_TRUE(std::setlocale(LC_CTYPE, locale.c_str())) << locale;
+        EXPECT_NE(NlsLangForCharset(platform::LocaleCharset()), "") << platform::LocaleCharset();
     }
     std::setlocale(LC_CTYPE, "C");
 }
 
-TEST_F(ClientEnvironment, ErrorUrlsAreSuppressedUnlessTheUserChose)
+// Both are read by the client as it loads, so the session sets them first,
+// unless the user did.
+TEST(ClientEnvironment, SetAtLoadUnlessTheUserSetThem)
 {
-    const std::optional<std::string> settings[] = {std::nullopt, "FALSE"};
-    for (const std::optional<std::string>& users : settings) {
-        ScopedEnv suppress("ORA_SUPPRESS_ERROR_URL", users);
+    ScopedEnv library("LUMIDEX_OCI_LIBRARY", "/nonexistent/libclntsh.so");
+    testfixture::MessageRecorder messages;
+    const struct {
+        const char* pszLocale;
+        const char* pszName;
+        std::optional<std::string> users;
+        const char* pszExpected;
+    } cases[] = {
+        {"C.UTF-8", "NLS_LANG", std::nullopt, "AMERICAN_AMERICA.AL32UTF8"},
+        {"C", "NLS_LANG", std::nullopt, "AMERICAN_AMERICA.US7ASCII"},
+        {"C.UTF-8", "NLS_LANG", "GERMAN_GERMANY.WE8ISO8859P1", "GERMAN_GERMANY.WE8ISO8859P1"},
+        {"C", "ORA_SUPPRESS_ERROR_URL", std::nullopt, "TRUE"},
+        {"C", "ORA_SUPPRESS_ERROR_URL", "FALSE", "FALSE"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(std::setlocale(LC_CTYPE, c.pszLocale));
+        ScopedEnv users(c.pszName, c.users);
         OracleSession session;
-        ASSERT_TRUE(std::getenv("ORA_SUPPRESS_ERROR_URL"));
-        EXPECT_EQ(std::getenv("ORA_SUPPRESS_ERROR_URL"), users.value_or("TRUE"));
+        EXPECT_STREQ(std::getenv(c.pszName), c.pszExpected) << c.pszName << " in " << c.pszLocale;
     }
+    std::setlocale(LC_CTYPE, "C");
 }
 
 }  // namespace

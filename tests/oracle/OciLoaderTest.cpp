@@ -1,3 +1,5 @@
+// Loading the OCI client: a library that is missing or lacks an entry point
+// is refused with one message, and the program runs on without a database.
 #include "oracle/OracleSession.h"
 #include "tests/support/TestSupport.h"
 
@@ -5,75 +7,49 @@
 
 #include <dlfcn.h>
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
 
 using testfixture::MessageRecorder;
 using testfixture::ScopedEnv;
 
-constexpr char kNotLoadedText[] = "You are not connected to database!\nOci.dll is not loaded!";
-
 bool IsModuleLoaded(const std::string& strFile)
 {
     void* pModule = dlopen(strFile.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    if (pModule)
-        dlclose(pModule);
-    return pModule != nullptr;
+    return pModule && dlclose(pModule) == 0;
 }
-
-// A session without a library: the program runs on, but nothing reaches a
-// database.
-void ExpectNoOracle(OracleSession& session)
-{
-    EXPECT_EQ(session.Connect("LUMIDEX", 7, "hr", 2, "hr", 2, 0), SR_NOT_LOADED);
-    int isQuery = 5, columnCount = 5, rowCount = 5;
-    EXPECT_EQ(session.Execute("SELECT 1", 8, &isQuery, &columnCount, &rowCount),
-              SR_NOT_CONNECTED);
-    EXPECT_EQ(isQuery + columnCount + rowCount, 0);
-    std::vector<std::string> texts{"stale"};
-    EXPECT_EQ(session.DescribeColumns(1, &texts), SR_NOT_CONNECTED);
-    EXPECT_EQ(session.FetchRow(1, &texts), SR_NOT_CONNECTED);
-    EXPECT_EQ(session.CloseStatement(), SR_NOT_CONNECTED);
-    EXPECT_EQ(session.Disconnect(), SR_NOT_CONNECTED);
-
-    char buffer[100];
-    int errorCode = 77;
-    EXPECT_EQ(session.GetErrorText(buffer, sizeof buffer, &errorCode), SR_SUCCESS);
-    EXPECT_STREQ(buffer, kNotLoadedText);
-    EXPECT_EQ(errorCode, 77);
-    // Cut to a small buffer, still terminated.
-    EXPECT_EQ(session.GetErrorText(buffer, 10, &errorCode), SR_SUCCESS);
-    EXPECT_STREQ(buffer, "You are n");
-}
-
-struct RejectedLibrary {
-    const char* m_pszFile;
-    const char* m_pszMessage;
-};
-
-const RejectedLibrary kRejected[] = {
-    {"/nonexistent/libclntsh.so", "Failed to load oci.dll!\nHave you installed the Oracle client?"},
-    {FAKEOCI_NO_INITIALIZE, "Failed to find OCIInitialize(...)in oci.dll!"},
-    // Called by nothing, required all the same.
-    {FAKEOCI_NO_BIND, "Failed to find OCIBindByPos(...)in oci.dll!"},
-    {FAKEOCI_NO_FETCH, "Failed to find OCIStmtFetch(...)in oci.dll!"},
-    {FAKEOCI_NO_TERMINATE, "Failed to find OCITerminate(...)in oci.dll!"},
-    // Lacks OCIParamGet, OCIStmtPrepare and OCIStmtExecute: the first in
-    // lookup order is named, once.
-    {FAKEOCI_NO_SEVERAL, "Failed to find OCIStmtExecute(...)in oci.dll!"},
-};
 
 TEST(OciLoader, RejectsAnIncompleteLibraryWithOneMessage)
 {
-    for (const RejectedLibrary& library : kRejected) {
-        SCOPED_TRACE(library.m_pszFile);
-        ScopedEnv file("LUMIDEX_OCI_LIBRARY", library.m_pszFile);
+    const std::pair<const char*, const char*> rejected[] = {
+        {"/nonexistent/libclntsh.so", "Failed to load oci.dll!\nHave you installed the Oracle client?"},
+        {FAKEOCI_NO_INITIALIZE, "Failed to find OCIInitialize(...)in oci.dll!"},
+        {FAKEOCI_NO_TERMINATE, "Failed to find OCITerminate(...)in oci.dll!"},
+        // Lacks OCIBindByPos, which nothing calls, and OCIStmtFetch: the first
+        // in lookup order is named, once.
+        {FAKEOCI_NO_SEVERAL, "Failed to find OCIBindByPos(...)in oci.dll!"},
+    };
+    for (const auto& [pszFile, pszMessage] : rejected) {
+        SCOPED_TRACE(pszFile);
+        ScopedEnv file("LUMIDEX_OCI_LIBRARY", pszFile);
         MessageRecorder messages;
         OracleSession session;
-        EXPECT_EQ(messages.m_texts, std::vector<std::string>{library.m_pszMessage});
-        EXPECT_FALSE(IsModuleLoaded(library.m_pszFile));
-        ExpectNoOracle(session);
+        EXPECT_EQ(messages.m_texts, std::vector<std::string>{pszMessage});
+        EXPECT_FALSE(IsModuleLoaded(pszFile));
+
+        EXPECT_EQ(session.Connect("LUMIDEX", 7, "hr", 2, "hr", 2, 0), SR_NOT_LOADED);
+        int outputs[] = {5, 5, 5};  // query, columns, rows
+        EXPECT_EQ(session.Execute("SELECT 1", 8, &outputs[0], &outputs[1], &outputs[2]), SR_NOT_CONNECTED);
+        EXPECT_EQ(outputs[0] + outputs[1] + outputs[2], 0);
+        EXPECT_EQ(session.CloseStatement(), SR_NOT_CONNECTED);
+        char buffer[100];
+        int errorCode = 77;
+        EXPECT_EQ(session.GetErrorText(buffer, sizeof buffer, &errorCode), SR_SUCCESS);
+        EXPECT_STREQ(buffer, "You are not connected to database!\nOci.dll is not loaded!");
+        EXPECT_EQ(errorCode, 77);
+        // Cut to a small buffer, still terminated.
+        EXPECT_EQ(session.GetErrorText(buffer, 10, &errorCode), SR_SUCCESS);
+        EXPECT_STREQ(buffer, "You are n");
     }
 }
 
@@ -82,15 +58,14 @@ TEST(OciLoader, FindsTheClientUnderOracleHome)
 {
     if (IsModuleLoaded("libclntsh.so") || dlopen("libclntsh.so", RTLD_NOW))
         GTEST_SKIP() << "an Oracle client is on the library path";
-    namespace fs = std::filesystem;
-    const fs::path home = fs::temp_directory_path() / ("lumidex-oracle-home-" + std::to_string(getpid()));
+    ScopedEnv library("LUMIDEX_OCI_LIBRARY", std::nullopt);
     for (const char* pszName : {"libclntsh.so", "libclntsh.so.19.1"}) {
         SCOPED_TRACE(pszName);
-        fs::create_directories(home / "lib");
-        const fs::path file = home / "lib" / pszName;
-        fs::create_symlink(FAKEOCI_COMPLETE, file);
-        ScopedEnv library("LUMIDEX_OCI_LIBRARY", std::nullopt);
-        ScopedEnv oracleHome("ORACLE_HOME", home.c_str());
+        TempFolder home;
+        ScopedEnv oracleHome("ORACLE_HOME", home.Path(""));
+        const std::string file = home.Path(std::string("lib/") + pszName);
+        std::filesystem::create_directories(home.Path("lib"));
+        std::filesystem::create_symlink(FAKEOCI_COMPLETE, file);
         MessageRecorder messages;
         {
             OracleSession session;
@@ -100,7 +75,6 @@ TEST(OciLoader, FindsTheClientUnderOracleHome)
         }
         // The destructor logs off and releases the library.
         EXPECT_FALSE(IsModuleLoaded(file));
-        fs::remove_all(home);
     }
 }
 

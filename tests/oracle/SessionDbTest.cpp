@@ -1,344 +1,176 @@
-// OracleSession against the PostgreSQL test cluster through libocipg.
-#include "oracle/OracleSession.h"
+// OracleSession against the PostgreSQL test cluster through libocipg: the
+// session's own part of logons, queries, commits and buffers. The library's
+// own behaviour is checked in ocipg/tests.
+#include "tests/oracle/ProgramSession.h"
 #include "tests/support/TestSupport.h"
-#include "tests/support/TestFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <tuple>
 #include <pwd.h>
 #include <unistd.h>
 
 namespace {
 
-using testfixture::MessageRecorder;
-using testfixture::ScopedEnv;
+using sessiontest::ProgramSession;
+using sessiontest::Result;
 using testfixture::AdminValue;
-using Rows = std::vector<std::vector<std::string>>;
+using testfixture::ScopedEnv;
 
-constexpr LoginMode kSysoper = 1;
-constexpr LoginMode kSysdba = 2;
-
-class SessionDb : public ::testing::Test {
-protected:
-    SessionDb() : m_library("LUMIDEX_OCI_LIBRARY", testfixture::OcipgLibrary()) {}
-
-    void SetUp() override
-    {
-        m_pSession = std::make_unique<OracleSession>();
-        ASSERT_TRUE(m_messages.m_texts.empty()) << m_messages.m_texts.front();
-    }
-
-    SessionResult Connect(const std::string& user, const std::string& password,
-                          LoginMode mode = 0, const std::string& service = "LUMIDEX")
-    {
-        return m_pSession->Connect(service.data(), static_cast<int>(service.size()), user.data(),
-                                   static_cast<int>(user.size()), password.data(),
-                                   static_cast<int>(password.size()), mode);
-    }
-
-    SessionResult Execute(const std::string& text)
-    {
-        return m_pSession->Execute(text.data(), static_cast<int>(text.size()), &m_nIsQuery,
-                                   &m_nColumnCount, &m_nRowCount);
-    }
-
-    // Executes and describes a query; its column names land in m_names.
-    void Open(const std::string& text)
-    {
-        ASSERT_EQ(Execute(text), SR_SUCCESS) << ErrorText();
-        ASSERT_EQ(m_nIsQuery, 1);
-        ASSERT_EQ(m_pSession->DescribeColumns(m_nColumnCount, &m_names), SR_SUCCESS);
-    }
-
-    // Fetches until the session says anything but SR_SUCCESS, which it keeps
-    // in m_nLastFetch.
-    Rows FetchAll(size_t nMaxRows = SIZE_MAX)
-    {
-        Rows rows;
-        std::vector<std::string> values;
-        while (rows.size() < nMaxRows &&
-               (m_nLastFetch = m_pSession->FetchRow(m_nColumnCount, &values)) == SR_SUCCESS)
-            rows.push_back(values);
-        if (rows.size() < nMaxRows) {
-            EXPECT_TRUE(values.empty());
-        }
-        return rows;
-    }
-
-    std::string QueryOne(const std::string& text)
-    {
-        Open(text);
-        const Rows rows = FetchAll(1);
-        return rows.empty() || rows[0].empty() ? "<no row>" : rows[0][0];
-    }
-
-    std::string ErrorText()
-    {
-        char buffer[4096] = {};
-        m_nErrorCode = 0;
-        m_nErrorTextResult = m_pSession->GetErrorText(buffer, sizeof buffer, &m_nErrorCode);
-        return buffer;
-    }
-
-    ScopedEnv m_library;
-    MessageRecorder m_messages;
-    std::unique_ptr<OracleSession> m_pSession;
-    int m_nIsQuery = -1, m_nColumnCount = -1, m_nRowCount = -1;
-    std::vector<std::string> m_names;
-    SessionResult m_nLastFetch = SR_SUCCESS;
-    int m_nErrorCode = 0;
-    SessionResult m_nErrorTextResult = SR_SUCCESS;
-};
-
-// The session's own part of a logon: the login type, and operating-system
-// authentication for a blank user and password. Aliases and the errors of
-// each kind of logon are libocipg's (ocipg/tests/ConnectTest.cpp).
-TEST_F(SessionDb, LogsOnAndOff)
-{
-    const std::string strAdmin = testfixture::AdminUser();
-    const std::string strOsUser = getpwuid(geteuid())->pw_name;
-    // User, password, login type (an unknown one logs on as Normal), role.
-    const std::tuple<std::string, std::string, LoginMode, std::string> logons[] = {
-        {"hr", "hr", 0, "hr"},
-        {"", "", 0, strOsUser},
-        {strAdmin, testfixture::AdminPassword(), kSysdba, strAdmin},
-        {strAdmin, testfixture::AdminPassword(), kSysoper, strAdmin},
-        {"hr", "hr", 7, "hr"},
-    };
-    for (const auto& [strUser, strPassword, nMode, strRole] : logons) {
-        SCOPED_TRACE(strUser + " " + std::to_string(nMode));
-        ASSERT_EQ(Connect(strUser, strPassword, nMode), SR_SUCCESS) << ErrorText();
-        EXPECT_EQ(QueryOne("SELECT current_user"), strRole);
-        EXPECT_EQ(m_pSession->Disconnect(), SR_SUCCESS);
-        EXPECT_EQ(m_pSession->Disconnect(), SR_NOT_CONNECTED);
-        EXPECT_EQ(Execute("SELECT 1"), SR_NOT_CONNECTED);
-        // Logged off, there is no error handle left to read.
-        ErrorText();
-        EXPECT_NE(m_nErrorTextResult, SR_SUCCESS);
-    }
-}
-
-TEST_F(SessionDb, FailedLogonReportsItsErrorAndTheNextStartsAfresh)
-{
-    // A user name without a password is a database logon, never an
-    // operating-system one, and so is a password without a user name.
-    const std::tuple<const char*, const char*, int> failures[] = {{"hr", "", 1005}, {"", "hr", 1017}};
-    for (const auto& [pszUser, pszPassword, nOraError] : failures) {
-        SCOPED_TRACE(std::string(pszUser) + "/" + pszPassword);
-        EXPECT_NE(Connect(pszUser, pszPassword), SR_SUCCESS);
-        const std::string strText = ErrorText();
-        EXPECT_EQ(m_nErrorTextResult, SR_SUCCESS);
-        EXPECT_EQ(m_nErrorCode, nOraError) << strText;
-        EXPECT_EQ(strText.rfind("ORA-", 0), 0u) << strText;
-        EXPECT_EQ(Execute("SELECT 1"), SR_NOT_CONNECTED);
-
-        ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
-        EXPECT_EQ(QueryOne("SELECT current_user"), "hr");
-        EXPECT_EQ(m_pSession->Disconnect(), SR_SUCCESS);
-    }
-}
-
-TEST_F(SessionDb, SecondConnectLeavesTheFirstLogonAlone)
-{
-    ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
-    EXPECT_EQ(Connect("app", "app"), SR_ERROR);
-    EXPECT_EQ(QueryOne("SELECT current_user"), "hr");
-}
-
-TEST_F(SessionDb, QueryGivesNamesRowsAndNulls)
-{
-    ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
-    Open("SELECT department_id, department_name, location FROM hr.departments "
-         "WHERE department_id < 40 ORDER BY department_id");
-    EXPECT_EQ(m_nColumnCount, 3);
-    EXPECT_EQ(m_names, (std::vector<std::string>{"DEPARTMENT_ID", "DEPARTMENT_NAME", "LOCATION"}));
-    EXPECT_EQ(FetchAll(), (Rows{{"10", "Administration", "LON"},
-                                {"20", "Marketing", "PAR"},
-                                {"30", "Purchasing", "NULL"}}));
-    EXPECT_EQ(m_nLastFetch, SR_NO_DATA);
-
-    // A NULL and the text "NULL" read alike.
-    Open("SELECT first_name, notes FROM hr.employees WHERE employee_id = 4");
-    EXPECT_EQ(FetchAll(), (Rows{{"NULL", "NULL"}}));
-
-    m_names = {"stale"};
-    EXPECT_EQ(m_pSession->DescribeColumns(0, &m_names), SR_SUCCESS);
-    EXPECT_TRUE(m_names.empty());
-}
-
-// A statement refused when it is parsed leaves the current query open; one
-// refused when it is run replaces it.
-TEST_F(SessionDb, FailedStatementAndTheCurrentQuery)
-{
-    ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
-    Open("SELECT department_id FROM hr.departments ORDER BY 1");
-    ASSERT_EQ(FetchAll(1), (Rows{{"10"}}));
-
-    EXPECT_NE(Execute("SELEC department_id FROM hr.departments"), SR_SUCCESS);
-    EXPECT_EQ(m_nIsQuery, 0);
-    const std::string strText = ErrorText();
-    EXPECT_EQ(strText.rfind("ORA-00900", 0), 0u) << strText;
-    m_nColumnCount = 1;
-    EXPECT_EQ(FetchAll(1), (Rows{{"20"}}));
-
-    EXPECT_NE(Execute("SELECT * FROM app.order_lines"), SR_SUCCESS);
-    EXPECT_EQ(m_nIsQuery, 1);
-    ErrorText();
-    EXPECT_EQ(m_nErrorCode, 1031);
-    std::vector<std::string> values;
-    EXPECT_NE(m_pSession->FetchRow(1, &values), SR_SUCCESS);
-    EXPECT_TRUE(values.empty());
-}
-
-// A table of hr's own for one test, gone afterwards; other tests list hr's
-// tables, so these run alone.
-class SessionDml : public SessionDb {
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(AdminValue("DROP TABLE IF EXISTS hr.session_dml;"
-                             "CREATE TABLE hr.session_dml (id integer, v integer);"
-                             "INSERT INTO hr.session_dml SELECT i, 0 FROM generate_series(1, 5) i;"
-                             "ALTER TABLE hr.session_dml OWNER TO hr"),
-                  "");
-        SessionDb::SetUp();
-        ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
-    }
-    void TearDown() override
-    {
-        // Logged off first, or an open transaction would hold the drop.
-        m_pSession.reset();
-        AdminValue("DROP TABLE hr.session_dml");
-    }
-
-    std::string Sum() { return AdminValue("SELECT sum(v) FROM hr.session_dml"); }
-};
-
-TEST_F(SessionDml, StatementCountsAndCommitsItsRowsBesideAnOpenQuery)
-{
-    // Two rows read: the second fetch's round trip brought the prefetch too,
-    // which the commit below does not take away (libocipg's commit closes the
-    // cursor on the server; Oracle's does not).
-    Open("SELECT department_id FROM hr.departments ORDER BY 1");
-    ASSERT_EQ(FetchAll(2), (Rows{{"10"}, {"20"}}));
-
-    EXPECT_EQ(Execute("UPDATE hr.session_dml SET v = v + 1 WHERE id <= 3"), SR_SUCCESS)
-        << ErrorText();
-    EXPECT_EQ(m_nIsQuery, 0);
-    EXPECT_EQ(m_nRowCount, 3);
-    EXPECT_EQ(Sum(), "3");
-
-    m_nColumnCount = 1;
-    EXPECT_EQ(FetchAll(1), (Rows{{"30"}}));
-}
-
-TEST_F(SessionDml, CommitModeOneLeavesTheChangeOpenForTheNextCommit)
-{
-    m_pSession->SetCommitMode(1);
-    EXPECT_EQ(Execute("UPDATE hr.session_dml SET v = v + 10 WHERE id = 5"), SR_SUCCESS)
-        << ErrorText();
-    EXPECT_EQ(Sum(), "0");
-    m_pSession->SetCommitMode(0);
-    EXPECT_EQ(Execute("DELETE FROM hr.session_dml WHERE id = 4"), SR_SUCCESS) << ErrorText();
-    EXPECT_EQ(m_nRowCount, 1);
-    EXPECT_EQ(Sum(), "10");
-}
-
-TEST_F(SessionDb, TruncatedValueEndsTheFetch)
-{
-    ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
-    Open("SELECT v FROM (VALUES (1, 'short'), (2, repeat('x', 5000))) AS t(n, v) ORDER BY n");
-    EXPECT_EQ(FetchAll(), (Rows{{"short"}}));
-    EXPECT_EQ(m_nLastFetch, SR_SUCCESS_WITH_INFO);
-    ErrorText();
-    EXPECT_EQ(m_nErrorCode, 1406);
-}
-
-// Resident memory of this process in kB.
-long ResidentKb()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
-}
-
-TEST_F(SessionDb, PasswordAboutToExpireLogsOnWithItsWarning)
+// The session's own part of a logon: the login type, operating-system
+// authentication for a blank user and password, a warning kept until the next
+// logon, a failure that leaves the next logon to start afresh. Aliases and the
+// errors of each kind of logon are libocipg's (ocipg/tests/ConnectTest.cpp).
+TEST(SessionDb, LogsOnAndOff)
 {
     ASSERT_EQ(testfixture::ExpireWarnedIn("3 days"), "");
-    EXPECT_EQ(Connect("warned", "warned"), SR_SUCCESS_WITH_INFO) << ErrorText();
-    EXPECT_EQ(m_pSession->LogonWarning(), "ORA-28002: the password will expire within 3 days\n");
-    EXPECT_EQ(QueryOne("SELECT current_user FROM dual"), "warned");
-    // The next logon without a warning forgets it.
-    ASSERT_EQ(m_pSession->Disconnect(), SR_SUCCESS);
-    ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
-    EXPECT_EQ(m_pSession->LogonWarning(), "");
+    const struct {
+        std::string strUser;
+        std::string strPassword;
+        LoginMode nMode;
+        std::string strRole;  // current_user, or the error of a refused logon
+        const char* pszWarning;
+    } logons[] = {
+        {"warned", "warned", 0, "warned", "ORA-28002: the password will expire within 3 days\n"},
+        {"hr", "hr", 7, "hr", ""},  // an unknown type logs on as Normal
+        {"", "", 0, getpwuid(geteuid())->pw_name, ""},
+        // A user without a password is a database logon, never an operating-
+        // system one, and so is a password without a user.
+        {"hr", "", 0, "ORA-01005", ""},
+        {"", "hr", 0, "ORA-01017", ""},
+        {testfixture::AdminUser(), testfixture::AdminPassword(), 2, testfixture::AdminUser(), ""},  // SYSDBA
+        {testfixture::AdminUser(), testfixture::AdminPassword(), 1, testfixture::AdminUser(), ""},  // SYSOPER
+    };
+    ProgramSession session;
+    for (const auto& logon : logons) {
+        SCOPED_TRACE(logon.strUser + " " + std::to_string(logon.nMode));
+        const SessionResult result = session.Connect(logon.strUser, logon.strPassword, logon.nMode);
+        int nCode = 0;
+        if (logon.strRole.rfind("ORA-", 0) == 0) {
+            EXPECT_EQ(result, SR_ERROR);
+            EXPECT_EQ(session.ErrorText(&nCode).substr(0, 9), logon.strRole);
+            EXPECT_EQ(nCode, std::stoi(logon.strRole.substr(4)));
+            EXPECT_EQ(session.Run("SELECT 1").nStatus, SR_NOT_CONNECTED);
+            continue;
+        }
+        EXPECT_EQ(result, *logon.pszWarning ? SR_SUCCESS_WITH_INFO : SR_SUCCESS) << session.ErrorText();
+        EXPECT_EQ(session->LogonWarning(), logon.pszWarning);
+        EXPECT_EQ(session.Run("SELECT current_user").Text(), logon.strRole);
+        EXPECT_EQ(session->Disconnect(), SR_SUCCESS);
+        EXPECT_EQ(session->Disconnect(), SR_NOT_CONNECTED);
+        EXPECT_EQ(session.Run("SELECT 1").nStatus, SR_NOT_CONNECTED);
+        // Logged off, there is no error handle left to read.
+        char text[100];
+        EXPECT_NE(session->GetErrorText(text, sizeof text, &nCode), SR_SUCCESS);
+    }
+}
+
+// Names, rows and the end of the rows are checked with every catalog
+// statement (tests/dictionary); here what those do not show. A statement
+// refused when it is parsed leaves the current query open; one refused when
+// it is run replaces it.
+TEST(SessionDb, QueriesAndTheStatementsAfterThem)
+{
+    ProgramSession session;
+    ASSERT_EQ(session.Connect("hr", "hr"), SR_SUCCESS) << session.ErrorText();
+    // A second logon is refused and leaves the first alone.
+    EXPECT_EQ(session.Connect("app", "app"), SR_ERROR);
+    // A NULL and the text "NULL" read alike.
+    EXPECT_EQ(session.Run("SELECT current_user, first_name, notes FROM hr.employees WHERE employee_id = 4").Text(),
+              "hr NULL NULL");
+    std::vector<std::string> names = {"stale"};
+    EXPECT_EQ(session->DescribeColumns(0, &names), SR_SUCCESS);
+    EXPECT_TRUE(names.empty());
+    // A value too long for its buffer ends the fetch.
+    const Result cut = session.Run("SELECT v FROM (VALUES (1, 'short'), (2, repeat('x', 5000))) AS t(n, v) ORDER BY n");
+    EXPECT_EQ(cut.rows, sessiontest::Rows{{"short"}});
+    EXPECT_EQ(cut.nStatus, SR_SUCCESS_WITH_INFO);
+    EXPECT_EQ(cut.nErrorCode, 1406);
+
+    ASSERT_EQ(session.Run("SELECT department_id FROM hr.departments ORDER BY 1", 1).Text(), "10");
+    const Result parsed = session.Run("SELEC department_id FROM hr.departments");
+    EXPECT_EQ(parsed.nStatus, SR_ERROR);
+    EXPECT_EQ(parsed.nIsQuery, 0);
+    EXPECT_EQ(parsed.strError.rfind("ORA-00900", 0), 0u) << parsed.strError;
+    EXPECT_EQ(session.Fetch(1).Text(), "20");
+    const Result run = session.Run("SELECT * FROM app.order_lines");
+    EXPECT_EQ(run.nStatus, SR_ERROR);
+    EXPECT_EQ(run.nIsQuery, 1);
+    EXPECT_EQ(run.nErrorCode, 1031);
+    const Result after = session.Fetch();
+    EXPECT_EQ(after.rows.size(), 0u);
+    EXPECT_EQ(after.nStatus, SR_ERROR);
+}
+
+// Runs alone: other tests list hr's tables.
+TEST(SessionDml, StatementCountsAndCommitsItsRowsBesideAnOpenQuery)
+{
+    ASSERT_EQ(AdminValue("DROP TABLE IF EXISTS hr.session_dml; CREATE TABLE hr.session_dml (id integer, v integer);"
+                         "INSERT INTO hr.session_dml SELECT i, 0 FROM generate_series(1, 5) i;"
+                         "ALTER TABLE hr.session_dml OWNER TO hr"),
+              "");
+    const auto sum = [] { return AdminValue("SELECT sum(v) FROM hr.session_dml"); };
+    {
+        ProgramSession session;
+        ASSERT_EQ(session.Connect("hr", "hr"), SR_SUCCESS) << session.ErrorText();
+        // Two rows read: the second fetch's round trip brought the prefetch
+        // too, which the commit below does not take away (libocipg's commit
+        // closes the cursor on the server; Oracle's does not).
+        ASSERT_EQ(session.Run("SELECT department_id FROM hr.departments ORDER BY 1", 2).Text(), "10\n20");
+        EXPECT_EQ(session.Run("UPDATE hr.session_dml SET v = v + 1 WHERE id <= 3").nRowCount, 3);
+        EXPECT_EQ(sum(), "3");
+        EXPECT_EQ(session.Fetch(1).Text(), "30");
+
+        // Commit mode 1 leaves the change open for the next commit.
+        session->SetCommitMode(1);
+        EXPECT_EQ(session.Run("UPDATE hr.session_dml SET v = v + 10 WHERE id = 5").strError, "");
+        EXPECT_EQ(sum(), "3");
+        session->SetCommitMode(0);
+        EXPECT_EQ(session.Run("DELETE FROM hr.session_dml WHERE id = 4").nRowCount, 1);
+        EXPECT_EQ(sum(), "13");
+    }  // logged off first, or an open transaction would hold the drop
+    AdminValue("DROP TABLE hr.session_dml");
 }
 
 // A LATIN1 database read through a UTF-8 client: the display size counts
 // the database's bytes, the buffers hold the client's.
-TEST_F(SessionDb, WideningCharactersComeWhole)
+TEST(SessionDb, WideningCharactersComeWhole)
 {
-    struct DropDatabase {
-        ~DropDatabase() { AdminValue("DROP DATABASE IF EXISTS lumidex_latin1 WITH (FORCE)"); }
-    } drop;
-    AdminValue("DROP DATABASE IF EXISTS lumidex_latin1 WITH (FORCE)");
+    const std::string drop = "DROP DATABASE IF EXISTS lumidex_latin1 WITH (FORCE)";
+    AdminValue(drop);
     ASSERT_EQ(AdminValue("CREATE DATABASE lumidex_latin1 ENCODING 'LATIN1' LC_COLLATE 'C' LC_CTYPE 'C' "
                          "TEMPLATE template0"),
               "");
-    ScopedEnv utf8("NLS_LANG", "AMERICAN_AMERICA.AL32UTF8");
-    const std::string service = testfixture::SocketDir() + ":" + testfixture::Port() + "/lumidex_latin1";
-    ASSERT_EQ(Connect(testfixture::AdminUser(), testfixture::AdminPassword(), 0, service), SR_SUCCESS) << ErrorText();
-    ASSERT_EQ(Execute("CREATE TABLE t (v varchar(4))"), SR_SUCCESS) << ErrorText();
-    ASSERT_EQ(Execute("INSERT INTO t VALUES ('\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9'), ('ab')"), SR_SUCCESS) << ErrorText();
-    Open("SELECT v FROM t");
-    EXPECT_EQ(FetchAll(), (Rows{{"\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9"}, {"ab"}}));
-    EXPECT_EQ(m_nLastFetch, SR_NO_DATA);
-    m_pSession.reset();  // off the database before it goes
-}
-
-// Each listing's column descriptors are freed once read.
-TEST_F(SessionDb, ColumnListingsKeepMemoryFlat)
-{
-    ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
-    const auto list = [&](int times) {
-        for (int i = 0; i < times; ++i)
-            Open("SELECT * FROM hr.employees WHERE false");
-    };
-    list(500);
-    const long before = ResidentKb();
-    list(5000);
-    EXPECT_LT(ResidentKb() - before, 1024);
+    {
+        ScopedEnv utf8("NLS_LANG", "AMERICAN_AMERICA.AL32UTF8");
+        ProgramSession session;
+        ASSERT_EQ(session.Connect(testfixture::AdminUser(), testfixture::AdminPassword(), 0,
+                                  testfixture::SocketDir() + ":" + testfixture::Port() + "/lumidex_latin1"),
+                  SR_SUCCESS)
+            << session.ErrorText();
+        const Result read = session.Run("CREATE TABLE t (v varchar(4));"
+                                        "INSERT INTO t VALUES ('\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9'), ('ab');"
+                                        "SELECT v FROM t");
+        EXPECT_EQ(read.Text(), "\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\nab");
+        EXPECT_EQ(read.nStatus, SR_NO_DATA);
+    }  // off the database before it goes
+    AdminValue(drop);
 }
 
 // Rows come from the server a thousand at a time: a listing of 1,000 rows
 // is the execute's round trip and one or two fetches, not one per row.
-TEST_F(SessionDb, ListingTakesFewRoundTrips)
+TEST(SessionDb, ListingTakesFewRoundTrips)
 {
-    const std::filesystem::path log = std::filesystem::temp_directory_path() /
-                                      ("lumidex-trips-" + std::to_string(getpid()));
-    std::filesystem::remove(log);
-    {
-        ScopedEnv trips("OCIPG_ROUND_TRIPS", log.string());
-        ASSERT_EQ(Connect("hr", "hr"), SR_SUCCESS) << ErrorText();
-        Open("SELECT g, repeat('x', 100) FROM generate_series(1, 1000) g");
-        EXPECT_EQ(FetchAll().size(), 1000u);
-        ASSERT_EQ(m_pSession->CloseStatement(), SR_SUCCESS);
-    }
-    std::ifstream file(log);
-    std::string line;
-    unsigned trips = 0;
-    while (std::getline(file, line))
-        if (line.find("generate_series") != std::string::npos)
-            trips = static_cast<unsigned>(std::stoul(line));
-    std::filesystem::remove(log);
-    EXPECT_GE(trips, 1u);
-    EXPECT_LE(trips, 3u);
+    const TempFolder folder;
+    ScopedEnv trips("OCIPG_ROUND_TRIPS", folder.Path("trips"));
+    ProgramSession session;
+    ASSERT_EQ(session.Connect("hr", "hr"), SR_SUCCESS) << session.ErrorText();
+    EXPECT_EQ(session.Run("SELECT g, repeat('x', 100) FROM generate_series(1, 1000) g").rows.size(), 1000u);
+    ASSERT_EQ(session->CloseStatement(), SR_SUCCESS);
+    const std::string log = TempFolder::Read(folder.Path("trips"));
+    ASSERT_NE(log.find("generate_series"), std::string::npos) << log;
+    const int nTrips = std::atoi(log.c_str() + log.rfind('\n', log.find("generate_series")) + 1);
+    EXPECT_GE(nTrips, 1);
+    EXPECT_LE(nTrips, 3);
 }
 
 }  // namespace

@@ -1,33 +1,24 @@
-// A stand-in OCI client for the loader and session tests: it serves one query
-// of FAKEOCI_COLUMNS columns and no rows, refuses the password "wrong", and
-// counts its live handles and its initialisations and terminations. It shows
-// what no client here can: a result wider than PostgreSQL allows, handles that
-// are never freed, and how often the client is set up and torn down.
-// FAKEOCI_OMIT_<name> leaves that entry point out.
+// A stand-in OCI client for what no server here shows: it serves one query of
+// FAKEOCI_COLUMNS columns (wider than PostgreSQL allows) and no rows, refuses
+// the password "wrong", and counts its live handles and how often it is set up
+// and torn down. FAKEOCI_OMIT_<name> leaves that entry point out.
 #include "oci/oci_api.h"
 
 #include <cstring>
 
-namespace {
+extern "C" {
 
+// The counts, read by the tests under these names.
 int g_nLiveHandles = 0;
 int g_nInitializeCalls = 0;
 int g_nTerminateCalls = 0;
-bool g_bWrongPassword = false;
+static bool g_bWrongPassword = false;
 
-void* NewHandle()
+static void* NewHandle()
 {
     ++g_nLiveHandles;
     return new char;
 }
-
-}  // namespace
-
-extern "C" {
-
-int FakeOciLiveHandles() { return g_nLiveHandles; }
-int FakeOciInitializeCalls() { return g_nInitializeCalls; }
-int FakeOciTerminateCalls() { return g_nTerminateCalls; }
 
 #ifndef FAKEOCI_OMIT_OCIInitialize
 sword OCIInitialize(ub4, dvoid*, dvoid* (*)(dvoid*, size_t), dvoid* (*)(dvoid*, dvoid*, size_t),
@@ -38,123 +29,91 @@ sword OCIInitialize(ub4, dvoid*, dvoid* (*)(dvoid*, size_t), dvoid* (*)(dvoid*, 
 }
 #endif
 
-#ifndef FAKEOCI_OMIT_OCIEnvInit
 sword OCIEnvInit(OCIEnv** envp, ub4, size_t, dvoid**)
 {
     *envp = static_cast<OCIEnv*>(NewHandle());
     return OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIHandleAlloc
 sword OCIHandleAlloc(const dvoid*, dvoid** hndlpp, const ub4, const size_t, dvoid**)
 {
     *hndlpp = NewHandle();
     return OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIServerAttach
 sword OCIServerAttach(OCIServer*, OCIError*, const OraText*, sb4, ub4) { return OCI_SUCCESS; }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIAttrSet
 sword OCIAttrSet(dvoid*, ub4 trghndltyp, dvoid* attributep, ub4 size, ub4 attrtype, OCIError*)
 {
     if (trghndltyp == OCI_HTYPE_SESSION && attrtype == OCI_ATTR_PASSWORD)
         g_bWrongPassword = size == 5 && std::memcmp(attributep, "wrong", 5) == 0;
     return OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIAttrGet
-sword OCIAttrGet(const dvoid*, ub4 trghndltyp, dvoid* attributep, ub4* sizep, ub4 attrtype,
-                 OCIError*)
+sword OCIAttrGet(const dvoid*, ub4, dvoid* attributep, ub4* sizep, ub4 attrtype, OCIError*)
 {
     static OraText name[] = "C";
-    if (trghndltyp == OCI_DTYPE_PARAM && attrtype == OCI_ATTR_NAME) {
+    if (attrtype == OCI_ATTR_NAME) {
         *static_cast<OraText**>(attributep) = name;
         *sizep = 1;
-    } else if (trghndltyp == OCI_DTYPE_PARAM && attrtype == OCI_ATTR_DISP_SIZE) {
+    } else if (attrtype == OCI_ATTR_DISP_SIZE) {
         *static_cast<ub2*>(attributep) = 10;
-    } else if (attrtype == OCI_ATTR_STMT_TYPE) {
-        *static_cast<ub4*>(attributep) = OCI_STMT_SELECT;
     } else {
-        *static_cast<ub4*>(attributep) = attrtype == OCI_ATTR_PARAM_COUNT ? FAKEOCI_COLUMNS : 0;
+        *static_cast<ub4*>(attributep) = attrtype == OCI_ATTR_PARAM_COUNT  ? FAKEOCI_COLUMNS
+                                         : attrtype == OCI_ATTR_STMT_TYPE ? OCI_STMT_SELECT
+                                                                          : 0;
     }
     return OCI_SUCCESS;
 }
-#endif
 
 #ifndef FAKEOCI_OMIT_OCIBindByPos
-sword OCIBindByPos(OCIStmt*, OCIBind**, OCIError*, ub4, dvoid*, sb4, ub2, dvoid*, ub2*, ub2*, ub4,
-                   ub4*, ub4)
+sword OCIBindByPos(OCIStmt*, OCIBind**, OCIError*, ub4, dvoid*, sb4, ub2, dvoid*, ub2*, ub2*, ub4, ub4*, ub4)
 {
     return OCI_ERROR;
 }
 #endif
 
-#ifndef FAKEOCI_OMIT_OCIHandleFree
 sword OCIHandleFree(dvoid* hndlp, const ub4)
 {
-    if (!hndlp)
-        return OCI_INVALID_HANDLE;
     --g_nLiveHandles;
     delete static_cast<char*>(hndlp);
     return OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCISessionBegin
 sword OCISessionBegin(OCISvcCtx*, OCIError*, OCISession*, ub4, ub4)
 {
     return g_bWrongPassword ? OCI_ERROR : OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCISessionEnd
 sword OCISessionEnd(OCISvcCtx*, OCIError*, OCISession*, ub4) { return OCI_SUCCESS; }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIStmtExecute
-sword OCIStmtExecute(OCISvcCtx*, OCIStmt*, OCIError*, ub4, ub4, const OCISnapshot*, OCISnapshot*,
-                     ub4)
+sword OCIStmtExecute(OCISvcCtx*, OCIStmt*, OCIError*, ub4, ub4, const OCISnapshot*, OCISnapshot*, ub4)
 {
     return OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIStmtPrepare
 sword OCIStmtPrepare(OCIStmt*, OCIError*, const OraText*, ub4, ub4, ub4) { return OCI_SUCCESS; }
-#endif
 
 #ifndef FAKEOCI_OMIT_OCIStmtFetch
 sword OCIStmtFetch(OCIStmt*, OCIError*, ub4, ub2, ub4) { return OCI_NO_DATA; }
 #endif
 
-#ifndef FAKEOCI_OMIT_OCIDefineByPos
-sword OCIDefineByPos(OCIStmt*, OCIDefine**, OCIError*, ub4, dvoid*, sb4, ub2, dvoid*, ub2*, ub2*,
-                     ub4)
+sword OCIDefineByPos(OCIStmt*, OCIDefine**, OCIError*, ub4, dvoid*, sb4, ub2, dvoid*, ub2*, ub2*, ub4)
 {
     return OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIErrorGet
 sword OCIErrorGet(dvoid*, ub4, OraText*, sb4*, OraText*, ub4, ub4) { return OCI_NO_DATA; }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIParamGet
-sword OCIParamGet(const dvoid* hndlp, ub4, OCIError*, dvoid** parmdpp, ub4)
+sword OCIParamGet(const dvoid*, ub4, OCIError*, dvoid** parmdpp, ub4)
 {
-    *parmdpp = const_cast<dvoid*>(hndlp);
+    *parmdpp = NewHandle();
     return OCI_SUCCESS;
 }
-#endif
 
-#ifndef FAKEOCI_OMIT_OCIServerDetach
+sword OCIDescriptorFree(dvoid* descp, const ub4) { return OCIHandleFree(descp, OCI_DTYPE_PARAM); }
+
 sword OCIServerDetach(OCIServer*, OCIError*, ub4) { return OCI_SUCCESS; }
-#endif
 
 #ifndef FAKEOCI_OMIT_OCITerminate
 sword OCITerminate(ub4)
