@@ -1,4 +1,6 @@
-// Start-up, the Connect loop, Disconnect and closing the window, against the test cluster.
+// Start-up, the Connect loop's dialogs and boxes, Disconnect, the commands that follow the
+// connection, and closing the window, against the test cluster. The loop itself is tested
+// in tests/document/OperationsDbTest.cpp.
 
 #include "gui/WebPages.h"
 #include "res/resource.h"
@@ -11,38 +13,27 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-namespace {
-
-constexpr int kNeedsConnection[] = {ID_DATABASE_DISCONNECT, ID_DATABASE_REFRESH,
-                                    ID_DATABASE_VIEWDATA, ID_FILE_SAVE_AS};
-
-bool BackendAlive(const QString& strPid)
-{
-    return testfixture::AdminValue("SELECT count(*) FROM pg_stat_activity WHERE pid = " + strPid.toStdString()) == "1";
-}
-
-}  // namespace
-
 class ConnectTest : public ProgramTest {
     Q_OBJECT
 
-    // The server process of the program's session, asked through the program itself.
-    QString SessionPid()
+    static bool BackendAlive(const QString& strPid)
     {
-        View().RunQueryToList("select pg_backend_pid()");
-        const QString strPid = Cell(0, 0);
-        [&] { QVERIFY2(strPid.toInt() > 0, qPrintable(MessageLine())); }();
-        return strPid;
+        const std::string strQuery = "SELECT count(*) FROM pg_stat_activity WHERE pid = " + strPid.toStdString();
+        return testfixture::AdminValue(strQuery) == "1";
     }
 
-    void ExpectEnabled(int nId, bool bEnabled)
+    // The commands that follow the connection, in the menu and on the toolbar.
+    void ExpectConnected(bool bConnected)
     {
         GoIdle();
-        QAction* pAction = Frame().Action(nId);
-        QVERIFY(pAction);
-        QCOMPARE(pAction->isEnabled(), bEnabled);
-        if (QWidget* pButton = Frame().ToolBar()->widgetForAction(pAction))
-            QCOMPARE(pButton->isEnabled(), bEnabled);
+        for (int nId : {ID_DATABASE_CONNECT, ID_DATABASE_DISCONNECT, ID_DATABASE_REFRESH, ID_DATABASE_VIEWDATA,
+                        ID_FILE_SAVE_AS}) {
+            QAction* pAction = Frame().Action(nId);
+            const bool bEnabled = (nId == ID_DATABASE_CONNECT) != bConnected;
+            QCOMPARE(pAction->isEnabled(), bEnabled);
+            if (QWidget* pButton = Frame().ToolBar()->widgetForAction(pAction))
+                QCOMPARE(pButton->isEnabled(), bEnabled);
+        }
     }
 
     void PressKey(int nKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -53,7 +44,7 @@ class ConnectTest : public ProgramTest {
     }
 
 private slots:
-    void startupShowsSplashThenConnects()
+    void startupConnectsAndClosingLogsOff()
     {
         bool bSplashStayed = false;
         m_pScript->Add([&](QDialog& dialog) {
@@ -66,27 +57,26 @@ private slots:
             bSplashStayed = dialog.isVisible();
             // Left alone, the splash closes itself.
         });
-        QStringList arrNames;
-        m_pScript->Add([&](QDialog& dialog) {
-            auto* pDatabase = dialog.findChild<QComboBox*>("IDC_DATABASE");
-            for (int i = 0; i < pDatabase->count(); ++i)
-                arrNames.append(pDatabase->itemText(i));
-            Logon("LUMIDEX", "hr", "hr")(dialog);
-        });
+        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
         Launch();
-
         QVERIFY(bSplashStayed);
-        QCOMPARE(m_pDesktop->arrOpened.size(), 1u);
-        QCOMPARE(m_pDesktop->arrOpened[0], WebPageUrl(ID_LINKS_HOMEPAGE));
+        QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>({WebPageUrl(ID_LINKS_HOMEPAGE)}));
         QCOMPARE(m_pScript->Shown(), QStringList({"CStartDialog", "ConnectDialog"}));
-        QCOMPARE(arrNames, QStringList({"LUMIDEX", "lumidex.world", "NODB", "NOLISTENER"}));
         QCOMPARE(MessageLine(), QString("Connect succeeded!"));
         QVERIFY(m_pDesktop->arrMessages.empty());
         QCOMPARE(m_pDesktop->arrBeeps, std::vector<unsigned>({0xFFFFFFFF}));
-        QVERIFY(BackendAlive(SessionPid()));
+
+        View().RunQueryToList("select pg_backend_pid()");
+        const QString strPid = Cell(0, 0);
+        QVERIFY2(BackendAlive(strPid), qPrintable(MessageLine()));
+        Frame().close();
+        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
+        QCOMPARE(m_pDesktop->arrBeeps.size(), 3u);
+        QTRY_VERIFY(!BackendAlive(strPid));
+        m_pApp.reset();
+        QCOMPARE(m_pDesktop->arrBeeps.size(), 3u);  // logged off once only
     }
 
-    // The loop itself is tested in tests/document/OperationsDbTest.cpp; here its dialogs and boxes.
     void wrongPasswordThreeTimesThenCancel()
     {
         QStringList arrRetryFields;
@@ -111,90 +101,55 @@ private slots:
         QVERIFY(!View().IsConnected());
     }
 
-    void connectAgainEmptiesListThenCancel()
-    {
-        Start("hr", "hr");
-        View().RunQueryToList("select * from hr.departments");
-        QVERIFY(Model().rowCount() > 0);
-        Frame().OnCommand(ID_DATABASE_DISCONNECT);
-        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
-        QVERIFY(Model().rowCount() > 0);  // a disconnect keeps the rows
-
-        m_pScript->Add(CancelDialog);
-        Frame().OnCommand(ID_DATABASE_CONNECT);
-        QVERIFY(m_pScript->Done());
-        QCOMPARE(Model().rowCount(), 0);
-        QCOMPARE(Model().columnCount(), 0);
-        QCOMPARE(MessageLine(), QString("Connect to database!"));
-    }
-
-    void missingOciLibrary()
-    {
-        const QByteArray previous = qgetenv("LUMIDEX_OCI_LIBRARY");
-        qputenv("LUMIDEX_OCI_LIBRARY", m_pFolder->Path().toLocal8Bit() + "/no-such-libclntsh.so");
-        m_pScript->Add(CloseSplash);
-        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
-        m_pScript->Add(CancelDialog);
-        Launch();
-        qputenv("LUMIDEX_OCI_LIBRARY", previous);
-
-        // The texts are tested in tests/document/DocumentTest.cpp.
-        QCOMPARE(m_pDesktop->arrMessages.size(), 2u);
-        QCOMPARE(m_pDesktop->arrMessages[0].nVisibleWindows, 0);  // before the window
-        QCOMPARE(m_pScript->Shown(), QStringList({"CStartDialog", "ConnectDialog", "ConnectDialog"}));
-        QVERIFY(!View().IsConnected());
-    }
-
-    void closingLogsOff()
-    {
-        Start("hr", "hr");
-        const QString strPid = SessionPid();
-        QVERIFY(BackendAlive(strPid));
-        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
-        Frame().close();
-        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
-        QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps + 1);
-        QTRY_VERIFY(!BackendAlive(strPid));
-        m_pApp.reset();
-        QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps + 1);  // once only
-    }
-
-    void closingWhileDisconnected()
+    // Keys of commands that are off do nothing; Connect empties the list, even cancelled,
+    // Disconnect keeps it; closing disconnected still says so.
+    void commandsFollowTheConnection()
     {
         Start();
-        Frame().close();
-        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
-    }
-
-    void keysFollowTheConnection()
-    {
-        Start();
-        const QString strBefore = MessageLine();
         const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
-        ExpectEnabled(ID_DATABASE_CONNECT, true);
-        for (int nId : kNeedsConnection)
-            ExpectEnabled(nId, false);
-        PressKey(Qt::Key_F5);
-        PressKey(Qt::Key_F8);
-        PressKey(Qt::Key_F9);
+        ExpectConnected(false);
+        for (int nKey : {Qt::Key_F5, Qt::Key_F8, Qt::Key_F9})
+            PressKey(nKey);
         PressKey(Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps);
-        QCOMPARE(MessageLine(), strBefore);
+        QCOMPARE(MessageLine(), QString("Connect to database!"));
 
         m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
         PressKey(Qt::Key_F7);
         QVERIFY(m_pScript->Done());
         QCOMPARE(MessageLine(), QString("Connect succeeded!"));
-        ExpectEnabled(ID_DATABASE_CONNECT, false);
-        for (int nId : kNeedsConnection)
-            ExpectEnabled(nId, true);
+        ExpectConnected(true);
         const qsizetype nShown = m_pScript->Shown().size();
         PressKey(Qt::Key_F7);
         QCOMPARE(m_pScript->Shown().size(), nShown);
 
+        View().RunQueryToList("select * from hr.departments");
         PressKey(Qt::Key_F8);
         QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
-        ExpectEnabled(ID_DATABASE_CONNECT, true);
+        ExpectConnected(false);
+        QVERIFY(Model().rowCount() > 0);
+        m_pScript->Add(CancelDialog);
+        Frame().OnCommand(ID_DATABASE_CONNECT);
+        QVERIFY(m_pScript->Done());
+        QCOMPARE(Model().columnCount(), 0);
+        QCOMPARE(Model().rowCount(), 0);
+        QCOMPARE(MessageLine(), QString("Connect to database!"));
+        Frame().close();
+        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
+    }
+
+    void missingOciLibrary()
+    {
+        testfixture::ScopedEnv library("LUMIDEX_OCI_LIBRARY", (m_pFolder->Path() + "/no-such.so").toStdString());
+        m_pScript->Add(CloseSplash);
+        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
+        m_pScript->Add(CancelDialog);
+        Launch();
+        // The texts are tested in tests/document/DocumentTest.cpp.
+        QCOMPARE(m_pDesktop->arrMessages.size(), 2u);
+        QCOMPARE(m_pDesktop->arrMessages[0].nVisibleWindows, 0);  // before the window
+        QCOMPARE(m_pScript->Shown(), QStringList({"CStartDialog", "ConnectDialog", "ConnectDialog"}));
+        QVERIFY(!View().IsConnected());
     }
 };
 
