@@ -18,18 +18,6 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-namespace {
-
-QStringList Texts(const QList<QAction*>& arrActions)
-{
-    QStringList arrTexts;
-    for (const QAction* pAction : arrActions)
-        arrTexts.append(pAction->isSeparator() ? QString("-") : pAction->text());
-    return arrTexts;
-}
-
-}  // namespace
-
 class FrameTest : public ProgramTest {
     Q_OBJECT
 
@@ -44,9 +32,8 @@ class FrameTest : public ProgramTest {
     }
 
 private slots:
-    void initTestCase()
+    void init()
     {
-        m_bOnce = true;
         Fresh();
         m_pScript->Add([this](QDialog& dialog) {
             m_strFirstMessage = MessageLine();
@@ -65,7 +52,10 @@ private slots:
             QVERIFY2(Frame().Action(command.nId), command.pszName);
         const QList<QAction*> arrMenus = Frame().menuBar()->actions();
         QCOMPARE(arrMenus.size(), qsizetype(MainMenu().size()));
-        QCOMPARE(Texts(arrMenus[1]->menu()->actions()),
+        QStringList arrDatabase;
+        for (const QAction* pAction : arrMenus[1]->menu()->actions())
+            arrDatabase << pAction->text();
+        QCOMPARE(arrDatabase,
                  QStringList({"&Refresh\tF5", "&Connect\tF7", "D&isconnect\tF8", "View &Data\tF9",
                               "&SQL statement ...\tCtrl+E"}));
         QCOMPARE(Frame().ToolBar()->actions().size(), qsizetype(ToolbarButtons().size()));
@@ -75,15 +65,10 @@ private slots:
             arrPanes.append(pLabel->objectName().isEmpty() ? pLabel->text() : pLabel->objectName());
         QCOMPARE(arrPanes, QStringList({"For Help, press F1", "CAP", "NUM", "SCRL"}));
 
-        const std::unique_ptr<QMenu> pMenu = Frame().LoadPopupMenu();
-        QCOMPARE(pMenu->actions().size(), qsizetype(PopupMenu().size()));
+        // The context menu's items are checked with the tree's; here its last one.
         m_pDesktop->arrOpened.clear();
-        pMenu->actions().last()->trigger();
+        Frame().LoadPopupMenu()->actions().last()->trigger();
         QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>({WebPageUrl(ID_HELP)}));
-        for (QAction* pAction : pMenu->actions())
-            if (pAction->data().toInt() == ID_DATABASE_DISCONNECT)
-                pAction->trigger();  // disabled while not connected
-        QCOMPARE(MessageLine(), QString("Connect to database!"));
     }
 
     void promptsInTheMessagePane()
@@ -113,7 +98,7 @@ private slots:
 
     void helpFromKeyButtonAndMenu()
     {
-        m_pDesktop->arrOpened.clear();
+        m_pDesktop->arrOpened.clear();  // the home page of start-up
         PressKey(&View().Tree(), Qt::Key_F1);
         QTest::mouseClick(Frame().ToolBar()->widgetForAction(Frame().Action(ID_HELP)), Qt::LeftButton);
         Frame().Action(ID_HELP)->trigger();
@@ -123,7 +108,6 @@ private slots:
         m_pDesktop->bOpenSucceeds = false;
         m_pDesktop->arrBeeps.clear();
         Frame().Action(ID_LINKS_GOOGLE)->trigger();
-        m_pDesktop->bOpenSucceeds = true;
         QCOMPARE(m_pDesktop->arrBeeps, std::vector<unsigned>({0}));
         QCOMPARE(m_pDesktop->arrOpened.back(), QUrl("https://www.google.com/"));
     }
@@ -149,7 +133,6 @@ private slots:
         QCOMPARE(View().Tree().geometry(), QRect(0, 0, 300, 380));
         QCOMPARE(View().ResultList().width(), 0);
         QCOMPARE(View().MessageLine().geometry(), QRect(0, 380, 250, 20));
-        Frame().adjustSize();
     }
 
     void picturesAreBuiltIn()

@@ -1,9 +1,8 @@
 #pragma once
 
-// Base of every GUI test class: a scratch working folder (for Lumidex.ini), the answering
-// desktop seam and the script for modal dialogs, made afresh for every test function, or
-// once for the class when it sets m_bOnce in its initTestCase; and the program, started on
-// demand.
+// Base of every GUI test class that runs the program: for each test function a scratch
+// working folder (for Lumidex.ini), the answering desktop seam and the script for modal
+// dialogs; and the program, started on demand.
 
 #include "browser/CLumidexView.h"
 #include "controls/CSortListCtrl.h"
@@ -12,7 +11,6 @@
 #include "tests/gui/TestDesktop.h"
 
 #include <QLineEdit>
-#include <QObject>
 #include <QTest>
 
 #include <memory>
@@ -21,7 +19,6 @@ class ProgramTest : public QObject {
     Q_OBJECT
 
 protected:
-    bool m_bOnce = false;
     std::unique_ptr<ScratchFolder> m_pFolder;
     std::unique_ptr<TestDesktop> m_pDesktop;
     std::unique_ptr<ModalScript> m_pScript;
@@ -66,19 +63,9 @@ protected:
     }
 
 private slots:
-    void init()
-    {
-        if (!m_bOnce)
-            Fresh();
-    }
+    void init() { Fresh(); }
 
     void cleanup()
-    {
-        if (!m_bOnce)
-            cleanupTestCase();
-    }
-
-    void cleanupTestCase()
     {
         m_pApp.reset();
         m_pScript.reset();

@@ -38,7 +38,7 @@ class SaveTest : public ProgramTest {
     std::vector<unsigned> Save(int nCommand, const QString& strTyped)
     {
         const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
-        m_pDesktop->arrSaveNames.push_back(strTyped);
+        m_pDesktop->strSaveName = strTyped;
         Frame().OnCommand(nCommand);
         return {m_pDesktop->arrBeeps.begin() + static_cast<std::ptrdiff_t>(nBeeps), m_pDesktop->arrBeeps.end()};
     }

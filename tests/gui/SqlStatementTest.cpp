@@ -76,7 +76,7 @@ private slots:
         // The question's text and buttons, and what each answer does; a run ends with a simple beep.
         QAbstractItemModelTester tester(&Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         for (const auto& [answer, nRows] : {std::pair(QMessageBox::Yes, 1500), std::pair(QMessageBox::No, 1000)}) {
-            m_pDesktop->arrAnswers.push_back(answer);
+            m_pDesktop->answer = answer;
             m_pDesktop->arrMessages.clear();
             Run("select id, label from app.big_table order by id");
             QCOMPARE(m_pDesktop->arrMessages.size(), 1u);

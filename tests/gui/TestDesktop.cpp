@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -17,12 +18,7 @@ QMessageBox::StandardButton TestDesktop::Message(QWidget*, const QString& strTex
     for (QWidget* pWidget : QApplication::topLevelWidgets())
         nVisible += pWidget->isVisible() ? 1 : 0;
     arrMessages.push_back({strText, buttons, nVisible});
-    if (!arrAnswers.empty()) {
-        const QMessageBox::StandardButton answer = arrAnswers.front();
-        arrAnswers.pop_front();
-        return answer;
-    }
-    return buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+    return buttons.testFlag(QMessageBox::Yes) ? answer : QMessageBox::Ok;
 }
 
 ModalScript::ModalScript() { qApp->installEventFilter(this); }
@@ -31,29 +27,23 @@ ModalScript::~ModalScript() { qApp->removeEventFilter(this); }
 
 bool ModalScript::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
-    if (pEvent->type() == QEvent::Show) {
-        auto* pDialog = qobject_cast<QDialog*>(pWatched);
-        if (pDialog && pDialog->isModal()) {
-            m_arrShown.push_back(pDialog);
-            m_arrShownNames.append(QString::fromLatin1(pDialog->metaObject()->className()));
-            // Act once the dialog's own loop runs, as a user would.
-            QTimer::singleShot(0, this, [this] { RunNext(); });
-        }
-    }
+    if (pEvent->type() != QEvent::Show)
+        return false;
+    auto* pDialog = qobject_cast<QDialog*>(pWatched);
+    if (!pDialog || !pDialog->isModal())
+        return false;
+    ++m_nPending;
+    m_arrShown.append(QString::fromLatin1(pDialog->metaObject()->className()));
+    // Act once the dialog's own loop runs, as a user would.
+    QTimer::singleShot(0, this, [this, pShown = QPointer<QDialog>(pDialog)] {
+        --m_nPending;
+        if (!pShown || m_arrSteps.empty())
+            return;
+        const Step step = std::move(m_arrSteps.front());
+        m_arrSteps.pop_front();
+        step(*pShown);
+    });
     return false;
-}
-
-void ModalScript::RunNext()
-{
-    if (m_arrShown.empty())
-        return;
-    QPointer<QDialog> pDialog = m_arrShown.front();
-    m_arrShown.pop_front();
-    if (!pDialog || m_arrSteps.empty())
-        return;
-    Step step = std::move(m_arrSteps.front());
-    m_arrSteps.pop_front();
-    step(*pDialog);
 }
 
 void GoIdle()

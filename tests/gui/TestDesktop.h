@@ -1,21 +1,17 @@
 #pragma once
 
 // What the GUI tests put behind the desktop seam: every message box, beep and open request
-// is recorded, and answered from a queue; and a script of steps, one per modal dialog
-// shown, run from inside that dialog's event loop.
+// is recorded and answered as set; and a script of steps, one per modal dialog shown, run
+// from inside that dialog's event loop.
 
 #include "gui/Desktop.h"
 
 #include <QDialog>
 #include <QDir>
-#include <QObject>
-#include <QPointer>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <deque>
 #include <functional>
-#include <memory>
 #include <vector>
 
 class TestDesktop final : public desktop::Handler {
@@ -31,15 +27,10 @@ public:
 
     QMessageBox::StandardButton Message(QWidget* pParent, const QString& strText,
                                         QMessageBox::StandardButtons buttons) override;
-    // Answers from arrSaveNames, the empty name (cancel) when it runs out.
     QString SaveFileName(QWidget*, const QString& strDir, const QString& strFilter) override
     {
         arrSaveDialogs.push_back(strDir + "|" + strFilter);
-        if (arrSaveNames.empty())
-            return {};
-        const QString strName = arrSaveNames.front();
-        arrSaveNames.pop_front();
-        return strName;
+        return strSaveName;
     }
     void Beep(unsigned nType) override { arrBeeps.push_back(nType); }
     bool Open(const QUrl& url) override
@@ -49,10 +40,10 @@ public:
     }
 
     std::vector<MessageRecord> arrMessages;
-    std::deque<QMessageBox::StandardButton> arrAnswers;  // empty: the first button offered
+    QMessageBox::StandardButton answer = QMessageBox::Yes;  // to questions; other boxes get OK
     std::vector<unsigned> arrBeeps;
     std::vector<QUrl> arrOpened;
-    std::deque<QString> arrSaveNames;
+    QString strSaveName;         // typed into every Save dialog; empty: cancelled
     QStringList arrSaveDialogs;  // initial name and filter of each Save dialog
     bool bOpenSucceeds = true;
 };
@@ -65,19 +56,17 @@ public:
     ~ModalScript() override;
 
     void Add(Step step) { m_arrSteps.push_back(std::move(step)); }
-    bool Done() const { return m_arrSteps.empty() && m_arrShown.empty(); }
+    bool Done() const { return m_arrSteps.empty() && m_nPending == 0; }
     // Each dialog shown, in order (one entry per showing).
-    const QStringList& Shown() const { return m_arrShownNames; }
+    const QStringList& Shown() const { return m_arrShown; }
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
-    void RunNext();
-
     std::deque<Step> m_arrSteps;
-    std::deque<QPointer<QDialog>> m_arrShown;
-    QStringList m_arrShownNames;
+    int m_nPending = 0;  // dialogs shown that their step has not reached yet
+    QStringList m_arrShown;
 };
 
 // Lets the event loop wait for events once, as the program does between user actions; the
