@@ -1,5 +1,5 @@
 // The schema tree against the test cluster: its fixed shape, the nodes every catalog
-// listing leaves, a table's or view's columns and rows, Refresh and the context menu.
+// listing leaves, a table's or view's columns and rows, Refresh and a right click.
 // What each listing holds is tested in tests/dictionary/.
 
 #include "browser/CatalogQueryTable.h"
@@ -7,15 +7,10 @@
 #include "tests/gui/ProgramTest.h"
 #include "tests/support/TestFixture.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QMenu>
 #include <QScrollBar>
-#include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
-
-#include <set>
 
 class BrowserTest : public ProgramTest {
     Q_OBJECT
@@ -79,23 +74,6 @@ class BrowserTest : public ProgramTest {
         QVERIFY(ColumnOf("TABLE_NAME") >= 0);
     }
 
-    // The context menu's items as they are when it opens, by command id.
-    std::map<int, bool> ContextMenuStates(QWidget& control)
-    {
-        std::map<int, bool> states;
-        QTimer::singleShot(0, [&] {
-            auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (!pMenu)
-                return;
-            for (QAction* pAction : pMenu->actions())
-                if (!pAction->isSeparator())
-                    states[pAction->data().toInt()] = pAction->isEnabled();
-            pMenu->close();
-        });
-        emit control.customContextMenuRequested(QPoint(5, 5));
-        return states;
-    }
-
 private slots:
     // The tree's categories are the query table's, in its order: a node without its row
     // would list nothing.
@@ -118,6 +96,13 @@ private slots:
             QCOMPARE(Labels(pCategory), pCategory->text(0) == "Users" ? QStringList() : QStringList({"User", "All"}));
         }
         QCOMPARE(MessageLine(), QString("Connect to database!"));
+
+        // A right click keeps the selection.
+        Select(Category("Views"));
+        const QPoint point = Tree().visualItemRect(Category("Tables")).center();
+        QTest::mousePress(Tree().viewport(), Qt::RightButton, Qt::NoModifier, point);
+        QTest::mouseRelease(Tree().viewport(), Qt::RightButton, Qt::NoModifier, point);
+        QCOMPARE(Tree().currentItem(), Category("Views"));
     }
 
     // A node per row, labelled owner first under "All"; a second run replaces the first's.
@@ -166,32 +151,8 @@ private slots:
             Select(pScope);
             ExpectColumnsThenRows(Child(pScope, test.pszLabel, test.nNth), test.pszTable, test.nRows);
         }
-    }
 
-    // Reached by the arrow keys, as a user passes it; the scope above still lists.
-    void dbaNodeFailsForAnOrdinaryAccount()
-    {
-        Start("hr", "hr");
-        QTreeWidgetItem* pNode = Scope("Tables", true);
-        Category("Tables")->setExpanded(true);
-        Select(Category("Views"));
-        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
-        QTest::keyClick(&Tree(), Qt::Key_Up);
-        QCOMPARE(Tree().currentItem(), pNode);
-        QVERIFY2(MessageLine().startsWith("ORA-00942"), qPrintable(MessageLine()));
-        QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps + 1);
-        QCOMPARE(pNode->childCount(), 0);
-        QVERIFY(pNode->isExpanded());
-        QCOMPARE(Model().columnCount(), 0);
-        QTest::keyClick(&Tree(), Qt::Key_Up);
-        QCOMPARE(Tree().currentItem(), Scope("Tables", false));
-        ExpectColumnsThenRows(Child(Scope("Tables", false), "EMPLOYEES"), "EMPLOYEES", 4);
-    }
-
-    // View Data on a node that is no table or view, and selecting a user, change nothing.
-    void otherNodesShowNoData()
-    {
-        StartAsAdmin();
+        // View Data on a node that is no table or view, and selecting a user, change nothing.
         QTreeWidgetItem* pIndexes = Scope("Indexes", true);
         Select(pIndexes);
         QVERIFY(pIndexes->childCount() > 0);
@@ -212,38 +173,27 @@ private slots:
         QCOMPARE(Model().rowCount(), nUsers);
     }
 
-    // A right click keeps the selection; the menu's items follow the connection.
-    void contextMenuGraysByConnection()
-    {
-        Start();
-        Select(Category("Views"));
-        const QPoint point = Tree().visualItemRect(Category("Tables")).center();
-        QTest::mousePress(Tree().viewport(), Qt::RightButton, Qt::NoModifier, point);
-        QTest::mouseRelease(Tree().viewport(), Qt::RightButton, Qt::NoModifier, point);
-        QCOMPARE(Tree().currentItem(), Category("Views"));
-        const std::set<int> needsConnection = {ID_DATABASE_REFRESH, ID_DATABASE_VIEWDATA, ID_FILE_SAVE_AS,
-                                               ID_DATABASE_DISCONNECT};
-        for (bool bConnected : {false, true}) {
-            for (QWidget* pControl : {static_cast<QWidget*>(&Tree()), static_cast<QWidget*>(&View().ResultList())}) {
-                const std::map<int, bool> states = ContextMenuStates(*pControl);
-                QCOMPARE(states.size(), std::size_t(11));
-                for (const auto& [nId, bEnabled] : states)
-                    QCOMPARE(bEnabled, nId == ID_DATABASE_CONNECT ? !bConnected
-                                                                 : bConnected || !needsConnection.count(nId));
-            }
-            if (!bConnected) {
-                m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
-                Frame().OnCommand(ID_DATABASE_CONNECT);
-                QTRY_VERIFY_WITH_TIMEOUT(m_pScript->Done(), 15000);
-            }
-        }
-    }
-
-    // A name wider than the pane: the tree scrolls sideways, and the name
-    // shows whole in a tooltip; one that fits gets none.
-    void longNamesScrollAndShowInATooltip()
+    // Reached by the arrow keys, as a user passes it; the scope above still lists.
+    void dbaNodeFailsForAnOrdinaryAccount()
     {
         Start("hr", "hr");
+        QTreeWidgetItem* pNode = Scope("Tables", true);
+        Category("Tables")->setExpanded(true);
+        Select(Category("Views"));
+        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
+        QTest::keyClick(&Tree(), Qt::Key_Up);
+        QCOMPARE(Tree().currentItem(), pNode);
+        QVERIFY2(MessageLine().startsWith("ORA-00942"), qPrintable(MessageLine()));
+        QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps + 1);
+        QCOMPARE(pNode->childCount(), 0);
+        QVERIFY(pNode->isExpanded());
+        QCOMPARE(Model().columnCount(), 0);
+        QTest::keyClick(&Tree(), Qt::Key_Up);
+        QCOMPARE(Tree().currentItem(), Scope("Tables", false));
+        ExpectColumnsThenRows(Child(Scope("Tables", false), "EMPLOYEES"), "EMPLOYEES", 4);
+
+        // A name wider than the pane: the tree scrolls sideways, and the name
+        // shows whole in a tooltip; one that fits gets none.
         const QString strLong = QString("EMPLOYEES_DEPARTMENT_ID_").repeated(4);
         auto* pLong = new QTreeWidgetItem(Tree().topLevelItem(0), QStringList(strLong));
         Tree().scrollToItem(pLong);

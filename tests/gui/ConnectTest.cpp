@@ -1,17 +1,23 @@
-// Start-up, the Connect loop's dialogs and boxes, Disconnect, the commands that follow the
-// connection, and closing the window, against the test cluster. The loop itself is tested
+// Start-up, the Connect loop's dialogs and boxes, Disconnect, the commands and context
+// menus that follow the connection, and closing the window, against the test cluster. The loop itself is tested
 // in tests/document/OperationsDbTest.cpp.
 
 #include "gui/WebPages.h"
+#include "res/CommandTable.h"
 #include "res/resource.h"
 #include "shell/CStartDialog.h"
 #include "tests/gui/ProgramTest.h"
 #include "tests/support/TestFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QMenu>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+
+#include <set>
 
 class ConnectTest : public ProgramTest {
     Q_OBJECT
@@ -22,17 +28,45 @@ class ConnectTest : public ProgramTest {
         return testfixture::AdminValue(strQuery) == "1";
     }
 
-    // The commands that follow the connection, in the menu and on the toolbar.
+    // The context menu's items as they are when it opens, by command id.
+    std::map<int, bool> ContextMenuStates(QWidget& control)
+    {
+        std::map<int, bool> states;
+        QTimer::singleShot(0, [&] {
+            auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!pMenu)
+                return;
+            for (QAction* pAction : pMenu->actions())
+                if (!pAction->isSeparator())
+                    states[pAction->data().toInt()] = pAction->isEnabled();
+            pMenu->close();
+        });
+        emit control.customContextMenuRequested(QPoint(5, 5));
+        return states;
+    }
+
+    // The main menu's commands, the toolbar's buttons and the context menus of the tree and
+    // the list: these follow the connection, every other is always on.
     void ExpectConnected(bool bConnected)
     {
         GoIdle();
-        for (int nId : {ID_DATABASE_CONNECT, ID_DATABASE_DISCONNECT, ID_DATABASE_REFRESH, ID_DATABASE_VIEWDATA,
-                        ID_FILE_SAVE_AS}) {
-            QAction* pAction = Frame().Action(nId);
-            const bool bEnabled = (nId == ID_DATABASE_CONNECT) != bConnected;
-            QCOMPARE(pAction->isEnabled(), bEnabled);
+        const std::set<int> follow = {ID_DATABASE_DISCONNECT, ID_DATABASE_REFRESH, ID_DATABASE_VIEWDATA,
+                                      ID_DATABASE_SQL,        ID_FILE_SAVE_AS,     ID_FILE_SAVE_CSV};
+        const auto expected = [&](int nId) {
+            return nId == ID_DATABASE_CONNECT ? !bConnected : bConnected || !follow.count(nId);
+        };
+        for (const CommandInfo& command : Commands()) {
+            QAction* pAction = Frame().Action(command.nId);
+            if (command.pszMenuText)
+                QCOMPARE(pAction->isEnabled(), expected(command.nId));
             if (QWidget* pButton = Frame().ToolBar()->widgetForAction(pAction))
-                QCOMPARE(pButton->isEnabled(), bEnabled);
+                QCOMPARE(pButton->isEnabled(), expected(command.nId));
+        }
+        for (QWidget* pControl : {static_cast<QWidget*>(&View().Tree()), static_cast<QWidget*>(&View().ResultList())}) {
+            const std::map<int, bool> states = ContextMenuStates(*pControl);
+            QCOMPARE(states.size(), std::size_t(11));
+            for (const auto& [nId, bEnabled] : states)
+                QCOMPARE(bEnabled, expected(nId));
         }
     }
 
