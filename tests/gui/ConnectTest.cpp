@@ -70,19 +70,13 @@ class ConnectTest : public ProgramTest {
         }
     }
 
-    void PressKey(int nKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        Frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
-        QTest::keyClick(&View().Tree(), static_cast<Qt::Key>(nKey), modifiers);
-    }
-
 private slots:
     void startupConnectsAndClosingLogsOff()
     {
         bool bSplashStayed = false;
         m_pScript->Add([&](QDialog& dialog) {
             QVERIFY(qobject_cast<CStartDialog*>(&dialog));
+            QCOMPARE(MessageLine(), QString("Connect to database!"));
             QCOMPARE(dialog.size(), QSize(399, 266));
             QCOMPARE(dialog.cursor().shape(), Qt::BitmapCursor);
             QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -143,22 +137,22 @@ private slots:
         const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
         ExpectConnected(false);
         for (int nKey : {Qt::Key_F5, Qt::Key_F8, Qt::Key_F9})
-            PressKey(nKey);
-        PressKey(Qt::Key_S, Qt::ControlModifier);
+            PressKey(View().Tree(), nKey);
+        PressKey(View().Tree(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps);
         QCOMPARE(MessageLine(), QString("Connect to database!"));
 
         m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
-        PressKey(Qt::Key_F7);
+        PressKey(View().Tree(), Qt::Key_F7);
         QVERIFY(m_pScript->Done());
         QCOMPARE(MessageLine(), QString("Connect succeeded!"));
         ExpectConnected(true);
         const qsizetype nShown = m_pScript->Shown().size();
-        PressKey(Qt::Key_F7);
+        PressKey(View().Tree(), Qt::Key_F7);
         QCOMPARE(m_pScript->Shown().size(), nShown);
 
         View().RunQueryToList("select * from hr.departments");
-        PressKey(Qt::Key_F8);
+        PressKey(View().Tree(), Qt::Key_F8);
         QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
         ExpectConnected(false);
         QVERIFY(Model().rowCount() > 0);

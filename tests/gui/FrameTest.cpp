@@ -1,53 +1,33 @@
-// The main window built from the command table: menus, bars and their toggles, the help
-// keys, the dead edit keys, the form's layout and tab order.
+// The main window built from the command table: menus, bars, prompts and toggles, the help
+// keys, the dead edit keys, the form's layout and tab order, the built-in pictures.
 
 #include "gui/ResourceImages.h"
-#include "res/CommandTable.h"
 #include "gui/WebPages.h"
-#include "res/resource.h"
+#include "res/CommandTable.h"
 #include "tests/gui/ProgramTest.h"
 
-#include <QAction>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
-#include <QTreeWidget>
 
 class FrameTest : public ProgramTest {
     Q_OBJECT
-
-    QString m_strFirstMessage;
-
-    void PressKey(QWidget* pTarget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        Frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
-        pTarget->setFocus();
-        QTest::keyClick(pTarget, key, modifiers);
-    }
 
 private slots:
     void init()
     {
         Fresh();
-        m_pScript->Add([this](QDialog& dialog) {
-            m_strFirstMessage = MessageLine();
-            CloseSplash(dialog);
-        });
-        m_pScript->Add(CancelDialog);
-        Launch();
+        Start();
     }
 
     // The texts themselves are the command table's; what could go astray is the wiring.
-    void menusAndBarsFromTheTable()
+    void menusBarsAndToggles()
     {
         QCOMPARE(Frame().windowTitle(), QString("Untitled - Lumidex"));
-        QCOMPARE(m_strFirstMessage, QString("Connect to database!"));
         for (const CommandInfo& command : Commands())
             QVERIFY2(Frame().Action(command.nId), command.pszName);
         const QList<QAction*> arrMenus = Frame().menuBar()->actions();
@@ -55,9 +35,8 @@ private slots:
         QStringList arrDatabase;
         for (const QAction* pAction : arrMenus[1]->menu()->actions())
             arrDatabase << pAction->text();
-        QCOMPARE(arrDatabase,
-                 QStringList({"&Refresh\tF5", "&Connect\tF7", "D&isconnect\tF8", "View &Data\tF9",
-                              "&SQL statement ...\tCtrl+E"}));
+        QCOMPARE(arrDatabase, QStringList({"&Refresh\tF5", "&Connect\tF7", "D&isconnect\tF8", "View &Data\tF9",
+                                           "&SQL statement ...\tCtrl+E"}));
         QCOMPARE(Frame().ToolBar()->actions().size(), qsizetype(ToolbarButtons().size()));
         QCOMPARE(Frame().ToolBar()->iconSize(), QSize(16, 15));
         QStringList arrPanes;
@@ -65,14 +44,7 @@ private slots:
             arrPanes.append(pLabel->objectName().isEmpty() ? pLabel->text() : pLabel->objectName());
         QCOMPARE(arrPanes, QStringList({"For Help, press F1", "CAP", "NUM", "SCRL"}));
 
-        // The context menu's items are checked with the tree's; here its last one.
-        m_pDesktop->arrOpened.clear();
-        Frame().LoadPopupMenu()->actions().last()->trigger();
-        QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>({WebPageUrl(ID_HELP)}));
-    }
-
-    void promptsInTheMessagePane()
-    {
+        // A prompt shows in the message pane while it lasts.
         QWidget* pButton = Frame().ToolBar()->widgetForAction(Frame().Action(ID_DATABASE_CONNECT));
         QStatusTipEvent tip(Frame().Action(ID_DATABASE_CONNECT)->statusTip());
         QCoreApplication::sendEvent(pButton, &tip);
@@ -81,49 +53,43 @@ private slots:
         QCoreApplication::sendEvent(pButton, &none);
         QCOMPARE(Frame().statusBar()->currentMessage(), QString());
         QVERIFY(Frame().statusBar()->findChild<QLabel*>()->isVisible());
-    }
 
-    void viewTogglesFollowTheCheckMark()
-    {
         for (int nId : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
             QWidget* pBar = nId == ID_VIEW_TOOLBAR ? static_cast<QWidget*>(Frame().ToolBar()) : Frame().statusBar();
-            QAction* pAction = Frame().Action(nId);
             for (bool bShown : {false, true}) {
-                pAction->trigger();
+                Frame().Action(nId)->trigger();
                 QCOMPARE(pBar->isVisible(), bShown);
-                QCOMPARE(pAction->isChecked(), bShown);
+                QCOMPARE(Frame().Action(nId)->isChecked(), bShown);
             }
         }
     }
 
-    void helpFromKeyButtonAndMenu()
+    // Help from its key, button, main menu and context menu; a link that cannot open beeps.
+    // The edit keys do nothing.
+    void helpAndDeadEditKeys()
     {
         m_pDesktop->arrOpened.clear();  // the home page of start-up
-        PressKey(&View().Tree(), Qt::Key_F1);
+        PressKey(View().Tree(), Qt::Key_F1);
         QTest::mouseClick(Frame().ToolBar()->widgetForAction(Frame().Action(ID_HELP)), Qt::LeftButton);
         Frame().Action(ID_HELP)->trigger();
-        QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>(3, WebPageUrl(ID_HELP)));
+        Frame().LoadPopupMenu()->actions().last()->trigger();
+        QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>(4, WebPageUrl(ID_HELP)));
         QVERIFY(WebPageUrl(ID_HELP).isLocalFile());
-
         m_pDesktop->bOpenSucceeds = false;
-        m_pDesktop->arrBeeps.clear();
         Frame().Action(ID_LINKS_GOOGLE)->trigger();
-        QCOMPARE(m_pDesktop->arrBeeps, std::vector<unsigned>({0}));
+        QCOMPARE(m_pDesktop->arrBeeps.back(), 0u);
         QCOMPARE(m_pDesktop->arrOpened.back(), QUrl("https://www.google.com/"));
-    }
 
-    void editKeysDoNothing()
-    {
         QLineEdit& message = View().MessageLine();
         QGuiApplication::clipboard()->setText("before");
         message.selectAll();
-        PressKey(&message, Qt::Key_C, Qt::ControlModifier);
-        PressKey(&message, Qt::Key_Insert, Qt::ControlModifier);
+        PressKey(message, Qt::Key_C, Qt::ControlModifier);
+        PressKey(message, Qt::Key_Insert, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
         QCOMPARE(message.text(), QString("Connect to database!"));
     }
 
-    void layout()
+    void layoutAndTabOrder()
     {
         View().resize(1000, 600);
         QCOMPARE(View().Tree().geometry(), QRect(0, 0, 300, 580));
@@ -133,31 +99,25 @@ private slots:
         QCOMPARE(View().Tree().geometry(), QRect(0, 0, 300, 380));
         QCOMPARE(View().ResultList().width(), 0);
         QCOMPARE(View().MessageLine().geometry(), QRect(0, 380, 250, 20));
-    }
 
-    void picturesAreBuiltIn()
-    {
-        QCOMPARE(SplashBitmap().size(), QSize(399, 266));
-        QCOMPARE(MainIcon().availableSizes(), QList<QSize>({QSize(32, 32)}));
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(ToolbarImage(i).size(), QSize(16, 15));
-        for (int i = 0; i < 12; ++i) {
-            const QPixmap image = TreeImage(i);
-            QCOMPARE(image.size(), QSize(16, 15));
-            QVERIFY(!image.mask().isNull());
-            QVERIFY(image.toImage().pixelColor(15, 0).alpha() == 0);  // light grey is see-through
-        }
-        QCOMPARE(HandCursor().shape(), Qt::BitmapCursor);
-        QVERIFY(!HandCursor().pixmap().isNull());
-    }
-
-    void tabOrder()
-    {
         QCOMPARE(View().MessageLine().nextInFocusChain(), static_cast<QWidget*>(&View().ResultList()));
         QWidget* pAfterList = View().ResultList().nextInFocusChain();
         while (pAfterList && pAfterList->parentWidget() != &View())
             pAfterList = pAfterList->nextInFocusChain();
         QCOMPARE(pAfterList, static_cast<QWidget*>(&View().Tree()));
+    }
+
+    void picturesAreBuiltIn()
+    {
+        QCOMPARE(SplashBitmap().size(), QSize(399, 266));
+        QVERIFY(!HandCursor().pixmap().isNull());
+        QCOMPARE(MainIcon().availableSizes(), QList<QSize>({QSize(32, 32)}));
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(ToolbarImage(i).size(), QSize(16, 15));
+        for (int i = 0; i < 12; ++i) {
+            QCOMPARE(TreeImage(i).size(), QSize(16, 15));
+            QCOMPARE(TreeImage(i).toImage().pixelColor(15, 0).alpha(), 0);  // light grey is see-through
+        }
     }
 };
 

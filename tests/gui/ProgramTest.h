@@ -6,12 +6,18 @@
 
 #include "browser/CLumidexView.h"
 #include "controls/CSortListCtrl.h"
+#include "res/resource.h"
 #include "shell/CLumidexApp.h"
 #include "shell/CMainFrame.h"
 #include "tests/gui/TestDesktop.h"
+#include "tests/support/TestFixture.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <memory>
 
@@ -35,6 +41,15 @@ protected:
             if (Model().headerData(i, Qt::Horizontal).toString() == strHeader)
                 return i;
         return -1;
+    }
+
+    // A key as the user presses it: the window active, the focus on the target.
+    void PressKey(QWidget& target, int nKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        Frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        target.setFocus();
+        QTest::keyClick(&target, static_cast<Qt::Key>(nKey), modifiers);
     }
 
     void Fresh()

@@ -1,15 +1,13 @@
 // The statement window against the test cluster, from its command and keys: statements
-// run into the list, the 1000-row question through the desktop seam, the history, Escape
-// and Disconnect. What a run does is tested in tests/document/.
+// run into the list, the history, Escape, the 1000-row question through the desktop seam,
+// and a run once disconnected. What a run does and the history's texts are tested in
+// tests/document/.
 
 #include "browser/CSqlStatementWindow.h"
-#include "res/resource.h"
 #include "tests/gui/ProgramTest.h"
 
 #include <QAbstractItemModelTester>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTreeWidget>
 
 class SqlStatementTest : public ProgramTest {
     Q_OBJECT
@@ -21,10 +19,7 @@ class SqlStatementTest : public ProgramTest {
     void OpenWindow()
     {
         GoIdle();
-        Frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
-        View().MessageLine().setFocus();
-        QTest::keyClick(&View().MessageLine(), Qt::Key_E, Qt::ControlModifier);
+        PressKey(View().MessageLine(), Qt::Key_E, Qt::ControlModifier);
         QVERIFY(View().SqlWindow());
         QVERIFY(Window().isVisible());
     }
@@ -48,13 +43,29 @@ private slots:
         QVERIFY(!Window().isModal());
         QCOMPARE(Window().parentWidget(), static_cast<QWidget*>(&Frame()));
 
-        Run("  select department_id, department_name from hr.departments order by 1;  \n");
+        const QString strQuery = "select department_id, department_name from hr.departments order by 1";
+        Run(strQuery + ";");
         QCOMPARE(MessageLine(), QString("Rows 4"));
         QCOMPARE(Model().columnCount(), 2);
         QCOMPARE(View().Tree().currentItem(), pSelected);
-
         Run("selec 1", true);
         QVERIFY2(MessageLine().startsWith("ORA-00900"), qPrintable(MessageLine()));
+
+        // Alt+Up and Alt+Down step through what was run.
+        Editor().clear();
+        QTest::keyClick(&Editor(), Qt::Key_Up, Qt::AltModifier);
+        QTest::keyClick(&Editor(), Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(Editor().toPlainText(), strQuery);
+        QTest::keyClick(&Editor(), Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(Editor().toPlainText(), QString("selec 1"));
+
+        // Escape hides it; the command brings the same window back with its text.
+        CSqlStatementWindow* pWindow = &Window();
+        QTest::keyClick(&Editor(), Qt::Key_Escape);
+        QVERIFY(!pWindow->isVisible());
+        OpenWindow();
+        QCOMPARE(&Window(), pWindow);
+        QCOMPARE(Editor().toPlainText(), QString("selec 1"));
 
         // A selection runs alone.
         Editor().setPlainText("select 1 from dual\nselect 2 from dual");
@@ -85,30 +96,6 @@ private slots:
             QCOMPARE(Cell(nRows - 1, 0), QString::number(nRows));
             QCOMPARE(m_pDesktop->arrBeeps.back(), 0xFFFFFFFFu);
         }
-    }
-
-    // Alt+Up and Alt+Down step through what was run; the texts kept are tested in
-    // tests/document/StatementTextTest.cpp.
-    void historyEscapeAndDisconnect()
-    {
-        Start("hr", "hr");
-        OpenWindow();
-        Run("select 1 from dual;");
-        Run("begin null; end;");
-        Editor().clear();
-        QTest::keyClick(&Editor(), Qt::Key_Up, Qt::AltModifier);
-        QTest::keyClick(&Editor(), Qt::Key_Up, Qt::AltModifier);
-        QCOMPARE(Editor().toPlainText(), QString("select 1 from dual"));
-        QTest::keyClick(&Editor(), Qt::Key_Down, Qt::AltModifier);
-        QCOMPARE(Editor().toPlainText(), QString("begin null; end;"));
-
-        // Escape hides it; the command brings the same window back with its text.
-        CSqlStatementWindow* pWindow = &Window();
-        QTest::keyClick(&Editor(), Qt::Key_Escape);
-        QVERIFY(!pWindow->isVisible());
-        OpenWindow();
-        QCOMPARE(&Window(), pWindow);
-        QCOMPARE(Editor().toPlainText(), QString("begin null; end;"));
 
         Frame().OnCommand(ID_DATABASE_DISCONNECT);
         Run("select 1 from dual");
