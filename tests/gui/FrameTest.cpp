@@ -2,7 +2,6 @@
 // keys, the dead edit keys, the form's layout and tab order, the built-in pictures.
 
 #include "gui/ResourceImages.h"
-#include "gui/WebPages.h"
 #include "res/CommandTable.h"
 #include "tests/gui/ProgramTest.h"
 
@@ -12,7 +11,6 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QToolBar>
 
 class FrameTest : public ProgramTest {
     Q_OBJECT

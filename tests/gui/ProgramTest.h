@@ -6,6 +6,7 @@
 
 #include "browser/CLumidexView.h"
 #include "controls/CSortListCtrl.h"
+#include "gui/WebPages.h"
 #include "res/resource.h"
 #include "shell/CLumidexApp.h"
 #include "shell/CMainFrame.h"
@@ -14,9 +15,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include <memory>

@@ -55,7 +55,7 @@ private slots:
         QFETCH(QByteArray, settings);
         QFETCH(bool, stylesheet);
         QFETCH(bool, opened);
-        m_pFolder->WriteSettings(settings);
+        m_pFolder->Write("Lumidex.ini", settings);
         QCOMPARE(Save(ID_FILE_SAVE_AS, m_pFolder->Path() + "/emp"), std::vector<unsigned>{0u});
         QCOMPARE(m_pDesktop->arrSaveDialogs.last(), QString("*.xml|XML Files (*.xml);;All Files (*.*)"));
         QCOMPARE(MessageLine(), QString("Saved XML file!"));

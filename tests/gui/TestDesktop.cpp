@@ -78,9 +78,9 @@ QByteArray ScratchFolder::Settings() const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void ScratchFolder::WriteSettings(const QByteArray& text) const
+void ScratchFolder::Write(const QString& strName, const QByteArray& text) const
 {
-    QFile file(Path() + "/Lumidex.ini");
+    QFile file(Path() + "/" + strName);
     if (file.open(QIODevice::WriteOnly))
         file.write(text);
 }

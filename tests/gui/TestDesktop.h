@@ -86,7 +86,7 @@ public:
     QString Path() const { return m_folder.path(); }
     // The settings file's text; empty when it does not exist.
     QByteArray Settings() const;
-    void WriteSettings(const QByteArray& text) const;
+    void Write(const QString& strName, const QByteArray& text) const;
 
 private:
     QTemporaryDir m_folder;
