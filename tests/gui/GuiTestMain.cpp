@@ -15,8 +15,7 @@ std::unique_ptr<QObject> MakeFrameTest();
 std::unique_ptr<QObject> MakeDialogTest();
 std::unique_ptr<QObject> MakeBrowserTest();
 std::unique_ptr<QObject> MakeSortTest();
-std::unique_ptr<QObject> MakeSaveTest();
-std::unique_ptr<QObject> MakeSqlStatementTest();
+std::unique_ptr<QObject> MakeResultListTest();
 
 namespace {
 
@@ -27,8 +26,7 @@ const struct {
 } kClasses[] = {
     {"ConnectTest", true, MakeConnectTest}, {"FrameTest", false, MakeFrameTest},
     {"DialogTest", false, MakeDialogTest},  {"BrowserTest", true, MakeBrowserTest},
-    {"SortTest", false, MakeSortTest},      {"SaveTest", true, MakeSaveTest},
-    {"SqlStatementTest", true, MakeSqlStatementTest},
+    {"SortTest", false, MakeSortTest},      {"ResultListTest", true, MakeResultListTest},
 };
 
 }  // namespace

@@ -31,8 +31,7 @@ class SortTest : public QObject {
     // Column 1 is a second key.
     void Fill()
     {
-        Model().DeleteAllItems();
-        Model().DeleteAllColumns();
+        Model().Empty();
         Model().SetColumns({"NAME", "RANK"});
         const char* pszRanks = "3140625";
         for (int i = 0; i < kUnsorted.size(); ++i)
@@ -88,11 +87,6 @@ private slots:
         Model().Publish();
         QCOMPARE(Model().index(7, 0).data().toString(), QString::fromUtf8("K\xc3\xa4se"));
         QVERIFY(!Model().index(7, 0).data(Qt::EditRole).isValid());
-        Model().DeleteAllItems();
-        QCOMPARE(Model().columnCount(), 2);
-        Model().DeleteAllColumns();
-        QCOMPARE(Model().columnCount(), 0);
-        QVERIFY(!Model().index(0, 0).isValid());
     }
 
     // Up, down, up; another column always starts ascending; a refill forgets the arrow,
@@ -123,7 +117,10 @@ private slots:
         QCOMPARE(Column(0), kDescending);
     }
 
-    void arrowFollowsTheSortColumn()
+    // The arrow follows the sort column, in two strokes that stand out from the face in the
+    // style in use (on the classic scheme its 3-D highlight and shadow); a header wider than
+    // its section ends with an ellipsis.
+    void headerPaintsArrowAndEllipsis()
     {
         const int o = 2 * QFontMetrics(Header().font()).horizontalAdvance(QLatin1Char(' '));
         const QRgb light = Header().ArrowColour(false).rgb();
@@ -149,12 +146,7 @@ private slots:
         ClickHeader(0);
         QVERIFY(Header().IsOwnerDrawn(0));
         QCOMPARE(Pixel(SectionRight(0) - 2 * o, o - 1), light);
-    }
 
-    // Both strokes stand out from the face in the style in use; on the classic
-    // scheme they are its 3-D highlight and shadow.
-    void arrowColoursContrastWithTheFace()
-    {
         const int nFace = Header().palette().color(QPalette::Button).lightness();
         QVERIFY(std::abs(Header().ArrowColour(false).lightness() - nFace) >= 48);
         QVERIFY(std::abs(Header().ArrowColour(true).lightness() - nFace) >= 48);
@@ -165,11 +157,7 @@ private slots:
         Header().setPalette(classic);
         QCOMPARE(Header().ArrowColour(false), QColor(Qt::white));
         QCOMPARE(Header().ArrowColour(true), QColor(128, 128, 128));
-    }
 
-    // A header wider than its section ends with an ellipsis, sorted or not.
-    void longHeadersEndWithAnEllipsis()
-    {
         Model().SetColumns({"TABLESPACE_NAME_OF_SOME_LENGTH", "N"});
         Header().resizeSection(0, 100);
         const QString strShown = Header().ShownText(0);

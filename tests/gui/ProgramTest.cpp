@@ -1,14 +1,10 @@
-#include "tests/gui/TestDesktop.h"
+#include "tests/gui/ProgramTest.h"
 
 #include "shell/CStartDialog.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QEventLoop>
 #include <QFile>
-#include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QTimer>
 
 QMessageBox::StandardButton TestDesktop::Message(QWidget*, const QString& strText,

@@ -1,0 +1,191 @@
+// The list's commands against the test cluster: the statement window, from its command
+// and keys (statements run into the list, the history, Escape, the 1000-row question
+// through the desktop seam, a run once disconnected), and Save XML data and Save CSV data
+// (the switches from the settings file, the Save dialog, the frame's title, the message
+// line, the beeps, the open request, the rows in the order shown). What a run does, the
+// history's texts, and the files saved are tested in tests/document/ and tests/export/.
+
+#include "browser/CSqlStatementWindow.h"
+#include "tests/gui/ProgramTest.h"
+
+#include <QAbstractItemModelTester>
+#include <QFile>
+#include <QPlainTextEdit>
+
+namespace {
+
+QByteArray Read(const QString& strPath)
+{
+    QFile file(strPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class ResultListTest : public ProgramTest {
+    Q_OBJECT
+
+    CSqlStatementWindow& Window() { return *View().SqlWindow(); }
+    QPlainTextEdit& Editor() { return Window().Editor(); }
+
+    // Ctrl+E where the focus is: the message line would take it for itself.
+    void OpenWindow()
+    {
+        GoIdle();
+        PressKey(View().MessageLine(), Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(View().SqlWindow());
+        QVERIFY(Window().isVisible());
+    }
+
+    void Run(const QString& strText, bool bByKey = false)
+    {
+        Editor().setPlainText(strText);
+        if (bByKey)
+            QTest::keyClick(&Editor(), Qt::Key_Return, Qt::ControlModifier);
+        else
+            Window().findChild<QPushButton*>("IDC_SQL_RUN")->click();
+    }
+
+    // Saves with the command under the name the user types; the beeps it gave.
+    std::vector<unsigned> Save(int nCommand, const QString& strTyped)
+    {
+        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
+        m_pDesktop->strSaveName = strTyped;
+        Frame().OnCommand(nCommand);
+        return {m_pDesktop->arrBeeps.begin() + static_cast<std::ptrdiff_t>(nBeeps), m_pDesktop->arrBeeps.end()};
+    }
+
+    // Logged on as hr, the employees shown by LAST_NAME descending.
+    void StartWithEmployees()
+    {
+        Start("hr", "hr");
+        View().RunQueryToList("SELECT employee_id, last_name, notes FROM EMPLOYEES ORDER BY EMPLOYEE_ID");
+        QCOMPARE(MessageLine(), QString("Rows 4"));
+        View().ResultList().OnHeaderItemClick(1, 0);
+        View().ResultList().OnHeaderItemClick(1, 0);
+    }
+
+private slots:
+    void runsStatementsIntoTheList()
+    {
+        Start("app", "app");
+        const QTreeWidgetItem* pSelected = View().Tree().currentItem();
+        OpenWindow();
+        QCOMPARE(Window().windowTitle(), QString("SQL statement"));
+        QVERIFY(!Window().isModal());
+        QCOMPARE(Window().parentWidget(), static_cast<QWidget*>(&Frame()));
+
+        const QString strQuery = "select department_id, department_name from hr.departments order by 1";
+        Run(strQuery + ";");
+        QCOMPARE(MessageLine(), QString("Rows 4"));
+        QCOMPARE(Model().columnCount(), 2);
+        QCOMPARE(View().Tree().currentItem(), pSelected);
+        Run("selec 1", true);
+        QVERIFY2(MessageLine().startsWith("ORA-00900"), qPrintable(MessageLine()));
+
+        // Alt+Up and Alt+Down step through what was run.
+        Editor().clear();
+        QTest::keyClick(&Editor(), Qt::Key_Up, Qt::AltModifier);
+        QTest::keyClick(&Editor(), Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(Editor().toPlainText(), strQuery);
+        QTest::keyClick(&Editor(), Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(Editor().toPlainText(), QString("selec 1"));
+
+        // Escape hides it; the command brings the same window back with its text.
+        CSqlStatementWindow* pWindow = &Window();
+        QTest::keyClick(&Editor(), Qt::Key_Escape);
+        QVERIFY(!pWindow->isVisible());
+        OpenWindow();
+        QCOMPARE(&Window(), pWindow);
+        QCOMPARE(Editor().toPlainText(), QString("selec 1"));
+
+        // A selection runs alone.
+        Editor().setPlainText("select 1 from dual\nselect 2 from dual");
+        QTextCursor cursor = Editor().textCursor();
+        cursor.movePosition(QTextCursor::Down);
+        cursor.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+        Editor().setTextCursor(cursor);
+        QTest::keyClick(&Editor(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(Cell(0, 0), QString("2"));
+
+        // Nothing to run: a beep, the list as it was.
+        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
+        Run(" ; ");
+        QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps + 1);
+        QCOMPARE(m_pDesktop->arrBeeps.back(), 0u);
+        QCOMPARE(Cell(0, 0), QString("2"));
+
+        // The question's text and buttons, and what each answer does; a run ends with a simple beep.
+        QAbstractItemModelTester tester(&Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        for (const auto& [answer, nRows] : {std::pair(QMessageBox::Yes, 1500), std::pair(QMessageBox::No, 1000)}) {
+            m_pDesktop->answer = answer;
+            m_pDesktop->arrMessages.clear();
+            Run("select id, label from app.big_table order by id");
+            QCOMPARE(m_pDesktop->arrMessages.size(), 1u);
+            QCOMPARE(m_pDesktop->arrMessages[0].strText, QString("You have read 1000 rows do you want to read all?"));
+            QCOMPARE(m_pDesktop->arrMessages[0].buttons, QMessageBox::Yes | QMessageBox::No);
+            QCOMPARE(MessageLine(), QString("Rows %1").arg(nRows));
+            QCOMPARE(Cell(nRows - 1, 0), QString::number(nRows));
+            QCOMPARE(m_pDesktop->arrBeeps.back(), 0xFFFFFFFFu);
+        }
+
+        Frame().OnCommand(ID_DATABASE_DISCONNECT);
+        Run("select 1 from dual");
+        QCOMPARE(MessageLine(), QString("No message! Are you connected to the database?"));
+    }
+
+    void savesXmlWithTheSwitchesFromTheSettings_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<bool>("stylesheet");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("defaults") << QByteArray() << true << true;
+        QTest::newRow("both off") << QByteArray("[Lumidex]\nXSL=0\nVIEWXML=0\n") << false << false;
+    }
+
+    void savesXmlWithTheSwitchesFromTheSettings()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(bool, stylesheet);
+        QFETCH(bool, opened);
+        StartWithEmployees();
+        m_pFolder->Write("Lumidex.ini", settings);
+        QCOMPARE(Save(ID_FILE_SAVE_AS, m_pFolder->Path() + "/emp"), std::vector<unsigned>{0u});
+        QCOMPARE(m_pDesktop->arrSaveDialogs.last(), QString("*.xml|XML Files (*.xml);;All Files (*.*)"));
+        QCOMPARE(MessageLine(), QString("Saved XML file!"));
+        const QString strData = m_pFolder->Path() + "/emp.xml";
+        QCOMPARE(Frame().windowTitle(), strData + " - Lumidex");
+        const QByteArray xml = Read(strData);
+        QCOMPARE(xml.count("<LAST_NAME>"), 4);
+        QVERIFY(xml.indexOf("Nobody") < xml.indexOf("King"));  // as shown, not as read
+        QCOMPARE(QFile::exists(m_pFolder->Path() + "/emp.xsl"), stylesheet);
+        QCOMPARE(m_pDesktop->arrOpened,
+                 opened ? std::vector<QUrl>{QUrl::fromLocalFile(strData)} : std::vector<QUrl>());
+    }
+
+    // Cancelled: no beep, the message kept. Failed, a folder in the way: the title kept.
+    void savesCsvNotOpened()
+    {
+        StartWithEmployees();
+        QCOMPARE(Save(ID_FILE_SAVE_CSV, QString()), std::vector<unsigned>());
+        QCOMPARE(MessageLine(), QString("Rows 4"));
+        const QString strData = m_pFolder->Path() + "/emp.csv";
+        QCOMPARE(Save(ID_FILE_SAVE_CSV, m_pFolder->Path() + "/emp"), std::vector<unsigned>{0u});
+        QCOMPARE(m_pDesktop->arrSaveDialogs.last(), QString("*.csv|CSV Files (*.csv);;All Files (*.*)"));
+        QCOMPARE(MessageLine(), QString("Saved CSV file!"));
+        QVERIFY(m_pDesktop->arrOpened.empty());
+        QCOMPARE(Frame().windowTitle(), strData + " - Lumidex");
+        QCOMPARE(QString::fromUtf8(Read(strData)),
+                 QString("EMPLOYEE_ID,LAST_NAME,NOTES\r\n3,日本,NULL\r\n4,Nobody,NULL\r\n"
+                         "2,Lefèvre,Paid in € since 2002\r\n1,King,President\r\n"));
+
+        QVERIFY(QDir(m_pFolder->Path()).mkdir("taken.csv"));
+        QCOMPARE(Save(ID_FILE_SAVE_CSV, m_pFolder->Path() + "/taken.csv"), std::vector<unsigned>{0u});
+        QCOMPARE(MessageLine(), QString("Failed to save CSV file!"));
+        QCOMPARE(Frame().windowTitle(), strData + " - Lumidex");
+    }
+};
+
+std::unique_ptr<QObject> MakeResultListTest() { return std::make_unique<ResultListTest>(); }
+
+#include "ResultListTest.moc"
