@@ -205,6 +205,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> MakeBrowserTest() { return std::make_unique<BrowserTest>(); }
+GUI_TEST_MAIN(BrowserTest, true)
 
 #include "BrowserTest.moc"

@@ -164,6 +164,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> MakeConnectTest() { return std::make_unique<ConnectTest>(); }
+GUI_TEST_MAIN(ConnectTest, true)
 
 #include "ConnectTest.moc"

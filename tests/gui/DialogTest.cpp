@@ -172,6 +172,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> MakeDialogTest() { return std::make_unique<DialogTest>(); }
+GUI_TEST_MAIN(DialogTest, false)
 
 #include "DialogTest.moc"

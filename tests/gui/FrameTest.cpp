@@ -119,6 +119,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> MakeFrameTest() { return std::make_unique<FrameTest>(); }
+GUI_TEST_MAIN(FrameTest, false)
 
 #include "FrameTest.moc"

@@ -7,6 +7,23 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <cstdio>
+
+int RunGuiTest(int argc, char** argv, bool bNeedsCluster, const std::function<std::unique_ptr<QObject>()>& create)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("TNS_ADMIN", testfixture::TnsAdmin().c_str(), 1);
+    setenv("LUMIDEX_OCI_LIBRARY", testfixture::OcipgLibrary(), 1);
+    QApplication application(argc, argv);
+    const std::string strProblem = bNeedsCluster ? testfixture::ClusterProblem() : std::string();
+    if (!strProblem.empty()) {
+        std::fputs(strProblem.c_str(), stderr);
+        return 1;
+    }
+    const std::unique_ptr<QObject> pTests = create();
+    return QTest::qExec(pTests.get(), argc, argv);
+}
+
 QMessageBox::StandardButton TestDesktop::Message(QWidget*, const QString& strText,
                                                  QMessageBox::StandardButtons buttons)
 {

@@ -186,6 +186,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> MakeResultListTest() { return std::make_unique<ResultListTest>(); }
+GUI_TEST_MAIN(ResultListTest, true)
 
 #include "ResultListTest.moc"

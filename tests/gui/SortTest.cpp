@@ -3,10 +3,9 @@
 // of texts and the values moving with their rows are tested in tests/controls/.
 
 #include "controls/CSortHeaderCtrl.h"
-#include "controls/CSortListCtrl.h"
+#include "tests/gui/ProgramTest.h"
 
 #include <QAbstractItemModelTester>
-#include <QTest>
 
 #include <cstdlib>
 #include <optional>
@@ -167,6 +166,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> MakeSortTest() { return std::make_unique<SortTest>(); }
+GUI_TEST_MAIN(SortTest, false)
 
 #include "SortTest.moc"
