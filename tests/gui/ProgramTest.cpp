@@ -34,10 +34,6 @@ QMessageBox::StandardButton TestDesktop::Message(QWidget*, const QString& strTex
     return buttons.testFlag(QMessageBox::Yes) ? answer : QMessageBox::Ok;
 }
 
-ModalScript::ModalScript() { qApp->installEventFilter(this); }
-
-ModalScript::~ModalScript() { qApp->removeEventFilter(this); }
-
 bool ModalScript::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
     if (pEvent->type() != QEvent::Show)

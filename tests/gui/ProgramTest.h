@@ -70,8 +70,8 @@ class ModalScript : public QObject {
 public:
     using Step = std::function<void(QDialog&)>;
 
-    ModalScript();
-    ~ModalScript() override;
+    ModalScript() { qApp->installEventFilter(this); }
+    ~ModalScript() override { qApp->removeEventFilter(this); }
 
     void Add(Step step) { m_arrSteps.push_back(std::move(step)); }
     bool Done() const { return m_arrSteps.empty() && m_nPending == 0; }

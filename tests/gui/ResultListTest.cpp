@@ -134,41 +134,30 @@ private slots:
         QCOMPARE(MessageLine(), QString("No message! Are you connected to the database?"));
     }
 
-    void savesXmlWithTheSwitchesFromTheSettings_data()
-    {
-        QTest::addColumn<QByteArray>("settings");
-        QTest::addColumn<bool>("stylesheet");
-        QTest::addColumn<bool>("opened");
-        QTest::newRow("defaults") << QByteArray() << true << true;
-        QTest::newRow("both off") << QByteArray("[Lumidex]\nXSL=0\nVIEWXML=0\n") << false << false;
-    }
-
-    void savesXmlWithTheSwitchesFromTheSettings()
-    {
-        QFETCH(QByteArray, settings);
-        QFETCH(bool, stylesheet);
-        QFETCH(bool, opened);
-        StartWithEmployees();
-        m_pFolder->Write("Lumidex.ini", settings);
-        QCOMPARE(Save(ID_FILE_SAVE_AS, m_pFolder->Path() + "/emp"), std::vector<unsigned>{0u});
-        QCOMPARE(m_pDesktop->arrSaveDialogs.last(), QString("*.xml|XML Files (*.xml);;All Files (*.*)"));
-        QCOMPARE(MessageLine(), QString("Saved XML file!"));
-        const QString strData = m_pFolder->Path() + "/emp.xml";
-        QCOMPARE(Frame().windowTitle(), strData + " - Lumidex");
-        const QByteArray xml = Read(strData);
-        QCOMPARE(xml.count("<LAST_NAME>"), 4);
-        QVERIFY(xml.indexOf("Nobody") < xml.indexOf("King"));  // as shown, not as read
-        QCOMPARE(QFile::exists(m_pFolder->Path() + "/emp.xsl"), stylesheet);
-        QCOMPARE(m_pDesktop->arrOpened,
-                 opened ? std::vector<QUrl>{QUrl::fromLocalFile(strData)} : std::vector<QUrl>());
-    }
-
-    // Cancelled: no beep, the message kept. Failed, a folder in the way: the title kept.
-    void savesCsvNotOpened()
+    // The switches as the settings file has them when the command runs: both on without
+    // the keys, else off. CSV: cancelled, no beep and the message kept; failed, a folder in
+    // the way, the title kept.
+    void savesXmlAndCsv()
     {
         StartWithEmployees();
+        for (const bool bOn : {true, false}) {
+            m_pFolder->Write("Lumidex.ini", bOn ? QByteArray() : QByteArray("[Lumidex]\nXSL=0\nVIEWXML=0\n"));
+            const QString strName = m_pFolder->Path() + (bOn ? "/on" : "/off");
+            m_pDesktop->arrOpened.clear();
+            QCOMPARE(Save(ID_FILE_SAVE_AS, strName), std::vector<unsigned>{0u});
+            QCOMPARE(m_pDesktop->arrSaveDialogs.last(), QString("*.xml|XML Files (*.xml);;All Files (*.*)"));
+            QCOMPARE(MessageLine(), QString("Saved XML file!"));
+            QCOMPARE(Frame().windowTitle(), strName + ".xml - Lumidex");
+            const QByteArray xml = Read(strName + ".xml");
+            QCOMPARE(xml.count("<LAST_NAME>"), 4);
+            QVERIFY(xml.indexOf("Nobody") < xml.indexOf("King"));  // as shown, not as read
+            QCOMPARE(QFile::exists(strName + ".xsl"), bOn);
+            QCOMPARE(m_pDesktop->arrOpened,
+                     bOn ? std::vector<QUrl>{QUrl::fromLocalFile(strName + ".xml")} : std::vector<QUrl>());
+        }
+
         QCOMPARE(Save(ID_FILE_SAVE_CSV, QString()), std::vector<unsigned>());
-        QCOMPARE(MessageLine(), QString("Rows 4"));
+        QCOMPARE(MessageLine(), QString("Saved XML file!"));
         const QString strData = m_pFolder->Path() + "/emp.csv";
         QCOMPARE(Save(ID_FILE_SAVE_CSV, m_pFolder->Path() + "/emp"), std::vector<unsigned>{0u});
         QCOMPARE(m_pDesktop->arrSaveDialogs.last(), QString("*.csv|CSV Files (*.csv);;All Files (*.*)"));
@@ -178,7 +167,6 @@ private slots:
         QCOMPARE(QString::fromUtf8(Read(strData)),
                  QString("EMPLOYEE_ID,LAST_NAME,NOTES\r\n3,日本,NULL\r\n4,Nobody,NULL\r\n"
                          "2,Lefèvre,Paid in € since 2002\r\n1,King,President\r\n"));
-
         QVERIFY(QDir(m_pFolder->Path()).mkdir("taken.csv"));
         QCOMPARE(Save(ID_FILE_SAVE_CSV, m_pFolder->Path() + "/taken.csv"), std::vector<unsigned>{0u});
         QCOMPARE(MessageLine(), QString("Failed to save CSV file!"));
