@@ -1,6 +1,6 @@
-// Start-up, the Connect loop's dialogs and boxes, Disconnect, the commands and context
-// menus that follow the connection, and closing the window, against the test cluster. The loop itself is tested
-// in tests/document/OperationsDbTest.cpp.
+// Start-up, the Connect loop's dialogs and boxes, Disconnect, the commands and context menus
+// that follow the connection, and closing the window, against the test cluster. The loop
+// itself is tested in tests/document/OperationsDbTest.cpp.
 
 #include "res/CommandTable.h"
 #include "shell/CStartDialog.h"

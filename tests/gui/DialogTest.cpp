@@ -62,7 +62,7 @@ private slots:
     void init()
     {
         Fresh();
-        m_pFolder->Write("tnsnames.ora", "SALES = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n"
+        WriteFile("tnsnames.ora", "SALES = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n"
                                          "b = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n"
                                          "A = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n");
         m_tnsAdmin.emplace("TNS_ADMIN", m_pFolder->Path().toStdString());
@@ -84,7 +84,7 @@ private slots:
         };
         for (const auto& test : cases) {
             if (!test.stored.isEmpty())
-                m_pFolder->Write("Lumidex.ini", test.stored);
+                WriteFile("Lumidex.ini", test.stored);
             ConnectDialog cancelled;
             QStringList arrShown;
             const int nResult = RunConnect(cancelled, [&](QDialog& shown) {
@@ -94,11 +94,11 @@ private slots:
             });
             QCOMPARE(nResult, int(QDialog::Rejected));
             QCOMPARE(arrShown, test.arrShown);
-            QCOMPARE(m_pFolder->Settings(), test.stored);
+            QCOMPARE(ReadFile("Lumidex.ini"), test.stored);
             ConnectDialog confirmed;
             RunConnect(confirmed, [](QDialog& shown) { shown.findChild<QPushButton*>("IDOK")->click(); });
             QCOMPARE(confirmed.m_strDatabase, test.arrShown[1]);
-            QVERIFY(m_pFolder->Settings().contains("DATABASE=" + test.arrShown[1].toLatin1()));
+            QVERIFY(ReadFile("Lumidex.ini").contains("DATABASE=" + test.arrShown[1].toLatin1()));
         }
     }
 
@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>({WebPageUrl(ID_HELP)}));
         QCOMPARE(dialog.m_strPassword, QString("secret"));
         QCOMPARE(dialog.GetMode(), 2);
-        QCOMPARE(m_pFolder->Settings(), QByteArray("[Lumidex]\nDATABASE=SALES\nUSER=REPORTS\nMODE=2\n"));
+        QCOMPARE(ReadFile("Lumidex.ini"), QByteArray("[Lumidex]\nDATABASE=SALES\nUSER=REPORTS\nMODE=2\n"));
     }
 
     // Both switches on without a file; Cancel writes nothing, OK writes both; Help opens the
@@ -123,7 +123,7 @@ private slots:
     {
         for (const QByteArray& stored : {QByteArray(), QByteArray("[Lumidex]\nVIEWXML=0\n")}) {
             if (!stored.isEmpty())
-                m_pFolder->Write("Lumidex.ini", stored);
+                WriteFile("Lumidex.ini", stored);
             const bool bViewXml = stored.isEmpty();
             {
                 Configuration dialog;
@@ -134,12 +134,12 @@ private slots:
                 dialog.findChild<QPushButton*>("IDCANCEL")->click();
             }
             QCOMPARE(m_pDesktop->arrOpened.back(), WebPageUrl(ID_HELP));
-            QCOMPARE(m_pFolder->Settings(), stored);
+            QCOMPARE(ReadFile("Lumidex.ini"), stored);
             Configuration dialog;
             dialog.findChild<QCheckBox*>("IDC_VIEW_XML")->toggle();
             dialog.findChild<QPushButton*>("IDOK")->click();
-            QVERIFY(m_pFolder->Settings().contains("XSL=1\n"));
-            QVERIFY(m_pFolder->Settings().contains(QByteArray("VIEWXML=") + (bViewXml ? "0" : "1") + "\n"));
+            QVERIFY(ReadFile("Lumidex.ini").contains("XSL=1\n"));
+            QVERIFY(ReadFile("Lumidex.ini").contains(QByteArray("VIEWXML=") + (bViewXml ? "0" : "1") + "\n"));
         }
     }
 

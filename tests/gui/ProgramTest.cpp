@@ -81,15 +81,15 @@ ModalScript::Step Logon(const QString& strDatabase, const QString& strUser, cons
 
 void CancelDialog(QDialog& dialog) { dialog.findChild<QPushButton*>("IDCANCEL")->click(); }
 
-QByteArray ScratchFolder::Settings() const
+QByteArray ReadFile(const QString& strPath)
 {
-    QFile file(Path() + "/Lumidex.ini");
+    QFile file(strPath);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void ScratchFolder::Write(const QString& strName, const QByteArray& text) const
+void WriteFile(const QString& strPath, const QByteArray& text)
 {
-    QFile file(Path() + "/" + strName);
+    QFile file(strPath);
     if (file.open(QIODevice::WriteOnly))
         file.write(text);
 }

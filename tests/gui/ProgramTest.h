@@ -1,10 +1,8 @@
 #pragma once
 
-// What every GUI test class that runs the program stands on, made afresh for each test
-// function: a scratch working folder (for Lumidex.ini); the desktop seam, where every
-// message box, beep and open request is recorded and answered as set; the script of steps,
-// one per modal dialog shown, run from inside that dialog's event loop; and the program,
-// started on demand.
+// What the GUI tests that run the program stand on, afresh for each test function: a scratch
+// working folder; the desktop seam, recording and answering every box, beep and open request;
+// a script of steps, one per modal dialog shown; and the program, started on demand.
 
 #include "browser/CLumidexView.h"
 #include "controls/CSortListCtrl.h"
@@ -100,6 +98,10 @@ int RunGuiTest(int argc, char** argv, bool bNeedsCluster, const std::function<st
 // frame brings its commands up to date then.
 void GoIdle();
 
+// A file's bytes, empty when it does not exist; a file written anew.
+QByteArray ReadFile(const QString& strPath);
+void WriteFile(const QString& strPath, const QByteArray& text);
+
 // Steps for the dialogs of start-up.
 void CloseSplash(QDialog& dialog);
 ModalScript::Step Logon(const QString& strDatabase, const QString& strUser, const QString& strPassword);
@@ -111,9 +113,6 @@ public:
     ScratchFolder() { QDir::setCurrent(m_folder.path()); }
     ~ScratchFolder() { QDir::setCurrent(m_strPrevious); }
     QString Path() const { return m_folder.path(); }
-    // The settings file's text; empty when it does not exist.
-    QByteArray Settings() const;
-    void Write(const QString& strName, const QByteArray& text) const;
 
 private:
     QTemporaryDir m_folder;

@@ -1,26 +1,12 @@
-// The list's commands against the test cluster: the statement window, from its command
-// and keys (statements run into the list, the history, Escape, the 1000-row question
-// through the desktop seam, a run once disconnected), and Save XML data and Save CSV data
-// (the switches from the settings file, the Save dialog, the frame's title, the message
-// line, the beeps, the open request, the rows in the order shown). What a run does, the
-// history's texts, and the files saved are tested in tests/document/ and tests/export/.
+// The list's commands against the test cluster: the statement window from its command and
+// keys, and Save XML data and Save CSV data. What a run does, the history's texts and the
+// files saved are tested in tests/document/ and tests/export/.
 
 #include "browser/CSqlStatementWindow.h"
 #include "tests/gui/ProgramTest.h"
 
 #include <QAbstractItemModelTester>
-#include <QFile>
 #include <QPlainTextEdit>
-
-namespace {
-
-QByteArray Read(const QString& strPath)
-{
-    QFile file(strPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-}  // namespace
 
 class ResultListTest : public ProgramTest {
     Q_OBJECT
@@ -141,17 +127,17 @@ private slots:
     {
         StartWithEmployees();
         for (const bool bOn : {true, false}) {
-            m_pFolder->Write("Lumidex.ini", bOn ? QByteArray() : QByteArray("[Lumidex]\nXSL=0\nVIEWXML=0\n"));
+            WriteFile("Lumidex.ini", bOn ? QByteArray() : QByteArray("[Lumidex]\nXSL=0\nVIEWXML=0\n"));
             const QString strName = m_pFolder->Path() + (bOn ? "/on" : "/off");
             m_pDesktop->arrOpened.clear();
             QCOMPARE(Save(ID_FILE_SAVE_AS, strName), std::vector<unsigned>{0u});
             QCOMPARE(m_pDesktop->arrSaveDialogs.last(), QString("*.xml|XML Files (*.xml);;All Files (*.*)"));
             QCOMPARE(MessageLine(), QString("Saved XML file!"));
             QCOMPARE(Frame().windowTitle(), strName + ".xml - Lumidex");
-            const QByteArray xml = Read(strName + ".xml");
+            const QByteArray xml = ReadFile(strName + ".xml");
             QCOMPARE(xml.count("<LAST_NAME>"), 4);
             QVERIFY(xml.indexOf("Nobody") < xml.indexOf("King"));  // as shown, not as read
-            QCOMPARE(QFile::exists(strName + ".xsl"), bOn);
+            QCOMPARE(QFileInfo::exists(strName + ".xsl"), bOn);
             QCOMPARE(m_pDesktop->arrOpened,
                      bOn ? std::vector<QUrl>{QUrl::fromLocalFile(strName + ".xml")} : std::vector<QUrl>());
         }
@@ -164,7 +150,7 @@ private slots:
         QCOMPARE(MessageLine(), QString("Saved CSV file!"));
         QVERIFY(m_pDesktop->arrOpened.empty());
         QCOMPARE(Frame().windowTitle(), strData + " - Lumidex");
-        QCOMPARE(QString::fromUtf8(Read(strData)),
+        QCOMPARE(QString::fromUtf8(ReadFile(strData)),
                  QString("EMPLOYEE_ID,LAST_NAME,NOTES\r\n3,日本,NULL\r\n4,Nobody,NULL\r\n"
                          "2,Lefèvre,Paid in € since 2002\r\n1,King,President\r\n"));
         QVERIFY(QDir(m_pFolder->Path()).mkdir("taken.csv"));

@@ -116,9 +116,8 @@ private slots:
         QCOMPARE(Column(0), kDescending);
     }
 
-    // The arrow follows the sort column, in two strokes that stand out from the face in the
-    // style in use (on the classic scheme its 3-D highlight and shadow); a header wider than
-    // its section ends with an ellipsis.
+    // The arrow follows the sort column in two strokes that stand out from the face (on the
+    // classic scheme its 3-D highlight and shadow); a long header ends with an ellipsis.
     void headerPaintsArrowAndEllipsis()
     {
         const int o = 2 * QFontMetrics(Header().font()).horizontalAdvance(QLatin1Char(' '));
