@@ -63,8 +63,8 @@ private slots:
     {
         Fresh();
         WriteFile("tnsnames.ora", "SALES = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n"
-                                         "b = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n"
-                                         "A = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n");
+                                  "b = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n"
+                                  "A = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n");
         m_tnsAdmin.emplace("TNS_ADMIN", m_pFolder->Path().toStdString());
     }
 
@@ -117,13 +117,12 @@ private slots:
         QCOMPARE(ReadFile("Lumidex.ini"), QByteArray("[Lumidex]\nDATABASE=SALES\nUSER=REPORTS\nMODE=2\n"));
     }
 
-    // Both switches on without a file; Cancel writes nothing, OK writes both; Help opens the
+    // Both switches on without their keys; Cancel writes nothing, OK writes both; Help opens the
     // help page.
     void configurationSwitches()
     {
         for (const QByteArray& stored : {QByteArray(), QByteArray("[Lumidex]\nVIEWXML=0\n")}) {
-            if (!stored.isEmpty())
-                WriteFile("Lumidex.ini", stored);
+            WriteFile("Lumidex.ini", stored);
             const bool bViewXml = stored.isEmpty();
             {
                 Configuration dialog;

@@ -1,8 +1,12 @@
-// The main window built from the command table: menus, bars, prompts and toggles, the help
-// keys, the dead edit keys, the form's layout and tab order, the built-in pictures.
+// The main window against the test cluster: start-up, the Connect loop's dialogs and boxes,
+// Disconnect, the commands and context menus that follow the connection, closing; and the
+// window as the command table builds it: menus, bars, prompts and toggles, the help keys,
+// the dead edit keys, the form's layout and tab order, the built-in pictures. The Connect
+// loop itself is tested in tests/document/OperationsDbTest.cpp.
 
 #include "gui/ResourceImages.h"
 #include "res/CommandTable.h"
+#include "shell/CStartDialog.h"
 #include "tests/gui/ProgramTest.h"
 
 #include <QClipboard>
@@ -11,20 +15,166 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
+
+#include <set>
 
 class FrameTest : public ProgramTest {
     Q_OBJECT
 
-private slots:
-    void init()
+    static bool BackendAlive(const QString& strPid)
     {
-        Fresh();
+        const std::string strQuery = "SELECT count(*) FROM pg_stat_activity WHERE pid = " + strPid.toStdString();
+        return testfixture::AdminValue(strQuery) == "1";
+    }
+
+    // The main menu's commands, the toolbar's buttons and the context menus of the tree and
+    // the list: these follow the connection, every other is always on.
+    void ExpectConnected(bool bConnected)
+    {
+        GoIdle();
+        const std::set<int> follow = {ID_DATABASE_DISCONNECT, ID_DATABASE_REFRESH, ID_DATABASE_VIEWDATA,
+                                      ID_DATABASE_SQL,        ID_FILE_SAVE_AS,     ID_FILE_SAVE_CSV};
+        const auto expected = [&](int nId) {
+            return nId == ID_DATABASE_CONNECT ? !bConnected : bConnected || !follow.count(nId);
+        };
+        for (const CommandInfo& command : Commands()) {
+            QAction* pAction = Frame().Action(command.nId);
+            if (command.pszMenuText)
+                QCOMPARE(pAction->isEnabled(), expected(command.nId));
+            if (QWidget* pButton = Frame().ToolBar()->widgetForAction(pAction))
+                QCOMPARE(pButton->isEnabled(), expected(command.nId));
+        }
+        for (QWidget* pControl : {static_cast<QWidget*>(&View().Tree()), static_cast<QWidget*>(&View().ResultList())}) {
+            std::map<int, bool> states;  // as they are when the menu opens
+            QTimer::singleShot(0, [&] {
+                if (auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    for (QAction* pAction : pMenu->actions())
+                        if (!pAction->isSeparator())
+                            states[pAction->data().toInt()] = pAction->isEnabled();
+                    pMenu->close();
+                }
+            });
+            emit pControl->customContextMenuRequested(QPoint(5, 5));
+            QCOMPARE(states.size(), std::size_t(11));
+            for (const auto& [nId, bEnabled] : states)
+                QCOMPARE(bEnabled, expected(nId));
+        }
+    }
+
+private slots:
+    void startupConnectsAndClosingLogsOff()
+    {
+        bool bSplashStayed = false;
+        m_pScript->Add([&](QDialog& dialog) {
+            QVERIFY(qobject_cast<CStartDialog*>(&dialog));
+            QCOMPARE(MessageLine(), QString("Connect to database!"));
+            QCOMPARE(dialog.size(), QSize(399, 266));
+            QCOMPARE(dialog.cursor().shape(), Qt::BitmapCursor);
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            QTest::keyClick(&dialog, Qt::Key_Return);
+            QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(200, 100));
+            bSplashStayed = dialog.isVisible();
+            // Left alone, the splash closes itself.
+        });
+        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
+        Launch();
+        QVERIFY(bSplashStayed);
+        QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>({WebPageUrl(ID_LINKS_HOMEPAGE)}));
+        QCOMPARE(m_pScript->Shown(), QStringList({"CStartDialog", "ConnectDialog"}));
+        QCOMPARE(MessageLine(), QString("Connect succeeded!"));
+        QVERIFY(m_pDesktop->arrMessages.empty());
+        QCOMPARE(m_pDesktop->arrBeeps, std::vector<unsigned>({0xFFFFFFFF}));
+
+        View().RunQueryToList("select pg_backend_pid()");
+        const QString strPid = Cell(0, 0);
+        QVERIFY2(BackendAlive(strPid), qPrintable(MessageLine()));
+        Frame().close();
+        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
+        QCOMPARE(m_pDesktop->arrBeeps.size(), 3u);
+        QTRY_VERIFY(!BackendAlive(strPid));
+        m_pApp.reset();
+        QCOMPARE(m_pDesktop->arrBeeps.size(), 3u);  // logged off once only
+    }
+
+    void wrongPasswordThreeTimesThenCancel()
+    {
+        QStringList arrFields;
+        m_pScript->Add(CloseSplash);
+        for (int i = 0; i < 3; ++i)
+            m_pScript->Add([&](QDialog& dialog) {
+                arrFields << dialog.findChild<QComboBox*>("IDC_DATABASE")->currentText()
+                               << dialog.findChild<QLineEdit*>("IDC_USER")->text()
+                               << dialog.findChild<QLineEdit*>("IDC_PASSWORD")->text();
+                Logon("LUMIDEX", "hr", "wrong")(dialog);
+            });
+        m_pScript->Add(CancelDialog);
+        Launch();
+
+        QCOMPARE(m_pScript->Shown().count("ConnectDialog"), 4);
+        QCOMPARE(m_pDesktop->arrMessages.size(), 3u);
+        for (const TestDesktop::MessageRecord& message : m_pDesktop->arrMessages)
+            QVERIFY(message.buttons == QMessageBox::Ok && message.strText.startsWith("ORA-01017"));
+        QCOMPARE(arrFields, QStringList({"LUMIDEX", "", "", "LUMIDEX", "hr", "", "LUMIDEX", "hr", ""}));
+        QCOMPARE(MessageLine(), QString("Connect to database!"));
+        QVERIFY(!View().IsConnected());
+    }
+
+    // Keys of commands that are off do nothing; Connect empties the list, even cancelled,
+    // Disconnect keeps it; closing disconnected still says so.
+    void commandsFollowTheConnection()
+    {
         Start();
+        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
+        ExpectConnected(false);
+        for (int nKey : {Qt::Key_F5, Qt::Key_F8, Qt::Key_F9})
+            PressKey(View().Tree(), nKey);
+        PressKey(View().Tree(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps);
+        QCOMPARE(MessageLine(), QString("Connect to database!"));
+
+        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
+        PressKey(View().Tree(), Qt::Key_F7);
+        QVERIFY(m_pScript->Done());
+        QCOMPARE(MessageLine(), QString("Connect succeeded!"));
+        ExpectConnected(true);
+        const qsizetype nShown = m_pScript->Shown().size();
+        PressKey(View().Tree(), Qt::Key_F7);
+        QCOMPARE(m_pScript->Shown().size(), nShown);
+
+        View().RunQueryToList("select * from hr.departments");
+        PressKey(View().Tree(), Qt::Key_F8);
+        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
+        ExpectConnected(false);
+        QVERIFY(Model().rowCount() > 0);
+        m_pScript->Add(CancelDialog);
+        Frame().OnCommand(ID_DATABASE_CONNECT);
+        QVERIFY(m_pScript->Done());
+        QCOMPARE(Model().columnCount(), 0);
+        QCOMPARE(Model().rowCount(), 0);
+        QCOMPARE(MessageLine(), QString("Connect to database!"));
+        Frame().close();
+        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
+    }
+
+    void missingOciLibrary()
+    {
+        testfixture::ScopedEnv library("LUMIDEX_OCI_LIBRARY", (m_pFolder->Path() + "/no-such.so").toStdString());
+        m_pScript->Add(CloseSplash);
+        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
+        m_pScript->Add(CancelDialog);
+        Launch();
+        // The texts are tested in tests/document/DocumentTest.cpp.
+        QCOMPARE(m_pDesktop->arrMessages.size(), 2u);
+        QCOMPARE(m_pDesktop->arrMessages[0].nVisibleWindows, 0);  // before the window
+        QCOMPARE(m_pScript->Shown(), QStringList({"CStartDialog", "ConnectDialog", "ConnectDialog"}));
+        QVERIFY(!View().IsConnected());
     }
 
     // The texts themselves are the command table's; what could go astray is the wiring.
     void menusBarsAndToggles()
     {
+        Start();
         QCOMPARE(Frame().windowTitle(), QString("Untitled - Lumidex"));
         for (const CommandInfo& command : Commands())
             QVERIFY2(Frame().Action(command.nId), command.pszName);
@@ -66,6 +216,7 @@ private slots:
     // The edit keys do nothing.
     void helpAndDeadEditKeys()
     {
+        Start();
         m_pDesktop->arrOpened.clear();  // the home page of start-up
         PressKey(View().Tree(), Qt::Key_F1);
         QTest::mouseClick(Frame().ToolBar()->widgetForAction(Frame().Action(ID_HELP)), Qt::LeftButton);
@@ -89,6 +240,7 @@ private slots:
 
     void layoutAndTabOrder()
     {
+        Start();
         View().resize(1000, 600);
         QCOMPARE(View().Tree().geometry(), QRect(0, 0, 300, 580));
         QCOMPARE(View().ResultList().geometry(), QRect(300, 0, 700, 580));
@@ -119,6 +271,6 @@ private slots:
     }
 };
 
-GUI_TEST_MAIN(FrameTest, false)
+GUI_TEST_MAIN(FrameTest, true)
 
 #include "FrameTest.moc"

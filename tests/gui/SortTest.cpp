@@ -54,10 +54,7 @@ class SortTest : public QObject {
 
     QRgb Pixel(int x, int y) { return Header().grab().toImage().pixel(x, y); }
 
-    int SectionRight(int nSection)
-    {
-        return Header().sectionViewportPosition(nSection) + Header().sectionSize(nSection);
-    }
+    int SectionRight(int n) { return Header().sectionViewportPosition(n) + Header().sectionSize(n); }
 
 private slots:
     void init()
