@@ -13,11 +13,6 @@ class BrowserTest : public ProgramTest {
 
     QTreeWidget& Tree() { return View().Tree(); }
 
-    void StartAsAdmin()
-    {
-        Start(QString::fromStdString(testfixture::AdminUser()), QString::fromStdString(testfixture::AdminPassword()));
-    }
-
     // The nth child with this label.
     static QTreeWidgetItem* Child(QTreeWidgetItem* pNode, const QString& strLabel, int nNth = 0)
     {
@@ -100,9 +95,10 @@ private slots:
     }
 
     // A node per row, labelled owner first under "All"; a second run replaces the first's.
-    void everyScopeNodeListsItsObjects()
+    // "Ev"."il.T" and "Ev.il".T are both labelled Ev.il.T; each node still lists its own table.
+    void scopeAndObjectNodesList()
     {
-        StartAsAdmin();
+        Start(QString::fromStdString(testfixture::AdminUser()), QString::fromStdString(testfixture::AdminPassword()));
         for (const browser::CatalogCategory& row : browser::CatalogQueryTable()) {
             const QString strScope = QString::fromLatin1(row.pszScope);
             QTreeWidgetItem* pNode = Category(row.pszCategory);
@@ -123,27 +119,16 @@ private slots:
         }
         QVERIFY(Labels(Scope("Tables", true)).contains("APP.Mixed Case"));
         QVERIFY(Labels(Category("Users")).contains("HR"));
-    }
 
-    // "Ev"."il.T" and "Ev.il".T are both labelled Ev.il.T; each node still lists its own table.
-    void objectNodesListColumnsThenRows()
-    {
-        StartAsAdmin();
-        const struct {
-            const char* pszCategory;
-            const char* pszLabel;
-            int nNth;
-            const char* pszTable;
-            int nRows;
-        } cases[] = {
+        // Category, label, which of that label, table, rows.
+        const std::tuple<const char*, const char*, int, const char*, int> objects[] = {
             {"Tables", "HR.EMPLOYEES", 0, "EMPLOYEES", 4}, {"Views", "APP.ORDER_TOTALS", 0, "ORDER_TOTALS", 3},
             {"Tables", "APP.O'Brien", 0, "O'Brien", 1},    {"Tables", "Ev.il.T", 0, "il.T", 1},
             {"Tables", "Ev.il.T", 1, "T", 2},
         };
-        for (const auto& test : cases) {
-            QTreeWidgetItem* pScope = Scope(test.pszCategory, true);
-            Select(pScope);
-            ExpectColumnsThenRows(Child(pScope, test.pszLabel, test.nNth), test.pszTable, test.nRows);
+        for (const auto& [pszCategory, pszLabel, nNth, pszTable, nRows] : objects) {
+            Select(Scope(pszCategory, true));
+            ExpectColumnsThenRows(Child(Scope(pszCategory, true), pszLabel, nNth), pszTable, nRows);
         }
 
         // View Data on a node that is no table or view, and selecting a user, change nothing.

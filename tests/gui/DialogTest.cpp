@@ -72,19 +72,16 @@ private slots:
     // Cancel writes nothing (no file stays none); OK stores what the box showed.
     void storedValuesOpenTheConnectDialog()
     {
-        const struct {
-            QByteArray stored;
-            QStringList arrShown;
-        } cases[] = {
+        const std::pair<QByteArray, QStringList> cases[] = {
             {"", {"A,b,SALES", "A", "", "", "NORMAL"}},
             {"[Lumidex]\r\nDATABASE=sal\r\nUSER = hr\r\n; kept\r\nMODE=1\r\n",
              {"A,b,SALES", "SALES", "hr", "", "SYSOPER"}},
             {"[Lumidex]\nDATABASE=B\nMODE=2\n", {"A,b,SALES", "b", "", "", "SYSDBA"}},
             {"[Lumidex]\nDATABASE=elsewhere\n", {"A,b,SALES", "elsewhere", "", "", "NORMAL"}},
         };
-        for (const auto& test : cases) {
-            if (!test.stored.isEmpty())
-                WriteFile("Lumidex.ini", test.stored);
+        for (const auto& [stored, arrExpected] : cases) {
+            if (!stored.isEmpty())
+                WriteFile("Lumidex.ini", stored);
             ConnectDialog cancelled;
             QStringList arrShown;
             const int nResult = RunConnect(cancelled, [&](QDialog& shown) {
@@ -93,12 +90,12 @@ private slots:
                 CancelDialog(shown);
             });
             QCOMPARE(nResult, int(QDialog::Rejected));
-            QCOMPARE(arrShown, test.arrShown);
-            QCOMPARE(ReadFile("Lumidex.ini"), test.stored);
+            QCOMPARE(arrShown, arrExpected);
+            QCOMPARE(ReadFile("Lumidex.ini"), stored);
             ConnectDialog confirmed;
             RunConnect(confirmed, [](QDialog& shown) { shown.findChild<QPushButton*>("IDOK")->click(); });
-            QCOMPARE(confirmed.m_strDatabase, test.arrShown[1]);
-            QVERIFY(ReadFile("Lumidex.ini").contains("DATABASE=" + test.arrShown[1].toLatin1()));
+            QCOMPARE(confirmed.m_strDatabase, arrExpected[1]);
+            QVERIFY(ReadFile("Lumidex.ini").contains("DATABASE=" + arrExpected[1].toLatin1()));
         }
     }
 

@@ -7,9 +7,10 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
-int RunGuiTest(int argc, char** argv, bool bNeedsCluster, const std::function<std::unique_ptr<QObject>()>& create)
+int RunGuiTest(int argc, char** argv, bool bNeedsCluster, QObject* (*create)())
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("TNS_ADMIN", testfixture::TnsAdmin().c_str(), 1);
@@ -20,25 +21,21 @@ int RunGuiTest(int argc, char** argv, bool bNeedsCluster, const std::function<st
         std::fputs(strProblem.c_str(), stderr);
         return 1;
     }
-    const std::unique_ptr<QObject> pTests = create();
+    const std::unique_ptr<QObject> pTests(create());
     return QTest::qExec(pTests.get(), argc, argv);
 }
 
 QMessageBox::StandardButton TestDesktop::Message(QWidget*, const QString& strText,
                                                  QMessageBox::StandardButtons buttons)
 {
-    int nVisible = 0;
-    for (QWidget* pWidget : QApplication::topLevelWidgets())
-        nVisible += pWidget->isVisible() ? 1 : 0;
-    arrMessages.push_back({strText, buttons, nVisible});
+    const auto nVisible = std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible);
+    arrMessages.push_back({strText, buttons, static_cast<int>(nVisible)});
     return buttons.testFlag(QMessageBox::Yes) ? answer : QMessageBox::Ok;
 }
 
 bool ModalScript::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
-    if (pEvent->type() != QEvent::Show)
-        return false;
-    auto* pDialog = qobject_cast<QDialog*>(pWatched);
+    auto* pDialog = pEvent->type() == QEvent::Show ? qobject_cast<QDialog*>(pWatched) : nullptr;
     if (!pDialog || !pDialog->isModal())
         return false;
     ++m_nPending;

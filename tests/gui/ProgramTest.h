@@ -87,12 +87,10 @@ private:
 
 // The main of one GUI test class: offscreen, with the test cluster's tnsnames.ora and
 // libocipg as the OCI library; a class that logs on first makes sure the cluster runs.
-int RunGuiTest(int argc, char** argv, bool bNeedsCluster, const std::function<std::unique_ptr<QObject>()>& create);
-#define GUI_TEST_MAIN(TestClass, bNeedsCluster)                                                     \
-    int main(int argc, char** argv)                                                                 \
-    {                                                                                               \
-        return RunGuiTest(argc, argv, bNeedsCluster, [] { return std::unique_ptr<QObject>(new TestClass); }); \
-    }
+int RunGuiTest(int argc, char** argv, bool bNeedsCluster, QObject* (*create)());
+#define GUI_TEST_MAIN(TestClass, bNeedsCluster)  \
+    QObject* MakeTest() { return new TestClass; } \
+    int main(int argc, char** argv) { return RunGuiTest(argc, argv, bNeedsCluster, MakeTest); }
 
 // Lets the event loop wait for events once, as the program does between user actions; the
 // frame brings its commands up to date then.
