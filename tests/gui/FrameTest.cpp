@@ -1,8 +1,6 @@
 // The main window against the test cluster: start-up, the Connect loop's dialogs and boxes,
-// Disconnect, the commands and context menus that follow the connection, closing; and the
-// window as the command table builds it: menus, bars, prompts and toggles, the help keys,
-// the dead edit keys, the form's layout and tab order, the built-in pictures. The Connect
-// loop itself is tested in tests/document/OperationsDbTest.cpp.
+// the commands that follow the connection, closing; the menus, bars, keys and layout the
+// command table builds. The loop itself is tested in tests/document/OperationsDbTest.cpp.
 
 #include "gui/ResourceImages.h"
 #include "res/CommandTable.h"

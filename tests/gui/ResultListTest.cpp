@@ -19,8 +19,7 @@ class ResultListTest : public ProgramTest {
     {
         GoIdle();
         PressKey(View().MessageLine(), Qt::Key_E, Qt::ControlModifier);
-        QVERIFY(View().SqlWindow());
-        QVERIFY(Window().isVisible());
+        QVERIFY(View().SqlWindow() && Window().isVisible());
     }
 
     void Run(const QString& strText, bool bByKey = false)
@@ -64,7 +63,6 @@ private slots:
         const QString strQuery = "select department_id, department_name from hr.departments order by 1";
         Run(strQuery + ";");
         QCOMPARE(MessageLine(), QString("Rows 4"));
-        QCOMPARE(Model().columnCount(), 2);
         QCOMPARE(View().Tree().currentItem(), pSelected);
         Run("selec 1", true);
         QVERIFY2(MessageLine().startsWith("ORA-00900"), qPrintable(MessageLine()));
