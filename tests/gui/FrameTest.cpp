@@ -102,8 +102,8 @@ private slots:
         for (int i = 0; i < 3; ++i)
             m_pScript->Add([&](QDialog& dialog) {
                 arrFields << dialog.findChild<QComboBox*>("IDC_DATABASE")->currentText()
-                               << dialog.findChild<QLineEdit*>("IDC_USER")->text()
-                               << dialog.findChild<QLineEdit*>("IDC_PASSWORD")->text();
+                          << dialog.findChild<QLineEdit*>("IDC_USER")->text()
+                          << dialog.findChild<QLineEdit*>("IDC_PASSWORD")->text();
                 Logon("LUMIDEX", "hr", "wrong")(dialog);
             });
         m_pScript->Add(CancelDialog);

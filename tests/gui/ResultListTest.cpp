@@ -40,16 +40,6 @@ class ResultListTest : public ProgramTest {
         return {m_pDesktop->arrBeeps.begin() + static_cast<std::ptrdiff_t>(nBeeps), m_pDesktop->arrBeeps.end()};
     }
 
-    // Logged on as hr, the employees shown by LAST_NAME descending.
-    void StartWithEmployees()
-    {
-        Start("hr", "hr");
-        View().RunQueryToList("SELECT employee_id, last_name, notes FROM EMPLOYEES ORDER BY EMPLOYEE_ID");
-        QCOMPARE(MessageLine(), QString("Rows 4"));
-        View().ResultList().OnHeaderItemClick(1, 0);
-        View().ResultList().OnHeaderItemClick(1, 0);
-    }
-
 private slots:
     void runsStatementsIntoTheList()
     {
@@ -123,7 +113,12 @@ private slots:
     // the way, the title kept.
     void savesXmlAndCsv()
     {
-        StartWithEmployees();
+        // The employees, shown by LAST_NAME descending.
+        Start("hr", "hr");
+        View().RunQueryToList("SELECT employee_id, last_name, notes FROM EMPLOYEES ORDER BY EMPLOYEE_ID");
+        QCOMPARE(MessageLine(), QString("Rows 4"));
+        View().ResultList().OnHeaderItemClick(1, 0);
+        View().ResultList().OnHeaderItemClick(1, 0);
         for (const bool bOn : {true, false}) {
             WriteFile("Lumidex.ini", bOn ? QByteArray() : QByteArray("[Lumidex]\nXSL=0\nVIEWXML=0\n"));
             const QString strName = m_pFolder->Path() + (bOn ? "/on" : "/off");
