@@ -1,73 +1,186 @@
-// The main window built from the command table: menus, bars and their toggles, the help
-// keys, the dead edit keys, the form's layout and tab order.
+// The main window against the test cluster: start-up, the Connect loop's dialogs and boxes,
+// the commands that follow the connection, closing; the menus, bars, keys and layout the
+// command table builds. The loop itself is tested in tests/document/OperationsDbTest.cpp.
 
 #include "gui/ResourceImages.h"
 #include "res/CommandTable.h"
-#include "gui/WebPages.h"
-#include "res/resource.h"
+#include "shell/CStartDialog.h"
 #include "tests/gui/ProgramTest.h"
 
-#include <QAction>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QToolBar>
-#include <QTreeWidget>
+#include <QTimer>
 
-namespace {
-
-QStringList Texts(const QList<QAction*>& arrActions)
-{
-    QStringList arrTexts;
-    for (const QAction* pAction : arrActions)
-        arrTexts.append(pAction->isSeparator() ? QString("-") : pAction->text());
-    return arrTexts;
-}
-
-}  // namespace
+#include <set>
 
 class FrameTest : public ProgramTest {
     Q_OBJECT
 
-    QString m_strFirstMessage;
-
-    void PressKey(QWidget* pTarget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    static bool BackendAlive(const QString& strPid)
     {
-        Frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
-        pTarget->setFocus();
-        QTest::keyClick(pTarget, key, modifiers);
+        const std::string strQuery = "SELECT count(*) FROM pg_stat_activity WHERE pid = " + strPid.toStdString();
+        return testfixture::AdminValue(strQuery) == "1";
+    }
+
+    // The main menu's commands, the toolbar's buttons and the context menus of the tree and
+    // the list: these follow the connection, every other is always on.
+    void ExpectConnected(bool bConnected)
+    {
+        GoIdle();
+        const std::set<int> follow = {ID_DATABASE_DISCONNECT, ID_DATABASE_REFRESH, ID_DATABASE_VIEWDATA,
+                                      ID_DATABASE_SQL,        ID_FILE_SAVE_AS,     ID_FILE_SAVE_CSV};
+        const auto expected = [&](int nId) {
+            return nId == ID_DATABASE_CONNECT ? !bConnected : bConnected || !follow.count(nId);
+        };
+        for (const CommandInfo& command : Commands()) {
+            QAction* pAction = Frame().Action(command.nId);
+            if (command.pszMenuText)
+                QCOMPARE(pAction->isEnabled(), expected(command.nId));
+            if (QWidget* pButton = Frame().ToolBar()->widgetForAction(pAction))
+                QCOMPARE(pButton->isEnabled(), expected(command.nId));
+        }
+        for (QWidget* pControl : {static_cast<QWidget*>(&View().Tree()), static_cast<QWidget*>(&View().ResultList())}) {
+            std::map<int, bool> states;  // as they are when the menu opens
+            QTimer::singleShot(0, [&] {
+                if (auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    for (QAction* pAction : pMenu->actions())
+                        if (!pAction->isSeparator())
+                            states[pAction->data().toInt()] = pAction->isEnabled();
+                    pMenu->close();
+                }
+            });
+            emit pControl->customContextMenuRequested(QPoint(5, 5));
+            QCOMPARE(states.size(), std::size_t(11));
+            for (const auto& [nId, bEnabled] : states)
+                QCOMPARE(bEnabled, expected(nId));
+        }
     }
 
 private slots:
-    void initTestCase()
+    void startupConnectsAndClosingLogsOff()
     {
-        m_bOnce = true;
-        Fresh();
-        m_pScript->Add([this](QDialog& dialog) {
-            m_strFirstMessage = MessageLine();
-            CloseSplash(dialog);
+        bool bSplashStayed = false;
+        m_pScript->Add([&](QDialog& dialog) {
+            QVERIFY(qobject_cast<CStartDialog*>(&dialog));
+            QCOMPARE(MessageLine(), QString("Connect to database!"));
+            QCOMPARE(dialog.size(), QSize(399, 266));
+            QCOMPARE(dialog.cursor().shape(), Qt::BitmapCursor);
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            QTest::keyClick(&dialog, Qt::Key_Return);
+            QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(200, 100));
+            bSplashStayed = dialog.isVisible();
+            // Left alone, the splash closes itself.
         });
+        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
+        Launch();
+        QVERIFY(bSplashStayed);
+        QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>({WebPageUrl(ID_LINKS_HOMEPAGE)}));
+        QCOMPARE(m_pScript->Shown(), QStringList({"CStartDialog", "ConnectDialog"}));
+        QCOMPARE(MessageLine(), QString("Connect succeeded!"));
+        QVERIFY(m_pDesktop->arrMessages.empty());
+        QCOMPARE(m_pDesktop->arrBeeps, std::vector<unsigned>({0xFFFFFFFF}));
+
+        View().RunQueryToList("select pg_backend_pid()");
+        const QString strPid = Cell(0, 0);
+        QVERIFY2(BackendAlive(strPid), qPrintable(MessageLine()));
+        Frame().close();
+        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
+        QCOMPARE(m_pDesktop->arrBeeps.size(), 3u);
+        QTRY_VERIFY(!BackendAlive(strPid));
+        m_pApp.reset();
+        QCOMPARE(m_pDesktop->arrBeeps.size(), 3u);  // logged off once only
+    }
+
+    void wrongPasswordThreeTimesThenCancel()
+    {
+        QStringList arrFields;
+        m_pScript->Add(CloseSplash);
+        for (int i = 0; i < 3; ++i)
+            m_pScript->Add([&](QDialog& dialog) {
+                arrFields << dialog.findChild<QComboBox*>("IDC_DATABASE")->currentText()
+                          << dialog.findChild<QLineEdit*>("IDC_USER")->text()
+                          << dialog.findChild<QLineEdit*>("IDC_PASSWORD")->text();
+                Logon("LUMIDEX", "hr", "wrong")(dialog);
+            });
         m_pScript->Add(CancelDialog);
         Launch();
+
+        QCOMPARE(m_pScript->Shown().count("ConnectDialog"), 4);
+        QCOMPARE(m_pDesktop->arrMessages.size(), 3u);
+        for (const TestDesktop::MessageRecord& message : m_pDesktop->arrMessages)
+            QVERIFY(message.buttons == QMessageBox::Ok && message.strText.startsWith("ORA-01017"));
+        QCOMPARE(arrFields, QStringList({"LUMIDEX", "", "", "LUMIDEX", "hr", "", "LUMIDEX", "hr", ""}));
+        QVERIFY(!View().IsConnected());
+    }
+
+    // Keys of commands that are off do nothing; Connect empties the list, even cancelled,
+    // Disconnect keeps it; closing disconnected still says so.
+    void commandsFollowTheConnection()
+    {
+        Start();
+        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
+        ExpectConnected(false);
+        for (int nKey : {Qt::Key_F5, Qt::Key_F8, Qt::Key_F9})
+            PressKey(View().Tree(), nKey);
+        PressKey(View().Tree(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps);
+        QCOMPARE(MessageLine(), QString("Connect to database!"));
+
+        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
+        PressKey(View().Tree(), Qt::Key_F7);
+        QVERIFY(m_pScript->Done());
+        QCOMPARE(MessageLine(), QString("Connect succeeded!"));
+        ExpectConnected(true);
+        const qsizetype nShown = m_pScript->Shown().size();
+        PressKey(View().Tree(), Qt::Key_F7);
+        QCOMPARE(m_pScript->Shown().size(), nShown);
+
+        View().RunQueryToList("select * from hr.departments");
+        PressKey(View().Tree(), Qt::Key_F8);
+        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
+        ExpectConnected(false);
+        QVERIFY(Model().rowCount() > 0);
+        m_pScript->Add(CancelDialog);
+        Frame().OnCommand(ID_DATABASE_CONNECT);
+        QVERIFY(m_pScript->Done());
+        QCOMPARE(Model().columnCount(), 0);
+        QCOMPARE(Model().rowCount(), 0);
+        QCOMPARE(MessageLine(), QString("Connect to database!"));
+        Frame().close();
+        QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
+    }
+
+    void missingOciLibrary()
+    {
+        testfixture::ScopedEnv library("LUMIDEX_OCI_LIBRARY", (m_pFolder->Path() + "/no-such.so").toStdString());
+        m_pScript->Add(CloseSplash);
+        m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
+        m_pScript->Add(CancelDialog);
+        Launch();
+        // The texts are tested in tests/document/DocumentTest.cpp.
+        QCOMPARE(m_pDesktop->arrMessages.size(), 2u);
+        QCOMPARE(m_pDesktop->arrMessages[0].nVisibleWindows, 0);  // before the window
+        QCOMPARE(m_pScript->Shown(), QStringList({"CStartDialog", "ConnectDialog", "ConnectDialog"}));
     }
 
     // The texts themselves are the command table's; what could go astray is the wiring.
-    void menusAndBarsFromTheTable()
+    void menusBarsAndKeys()
     {
+        Start();
         QCOMPARE(Frame().windowTitle(), QString("Untitled - Lumidex"));
-        QCOMPARE(m_strFirstMessage, QString("Connect to database!"));
         for (const CommandInfo& command : Commands())
             QVERIFY2(Frame().Action(command.nId), command.pszName);
         const QList<QAction*> arrMenus = Frame().menuBar()->actions();
         QCOMPARE(arrMenus.size(), qsizetype(MainMenu().size()));
-        QCOMPARE(Texts(arrMenus[1]->menu()->actions()),
-                 QStringList({"&Refresh\tF5", "&Connect\tF7", "D&isconnect\tF8", "View &Data\tF9",
-                              "&SQL statement ...\tCtrl+E"}));
+        QStringList arrDatabase;
+        for (const QAction* pAction : arrMenus[1]->menu()->actions())
+            arrDatabase << pAction->text();
+        QCOMPARE(arrDatabase, QStringList({"&Refresh\tF5", "&Connect\tF7", "D&isconnect\tF8", "View &Data\tF9",
+                                           "&SQL statement ...\tCtrl+E"}));
         QCOMPARE(Frame().ToolBar()->actions().size(), qsizetype(ToolbarButtons().size()));
         QCOMPARE(Frame().ToolBar()->iconSize(), QSize(16, 15));
         QStringList arrPanes;
@@ -75,19 +188,7 @@ private slots:
             arrPanes.append(pLabel->objectName().isEmpty() ? pLabel->text() : pLabel->objectName());
         QCOMPARE(arrPanes, QStringList({"For Help, press F1", "CAP", "NUM", "SCRL"}));
 
-        const std::unique_ptr<QMenu> pMenu = Frame().LoadPopupMenu();
-        QCOMPARE(pMenu->actions().size(), qsizetype(PopupMenu().size()));
-        m_pDesktop->arrOpened.clear();
-        pMenu->actions().last()->trigger();
-        QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>({WebPageUrl(ID_HELP)}));
-        for (QAction* pAction : pMenu->actions())
-            if (pAction->data().toInt() == ID_DATABASE_DISCONNECT)
-                pAction->trigger();  // disabled while not connected
-        QCOMPARE(MessageLine(), QString("Connect to database!"));
-    }
-
-    void promptsInTheMessagePane()
-    {
+        // A prompt shows in the message pane while it lasts.
         QWidget* pButton = Frame().ToolBar()->widgetForAction(Frame().Action(ID_DATABASE_CONNECT));
         QStatusTipEvent tip(Frame().Action(ID_DATABASE_CONNECT)->statusTip());
         QCoreApplication::sendEvent(pButton, &tip);
@@ -96,51 +197,43 @@ private slots:
         QCoreApplication::sendEvent(pButton, &none);
         QCOMPARE(Frame().statusBar()->currentMessage(), QString());
         QVERIFY(Frame().statusBar()->findChild<QLabel*>()->isVisible());
-    }
 
-    void viewTogglesFollowTheCheckMark()
-    {
         for (int nId : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
             QWidget* pBar = nId == ID_VIEW_TOOLBAR ? static_cast<QWidget*>(Frame().ToolBar()) : Frame().statusBar();
-            QAction* pAction = Frame().Action(nId);
             for (bool bShown : {false, true}) {
-                pAction->trigger();
+                Frame().Action(nId)->trigger();
                 QCOMPARE(pBar->isVisible(), bShown);
-                QCOMPARE(pAction->isChecked(), bShown);
+                QCOMPARE(Frame().Action(nId)->isChecked(), bShown);
             }
         }
-    }
 
-    void helpFromKeyButtonAndMenu()
-    {
-        m_pDesktop->arrOpened.clear();
-        PressKey(&View().Tree(), Qt::Key_F1);
+        // Help from its key, button, main menu and context menu; a link that cannot open
+        // beeps. The edit keys do nothing.
+        m_pDesktop->arrOpened.clear();  // the home page of start-up
+        PressKey(View().Tree(), Qt::Key_F1);
         QTest::mouseClick(Frame().ToolBar()->widgetForAction(Frame().Action(ID_HELP)), Qt::LeftButton);
         Frame().Action(ID_HELP)->trigger();
-        QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>(3, WebPageUrl(ID_HELP)));
+        Frame().LoadPopupMenu()->actions().last()->trigger();
+        QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>(4, WebPageUrl(ID_HELP)));
         QVERIFY(WebPageUrl(ID_HELP).isLocalFile());
-
         m_pDesktop->bOpenSucceeds = false;
-        m_pDesktop->arrBeeps.clear();
         Frame().Action(ID_LINKS_GOOGLE)->trigger();
-        m_pDesktop->bOpenSucceeds = true;
-        QCOMPARE(m_pDesktop->arrBeeps, std::vector<unsigned>({0}));
+        QCOMPARE(m_pDesktop->arrBeeps.back(), 0u);
         QCOMPARE(m_pDesktop->arrOpened.back(), QUrl("https://www.google.com/"));
-    }
 
-    void editKeysDoNothing()
-    {
         QLineEdit& message = View().MessageLine();
         QGuiApplication::clipboard()->setText("before");
         message.selectAll();
-        PressKey(&message, Qt::Key_C, Qt::ControlModifier);
-        PressKey(&message, Qt::Key_Insert, Qt::ControlModifier);
+        PressKey(message, Qt::Key_C, Qt::ControlModifier);
+        PressKey(message, Qt::Key_Insert, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
         QCOMPARE(message.text(), QString("Connect to database!"));
     }
 
-    void layout()
+    // The form's layout and tab order; the pictures built in.
+    void layoutTabOrderAndPictures()
     {
+        Start();
         View().resize(1000, 600);
         QCOMPARE(View().Tree().geometry(), QRect(0, 0, 300, 580));
         QCOMPARE(View().ResultList().geometry(), QRect(300, 0, 700, 580));
@@ -149,35 +242,25 @@ private slots:
         QCOMPARE(View().Tree().geometry(), QRect(0, 0, 300, 380));
         QCOMPARE(View().ResultList().width(), 0);
         QCOMPARE(View().MessageLine().geometry(), QRect(0, 380, 250, 20));
-        Frame().adjustSize();
-    }
 
-    void picturesAreBuiltIn()
-    {
-        QCOMPARE(SplashBitmap().size(), QSize(399, 266));
-        QCOMPARE(MainIcon().availableSizes(), QList<QSize>({QSize(32, 32)}));
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(ToolbarImage(i).size(), QSize(16, 15));
-        for (int i = 0; i < 12; ++i) {
-            const QPixmap image = TreeImage(i);
-            QCOMPARE(image.size(), QSize(16, 15));
-            QVERIFY(!image.mask().isNull());
-            QVERIFY(image.toImage().pixelColor(15, 0).alpha() == 0);  // light grey is see-through
-        }
-        QCOMPARE(HandCursor().shape(), Qt::BitmapCursor);
-        QVERIFY(!HandCursor().pixmap().isNull());
-    }
-
-    void tabOrder()
-    {
         QCOMPARE(View().MessageLine().nextInFocusChain(), static_cast<QWidget*>(&View().ResultList()));
         QWidget* pAfterList = View().ResultList().nextInFocusChain();
         while (pAfterList && pAfterList->parentWidget() != &View())
             pAfterList = pAfterList->nextInFocusChain();
         QCOMPARE(pAfterList, static_cast<QWidget*>(&View().Tree()));
+
+        QCOMPARE(SplashBitmap().size(), QSize(399, 266));
+        QVERIFY(!HandCursor().pixmap().isNull());
+        QCOMPARE(MainIcon().availableSizes(), QList<QSize>({QSize(32, 32)}));
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(ToolbarImage(i).size(), QSize(16, 15));
+        for (int i = 0; i < 12; ++i) {
+            QCOMPARE(TreeImage(i).size(), QSize(16, 15));
+            QCOMPARE(TreeImage(i).toImage().pixelColor(15, 0).alpha(), 0);  // light grey is see-through
+        }
     }
 };
 
-std::unique_ptr<QObject> MakeFrameTest() { return std::make_unique<FrameTest>(); }
+GUI_TEST_MAIN(FrameTest, true)
 
 #include "FrameTest.moc"

@@ -1,27 +1,126 @@
 #pragma once
 
-// Base of every GUI test class: a scratch working folder (for Lumidex.ini), the answering
-// desktop seam and the script for modal dialogs, made afresh for every test function, or
-// once for the class when it sets m_bOnce in its initTestCase; and the program, started on
-// demand.
+// What the GUI tests that run the program stand on, afresh for each test function: a scratch
+// working folder; the desktop seam, recording and answering every box, beep and open request;
+// a script of steps, one per modal dialog shown; and the program, started on demand.
 
 #include "browser/CLumidexView.h"
 #include "controls/CSortListCtrl.h"
+#include "gui/Desktop.h"
+#include "gui/WebPages.h"
+#include "res/resource.h"
 #include "shell/CLumidexApp.h"
 #include "shell/CMainFrame.h"
-#include "tests/gui/TestDesktop.h"
+#include "tests/support/TestFixture.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
 #include <QLineEdit>
-#include <QObject>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
 
+#include <deque>
+#include <functional>
 #include <memory>
+#include <vector>
+
+class TestDesktop final : public desktop::Handler {
+public:
+    struct MessageRecord {
+        QString strText;
+        QMessageBox::StandardButtons buttons;
+        int nVisibleWindows;  // top-level windows on screen when the box came
+    };
+
+    TestDesktop() { desktop::SetHandler(this); }
+    ~TestDesktop() override { desktop::SetHandler(nullptr); }
+
+    QMessageBox::StandardButton Message(QWidget* pParent, const QString& strText,
+                                        QMessageBox::StandardButtons buttons) override;
+    QString SaveFileName(QWidget*, const QString& strDir, const QString& strFilter) override
+    {
+        arrSaveDialogs.push_back(strDir + "|" + strFilter);
+        return strSaveName;
+    }
+    void Beep(unsigned nType) override { arrBeeps.push_back(nType); }
+    bool Open(const QUrl& url) override
+    {
+        arrOpened.push_back(url);
+        return bOpenSucceeds;
+    }
+
+    std::vector<MessageRecord> arrMessages;
+    QMessageBox::StandardButton answer = QMessageBox::Yes;  // to questions; other boxes get OK
+    std::vector<unsigned> arrBeeps;
+    std::vector<QUrl> arrOpened;
+    QString strSaveName;         // typed into every Save dialog; empty: cancelled
+    QStringList arrSaveDialogs;  // initial name and filter of each Save dialog
+    bool bOpenSucceeds = true;
+};
+
+class ModalScript : public QObject {
+public:
+    using Step = std::function<void(QDialog&)>;
+
+    ModalScript() { qApp->installEventFilter(this); }
+    ~ModalScript() override { qApp->removeEventFilter(this); }
+
+    void Add(Step step) { m_arrSteps.push_back(std::move(step)); }
+    bool Done() const { return m_arrSteps.empty() && m_nPending == 0; }
+    // Each dialog shown, in order (one entry per showing).
+    const QStringList& Shown() const { return m_arrShown; }
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+    std::deque<Step> m_arrSteps;
+    int m_nPending = 0;  // dialogs shown that their step has not reached yet
+    QStringList m_arrShown;
+};
+
+// The main of one GUI test class: offscreen, with the test cluster's tnsnames.ora and
+// libocipg as the OCI library; a class that logs on first makes sure the cluster runs.
+int RunGuiTest(int argc, char** argv, bool bNeedsCluster, QObject* (*create)());
+#define GUI_TEST_MAIN(TestClass, bNeedsCluster)  \
+    QObject* MakeTest() { return new TestClass; } \
+    int main(int argc, char** argv) { return RunGuiTest(argc, argv, bNeedsCluster, MakeTest); }
+
+// Lets the event loop wait for events once, as the program does between user actions; the
+// frame brings its commands up to date then.
+void GoIdle();
+
+// A file's bytes, empty when it does not exist; a file written anew.
+QByteArray ReadFile(const QString& strPath);
+void WriteFile(const QString& strPath, const QByteArray& text);
+
+// Steps for the dialogs of start-up.
+void CloseSplash(QDialog& dialog);
+ModalScript::Step Logon(const QString& strDatabase, const QString& strUser, const QString& strPassword);
+void CancelDialog(QDialog& dialog);
+
+// A fresh current folder for one test, so that ./Lumidex.ini starts absent.
+class ScratchFolder {
+public:
+    ScratchFolder() { QDir::setCurrent(m_folder.path()); }
+    ~ScratchFolder() { QDir::setCurrent(m_strPrevious); }
+    QString Path() const { return m_folder.path(); }
+
+private:
+    QTemporaryDir m_folder;
+    QString m_strPrevious = QDir::currentPath();
+};
 
 class ProgramTest : public QObject {
     Q_OBJECT
 
 protected:
-    bool m_bOnce = false;
     std::unique_ptr<ScratchFolder> m_pFolder;
     std::unique_ptr<TestDesktop> m_pDesktop;
     std::unique_ptr<ModalScript> m_pScript;
@@ -38,6 +137,15 @@ protected:
             if (Model().headerData(i, Qt::Horizontal).toString() == strHeader)
                 return i;
         return -1;
+    }
+
+    // A key as the user presses it: the window active, the focus on the target.
+    void PressKey(QWidget& target, int nKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        Frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        target.setFocus();
+        QTest::keyClick(&target, static_cast<Qt::Key>(nKey), modifiers);
     }
 
     void Fresh()
@@ -66,19 +174,9 @@ protected:
     }
 
 private slots:
-    void init()
-    {
-        if (!m_bOnce)
-            Fresh();
-    }
+    void init() { Fresh(); }
 
     void cleanup()
-    {
-        if (!m_bOnce)
-            cleanupTestCase();
-    }
-
-    void cleanupTestCase()
     {
         m_pApp.reset();
         m_pScript.reset();

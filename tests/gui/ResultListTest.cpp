@@ -1,71 +1,158 @@
-// RunQueryToList against the test cluster: the 1000-row question through the desktop seam,
-// the cells and headers the list shows. What the operation does is tested in
-// tests/document/OperationsDbTest.cpp.
+// The list's commands against the test cluster: the statement window from its command and
+// keys, and Save XML data and Save CSV data. What a run does, the history's texts and the
+// files saved are tested in tests/document/ and tests/export/.
 
+#include "browser/CSqlStatementWindow.h"
 #include "tests/gui/ProgramTest.h"
 
 #include <QAbstractItemModelTester>
-
-namespace {
-
-const QString kQuestion = QStringLiteral("You have read 1000 rows do you want to read all?");
-
-}  // namespace
+#include <QPlainTextEdit>
 
 class ResultListTest : public ProgramTest {
     Q_OBJECT
 
-    // Runs one statement and checks that it ends with one simple beep; the questions it asked.
-    int Run(const QString& strStatement)
+    CSqlStatementWindow& Window() { return *View().SqlWindow(); }
+    QPlainTextEdit& Editor() { return Window().Editor(); }
+
+    // Ctrl+E where the focus is: the message line would take it for itself.
+    void OpenWindow()
     {
-        const std::size_t nMessages = m_pDesktop->arrMessages.size();
+        GoIdle();
+        PressKey(View().MessageLine(), Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(View().SqlWindow() && Window().isVisible());
+    }
+
+    void Run(const QString& strText, bool bByKey = false)
+    {
+        Editor().setPlainText(strText);
+        if (bByKey)
+            QTest::keyClick(&Editor(), Qt::Key_Return, Qt::ControlModifier);
+        else
+            Window().findChild<QPushButton*>("IDC_SQL_RUN")->click();
+    }
+
+    // Saves with the command under the name the user types; the beeps it gave.
+    std::vector<unsigned> Save(int nCommand, const QString& strTyped)
+    {
         const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
-        View().RunQueryToList(strStatement);
-        [&] {
-            QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps + 1);
-            QCOMPARE(m_pDesktop->arrBeeps.back(), 0xFFFFFFFFu);
-        }();
-        int nQuestions = 0;
-        for (std::size_t i = nMessages; i < m_pDesktop->arrMessages.size(); ++i) {
-            const TestDesktop::MessageRecord& message = m_pDesktop->arrMessages[i];
-            if (message.strText == kQuestion && message.buttons == (QMessageBox::Yes | QMessageBox::No))
-                ++nQuestions;
-        }
-        return nQuestions;
+        m_pDesktop->strSaveName = strTyped;
+        Frame().OnCommand(nCommand);
+        return {m_pDesktop->arrBeeps.begin() + static_cast<std::ptrdiff_t>(nBeeps), m_pDesktop->arrBeeps.end()};
     }
 
 private slots:
-    void initTestCase()
+    void runsStatementsIntoTheList()
     {
-        m_bOnce = true;
-        Fresh();
         Start("app", "app");
-    }
+        const QTreeWidgetItem* pSelected = View().Tree().currentItem();
+        OpenWindow();
+        QCOMPARE(Window().windowTitle(), QString("SQL statement"));
+        QVERIFY(!Window().isModal());
+        QCOMPARE(Window().parentWidget(), static_cast<QWidget*>(&Frame()));
 
-    // The question's text and buttons and what each answer does; the counts around the
-    // 1000th row are tested in tests/document/OperationsDbTest.cpp.
-    void thousandRowQuestion()
-    {
-        for (const auto& [answer, nRows] : {std::pair(QMessageBox::Yes, 1500), std::pair(QMessageBox::No, 1000)}) {
-            m_pDesktop->arrAnswers.push_back(answer);
-            QCOMPARE(Run("select id, label from app.big_table order by id"), 1);
-            QCOMPARE(MessageLine(), QString("Rows %1").arg(nRows));
-            QCOMPARE(Model().rowCount(), nRows);
-            QCOMPARE(Cell(nRows - 1, 0), QString::number(nRows));
-        }
-    }
+        const QString strQuery = "select department_id, department_name from hr.departments order by 1";
+        Run(strQuery + ";");
+        QCOMPARE(MessageLine(), QString("Rows 4"));
+        QCOMPARE(View().Tree().currentItem(), pSelected);
+        Run("selec 1", true);
+        QVERIFY2(MessageLine().startsWith("ORA-00900"), qPrintable(MessageLine()));
 
-    void cellsAndHeaders()
-    {
-        Run("select \"Id\", \"Some Text\" from app.\"Mixed Case\" order by 1");
-        QCOMPARE(Model().columnCount(), 2);
-        QCOMPARE(Model().headerData(1, Qt::Horizontal).toString().toUpper(), QString("SOME TEXT"));
-        QCOMPARE(Cell(0, 1), QString("mixed"));
-        QCOMPARE(Cell(1, 1), QString("NULL"));
+        // Alt+Up and Alt+Down step through what was run.
+        Editor().clear();
+        QTest::keyClick(&Editor(), Qt::Key_Up, Qt::AltModifier);
+        QTest::keyClick(&Editor(), Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(Editor().toPlainText(), strQuery);
+        QTest::keyClick(&Editor(), Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(Editor().toPlainText(), QString("selec 1"));
+
+        // Escape hides it; the command brings the same window back with its text.
+        CSqlStatementWindow* pWindow = &Window();
+        QTest::keyClick(&Editor(), Qt::Key_Escape);
+        QVERIFY(!pWindow->isVisible());
+        OpenWindow();
+        QCOMPARE(&Window(), pWindow);
+        QCOMPARE(Editor().toPlainText(), QString("selec 1"));
+
+        // A selection runs alone.
+        Editor().setPlainText("select 1 from dual\nselect 2 from dual");
+        QTextCursor cursor = Editor().textCursor();
+        cursor.movePosition(QTextCursor::Down);
+        cursor.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+        Editor().setTextCursor(cursor);
+        QTest::keyClick(&Editor(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(Cell(0, 0), QString("2"));
+
+        // Nothing to run: a beep, the list as it was.
+        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
+        Run(" ; ");
+        QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps + 1);
+        QCOMPARE(m_pDesktop->arrBeeps.back(), 0u);
+        QCOMPARE(Cell(0, 0), QString("2"));
+
+        // The question's text and buttons, and what each answer does; a run ends with a simple beep.
         QAbstractItemModelTester tester(&Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        for (const auto& [answer, nRows] : {std::pair(QMessageBox::Yes, 1500), std::pair(QMessageBox::No, 1000)}) {
+            m_pDesktop->answer = answer;
+            m_pDesktop->arrMessages.clear();
+            Run("select id, label from app.big_table order by id");
+            QCOMPARE(m_pDesktop->arrMessages.size(), 1u);
+            QCOMPARE(m_pDesktop->arrMessages[0].strText, QString("You have read 1000 rows do you want to read all?"));
+            QCOMPARE(m_pDesktop->arrMessages[0].buttons, QMessageBox::Yes | QMessageBox::No);
+            QCOMPARE(MessageLine(), QString("Rows %1").arg(nRows));
+            QCOMPARE(Cell(nRows - 1, 0), QString::number(nRows));
+            QCOMPARE(m_pDesktop->arrBeeps.back(), 0xFFFFFFFFu);
+        }
+
+        Frame().OnCommand(ID_DATABASE_DISCONNECT);
+        Run("select 1 from dual");
+        QCOMPARE(MessageLine(), QString("No message! Are you connected to the database?"));
+    }
+
+    // The switches as the settings file has them when the command runs: both on without
+    // the keys, else off. CSV: cancelled, no beep and the message kept; failed, a folder in
+    // the way, the title kept.
+    void savesXmlAndCsv()
+    {
+        // The employees, shown by LAST_NAME descending.
+        Start("hr", "hr");
+        View().RunQueryToList("SELECT employee_id, last_name, notes FROM EMPLOYEES ORDER BY EMPLOYEE_ID");
+        QCOMPARE(MessageLine(), QString("Rows 4"));
+        View().ResultList().OnHeaderItemClick(1, 0);
+        View().ResultList().OnHeaderItemClick(1, 0);
+        for (const bool bOn : {true, false}) {
+            WriteFile("Lumidex.ini", bOn ? QByteArray() : QByteArray("[Lumidex]\nXSL=0\nVIEWXML=0\n"));
+            const QString strName = m_pFolder->Path() + (bOn ? "/on" : "/off");
+            m_pDesktop->arrOpened.clear();
+            QCOMPARE(Save(ID_FILE_SAVE_AS, strName), std::vector<unsigned>{0u});
+            QCOMPARE(m_pDesktop->arrSaveDialogs.last(), QString("*.xml|XML Files (*.xml);;All Files (*.*)"));
+            QCOMPARE(MessageLine(), QString("Saved XML file!"));
+            QCOMPARE(Frame().windowTitle(), strName + ".xml - Lumidex");
+            const QByteArray xml = ReadFile(strName + ".xml");
+            QCOMPARE(xml.count("<LAST_NAME>"), 4);
+            QVERIFY(xml.indexOf("Nobody") < xml.indexOf("King"));  // as shown, not as read
+            QCOMPARE(QFileInfo::exists(strName + ".xsl"), bOn);
+            QCOMPARE(m_pDesktop->arrOpened,
+                     bOn ? std::vector<QUrl>{QUrl::fromLocalFile(strName + ".xml")} : std::vector<QUrl>());
+        }
+
+        QCOMPARE(Save(ID_FILE_SAVE_CSV, QString()), std::vector<unsigned>());
+        QCOMPARE(MessageLine(), QString("Saved XML file!"));
+        const QString strData = m_pFolder->Path() + "/emp.csv";
+        QCOMPARE(Save(ID_FILE_SAVE_CSV, m_pFolder->Path() + "/emp"), std::vector<unsigned>{0u});
+        QCOMPARE(m_pDesktop->arrSaveDialogs.last(), QString("*.csv|CSV Files (*.csv);;All Files (*.*)"));
+        QCOMPARE(MessageLine(), QString("Saved CSV file!"));
+        QVERIFY(m_pDesktop->arrOpened.empty());
+        QCOMPARE(Frame().windowTitle(), strData + " - Lumidex");
+        QCOMPARE(QString::fromUtf8(ReadFile(strData)),
+                 QString("EMPLOYEE_ID,LAST_NAME,NOTES\r\n3,日本,NULL\r\n4,Nobody,NULL\r\n"
+                         "2,Lefèvre,Paid in € since 2002\r\n1,King,President\r\n"));
+        QVERIFY(QDir(m_pFolder->Path()).mkdir("taken.csv"));
+        QCOMPARE(Save(ID_FILE_SAVE_CSV, m_pFolder->Path() + "/taken.csv"), std::vector<unsigned>{0u});
+        QCOMPARE(MessageLine(), QString("Failed to save CSV file!"));
+        QCOMPARE(Frame().windowTitle(), strData + " - Lumidex");
     }
 };
 
-std::unique_ptr<QObject> MakeResultListTest() { return std::make_unique<ResultListTest>(); }
+GUI_TEST_MAIN(ResultListTest, true)
 
 #include "ResultListTest.moc"
