@@ -1,11 +1,12 @@
-// Connect strings that name no alias: Easy Connect and connect descriptors,
-// resolved to the addresses to try; no server needed.
+// Connect strings resolved to the addresses to try: Easy Connect, connect
+// descriptors, and tnsnames.ora as Oracle's client reads it; no server needed.
 #include "ocipg/ConnectString.h"
 #include "ocipg/tests/support/TestFixture.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 
@@ -23,62 +24,146 @@ std::string Shown(const std::vector<ocipg::ConnectTarget>& targets)
     return text;
 }
 
-TEST(ConnectString, EasyConnectAndDescriptors)
+// An entry of tnsnames.ora for the database named as its first name, in lower case.
+std::string Entry(const std::string& names, const std::string& protocol = "TCP")
 {
-    char pattern[] = "/tmp/ocipg-connect-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string sock = pattern;  // a socket folder: its port is the socket's
-    std::ofstream(sock + "/.s.PGSQL.6543");
-    ocitest::ScopedEnv tnsAdmin("TNS_ADMIN", sock);  // holds no tnsnames.ora
-    ocitest::ScopedEnv oracleHome("ORACLE_HOME", std::nullopt);
-    const struct {
-        std::string m_strText;
-        sb4 m_nCode;
-        std::string m_strTargets;
-    } cases[] = {
-        {"", 12162, ""},
-        {"  \t", 12162, ""},
-        {"NOSUCHALIAS", 12154, ""},
-        {"db.example:1521/orcl", 0, "db.example:1521/orcl"},
-        {"//db.example/orcl", 0, "db.example:5432/orcl"},
-        {"db.example:1521", 0, "db.example:1521/"},
-        {"db.example:/orcl", 12154, ""},
-        {"db.example:15x/orcl", 12154, ""},
-        {":1521/orcl", 12154, ""},
-        {"//", 12154, ""},
-        {sock + ":7000/db", 0, sock + ":7000/db"},
-        {sock + "/db", 0, sock + ":6543/db"},
-        {sock, 0, sock + ":6543/"},
-        {"/nonexistent/db", 0, "/nonexistent:5432/db"},
-        {"(DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1521))(CONNECT_DATA = (SERVICE_NAME = s)))", 0,
+    std::string db;
+    for (char c : names.substr(0, names.find(',')))
+        db += static_cast<char>(std::tolower(c));
+    return names + " =\n  (DESCRIPTION =\n    (ADDRESS = (PROTOCOL = " + protocol +
+           ")(HOST = h)(PORT = 1))\n    (CONNECT_DATA = (SERVICE_NAME = " + db + "))\n  )\n";
+}
+
+// A folder of the test's own, TNS_ADMIN and ORACLE_HOME pointing nowhere else.
+class ConnectString : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/ocipg-connect-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+        m_tnsAdmin.emplace("TNS_ADMIN", m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    void Write(const std::string& name, const std::string& text) { std::ofstream(m_dir + "/" + name) << text; }
+    // The targets as Shown, or the error's number.
+    std::string Resolved(const std::string& text)
+    {
+        std::vector<ocipg::ConnectTarget> targets;
+        const sb4 code = ocipg::ResolveConnectString(text, targets);
+        return code ? std::to_string(code) : Shown(targets);
+    }
+
+    std::string m_dir;
+    std::optional<ocitest::ScopedEnv> m_tnsAdmin;
+    ocitest::ScopedEnv m_oracleHome{"ORACLE_HOME", std::nullopt};
+};
+
+TEST_F(ConnectString, EasyConnectAndDescriptors)
+{
+    const std::string sock = m_dir;  // a socket folder: its port is the socket's
+    Write(".s.PGSQL.6543", "");
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "12162"},
+        {"  \t", "12162"},
+        {"NOSUCHALIAS", "12154"},  // no tnsnames.ora
+        {"db.example:1521/orcl", "db.example:1521/orcl"},
+        {"//db.example/orcl", "db.example:5432/orcl"},
+        {"db.example:1521", "db.example:1521/"},
+        {"db.example:/orcl", "12154"},
+        {"db.example:15x/orcl", "12154"},
+        {":1521/orcl", "12154"},
+        {"//", "12154"},
+        {sock + ":7000/db", sock + ":7000/db"},
+        {sock + "/db", sock + ":6543/db"},
+        {sock, sock + ":6543/"},
+        {"/nonexistent/db", "/nonexistent:5432/db"},
+        {"(DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1521))(CONNECT_DATA = (SERVICE_NAME = s)))",
          "h:1521/s"},
-        {"(description = (address = (protocol = tcps)(host = h)) (connect_data = (sid = s)))", 0, "h:5432/s tls"},
+        {"(description = (address = (protocol = tcps)(host = h)) (connect_data = (sid = s)))", "h:5432/s tls"},
         {"(DESCRIPTION = (ADDRESS = (PROTOCOL = IPC)(KEY = " + sock + "))(CONNECT_DATA = (SID = s)(SERVICE_NAME = n)))",
-         0, sock + ":6543/n"},
+         sock + ":6543/n"},
         {"(DESCRIPTION = (ADDRESS_LIST = (ADDRESS = (PROTOCOL = TCP)(HOST = a)(PORT = 1))"
          "(ADDRESS = (PROTOCOL = TCP)(HOST = b)(PORT = 2))))",
-         0, "a:1/, b:2/"},
+         "a:1/, b:2/"},
         {"(DESCRIPTION_LIST = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = a))(CONNECT_DATA = (SID = x)))"
          "(DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = b))(CONNECT_DATA = (SID = y))))",
-         0, "a:5432/x, b:5432/y"},
-        {"(DESCRIPTION = # a comment\n  (ADDRESS = (PROTOCOL = TCP)(HOST = h)))", 0, "h:5432/"},
-        {"(DESCRIPTION = (ADDRESS = (PROTOCOL = BEQ)(PROGRAM = oracle)))", 12154, ""},
-        {"(DESCRIPTION = (CONNECT_DATA = (SID = s)))", 12154, ""},
-        {"(DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)", 12154, ""},
-        {"(", 12154, ""},
-        {")", 12154, ""},
-        {":", 12154, ""},
-        {"a:", 12154, ""},
-        {"(ADDRESS = (PROTOCOL = IPC))", 12154, ""},
-        {std::string(10000, '('), 12154, ""},
+         "a:5432/x, b:5432/y"},
+        {"(DESCRIPTION = # a comment\n  (ADDRESS = (PROTOCOL = TCP)(HOST = h)))", "h:5432/"},
+        {"(DESCRIPTION = (ADDRESS = (PROTOCOL = BEQ)(PROGRAM = oracle)))", "12154"},
+        {"(DESCRIPTION = (CONNECT_DATA = (SID = s)))", "12154"},
+        {"(DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)", "12154"},
+        {"(", "12154"},
+        {")", "12154"},
+        {":", "12154"},
+        {"a:", "12154"},
+        {"(ADDRESS = (PROTOCOL = IPC))", "12154"},
+        {std::string(10000, '('), "12154"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.m_strText.substr(0, 80));
-        std::vector<ocipg::ConnectTarget> targets;
-        EXPECT_EQ(ocipg::ResolveConnectString(c.m_strText, targets), c.m_nCode);
-        EXPECT_EQ(Shown(targets), c.m_strTargets);
-    }
-    fs::remove_all(sock);
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(Resolved(text), expected) << text.substr(0, 80);
+}
+
+TEST_F(ConnectString, TnsNamesEntriesIncludesAndBrokenEntries)
+{
+    fs::create_directories(m_dir + "/sub");
+    fs::create_directories(m_dir + "/elsewhere");
+    Write("tnsnames.ora",
+          "# An entry begins in column 1; its other lines are indented.\n" + Entry("FIRST, second.example") +
+              "BROKEN = (DESCRIPTION = (ADDRESS = (PROTOCOL = IPC)(KEY = /x))\n"
+              "  (CONNECT_DATA = (SERVICE_NAME = broken))\n" +
+              Entry("AFTER_BROKEN") +
+              "CUT =\n  (DESCRIPTION =\n(ADDRESS = (PROTOCOL = IPC)(KEY = /x))\n"
+              "    (CONNECT_DATA = (SERVICE_NAME = cut)))\n" +
+              Entry("AFTER_CUT") + "NO_EQUALS_SIGN (DESCRIPTION = (ADDRESS = (PROTOCOL = IPC)(KEY = /x)))\n" +
+              "TWICE = (DESCRIPTION = (ADDRESS = (PROTOCOL = IPC)(KEY = /x)) junk\n" + Entry("TWICE") +
+              "IFILE = sub/relative.ora   # from this file's folder\n"
+              "IFILE = " + m_dir + "/elsewhere/absolute.ora\n"
+              "IFILE = missing.ora\n" +
+              Entry("AFTER_MISSING") +
+              "ifile = loop_a.ora\n"
+              "IFILE = level1.ora\n" +
+              Entry("SECURE", "TCPS") + Entry("LAST"));
+    Write("sub/relative.ora", Entry("RELATIVE") + "IFILE = nested.ora\n");
+    Write("sub/nested.ora", Entry("NESTED"));
+    Write("elsewhere/absolute.ora", Entry("ABSOLUTE"));
+    Write("loop_a.ora", Entry("LOOP_A") + "IFILE = loop_b.ora\n");
+    Write("loop_b.ora", "IFILE = loop_a.ora\n" + Entry("LOOP_B"));
+    for (int level = 1; level <= 9; ++level)
+        Write("level" + std::to_string(level) + ".ora",
+              Entry("LEVEL" + std::to_string(level)) + "IFILE = level" + std::to_string(level + 1) + ".ora\n");
+    const std::pair<const char*, const char*> cases[] = {
+        {"first", "h:1/first"},
+        {"SECOND.EXAMPLE", "h:1/first"},  // the entry's other name
+        {"SECOND", "12154"},              // the domain belongs to the name
+        {"BROKEN", "12154"},              // unbalanced parentheses
+        {"AFTER_BROKEN", "h:1/after_broken"},
+        {"CUT", "12154"},  // a line of it begins in column 1
+        {"AFTER_CUT", "h:1/after_cut"},
+        {"TWICE", "h:1/twice"},  // the first one cannot be read
+        {"RELATIVE", "h:1/relative"},
+        {"NESTED", "h:1/nested"},
+        {"ABSOLUTE", "h:1/absolute"},
+        {"AFTER_MISSING", "h:1/after_missing"},
+        {"LOOP_A", "h:1/loop_a"},
+        {"LOOP_B", "h:1/loop_b"},
+        {"LEVEL1", "h:1/level1"},
+        {"LEVEL8", "h:1/level8"},
+        {"LEVEL9", "12154"},  // the ninth include is not read
+        {"SECURE", "h:1/secure tls"},
+        {"LAST", "h:1/last"},
+        {"IFILE", "12154"},
+        {"NO_EQUALS_SIGN", "12154"},
+    };
+    for (const auto& [alias, expected] : cases)
+        EXPECT_EQ(Resolved(alias), expected) << alias;
+    // $ORACLE_HOME/network/admin when TNS_ADMIN has none.
+    fs::create_directories(m_dir + "/home/network");
+    fs::create_directory_symlink(m_dir, m_dir + "/home/network/admin");
+    ocitest::ScopedEnv noTnsAdmin("TNS_ADMIN", "/nonexistent");
+    ocitest::ScopedEnv oracleHome("ORACLE_HOME", m_dir + "/home");
+    EXPECT_EQ(Resolved("LAST"), "h:1/last");
 }
 
 }  // namespace

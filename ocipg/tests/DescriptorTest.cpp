@@ -13,7 +13,7 @@ TEST_F(OcipgDescriptors, OwnedByTheEnvironment)
     void* first = nullptr;
     void* second = nullptr;
     {
-        TestStatement stmt(m_session, "select department_name from hr.departments");
+        Statement stmt(m_session, "select department_name from hr.departments");
         ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
         ASSERT_EQ(OCIParamGet(stmt.Handle(), OCI_HTYPE_STMT, err, &first, 1), OCI_SUCCESS);
         ASSERT_EQ(OCIParamGet(stmt.Handle(), OCI_HTYPE_STMT, err, &second, 1), OCI_SUCCESS);
@@ -41,7 +41,7 @@ TEST_F(OcipgDescriptors, OwnedByTheEnvironment)
 // Oracle's reference warns; one that frees them stays flat.
 TEST_F(OcipgDescriptors, ForgottenDescriptorsKeepTheirMemory)
 {
-    TestStatement stmt(m_session, "select 1 as one");
+    Statement stmt(m_session, "select 1 as one");
     ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
     const auto growthKb = [&](bool free) {
         const long before = StatusKb("VmRSS:");

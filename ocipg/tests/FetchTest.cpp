@@ -31,10 +31,7 @@ TEST_F(OcipgFetch, RowsWithNullsAndNames)
     EXPECT_EQ(m_session.Columns()[1].m_strName, "Some Text");
     EXPECT_EQ(m_session.Columns()[2].m_strName, "o'brien");  // no unquoted Oracle name reaches it
     EXPECT_EQ(rows.at(0).at(1), "NULL");
-}
-
-TEST_F(OcipgFetch, NoRows)
-{
+    // No rows: the columns still, and the end at once, again and again.
     ASSERT_EQ(m_session.Execute("select * from hr.empty_table"), OCI_SUCCESS) << m_session.Error();
     EXPECT_EQ(m_session.Columns().size(), 2u);
     std::vector<std::string> values;
@@ -79,51 +76,98 @@ TEST_F(OcipgFetch, DisplaySizesHoldEveryValue)
     }
 }
 
-TEST_F(OcipgFetch, TruncatedValue)
+struct CutCase {
+    const char* m_szSql;
+    sb4 m_nSize;  // of the buffer
+    int m_nRow;   // the row checked
+    sword m_nStatus;
+    const char* m_szValue;
+    sb2 m_nIndicator;
+    ub2 m_nLength;
+    ub2 m_nCode;
+};
+
+// Runs each case's one-column query and checks what its row brings.
+void ExpectCuts(Session& session, const std::vector<CutCase>& cases)
 {
-    ASSERT_EQ(m_session.Execute("select 'abcdefgh' union all select 'ab'"), OCI_SUCCESS) << m_session.Error();
-    char value[4] = {};
-    sb2 indicator = 0;
-    ub2 length = 0;
-    ub2 code = 0;
-    OCIDefine* define = nullptr;
-    OCIStmt* stmt = m_session.QueryStatement();
-    OCIError* err = m_session.ErrorHandle();
-    ASSERT_EQ(OCIDefineByPos(stmt, &define, err, 1, value, sizeof value, SQLT_STR, &indicator, &length, &code, 0),
-              OCI_SUCCESS);
-    EXPECT_EQ(OCIStmtFetch(stmt, err, 1, OCI_FETCH_NEXT, OCI_DEFAULT), OCI_SUCCESS_WITH_INFO);
-    sb4 number = 0;
-    EXPECT_EQ(ErrorText(err, &number), "ORA-01406: fetched column value was truncated\n");
-    EXPECT_EQ(number, 1406);
-    EXPECT_STREQ(value, "abc");
-    EXPECT_EQ(indicator, 8);
-    EXPECT_EQ(length, 3);
-    EXPECT_EQ(code, 1406);
-    EXPECT_EQ(OCIStmtFetch(stmt, err, 1, OCI_FETCH_NEXT, OCI_DEFAULT), OCI_SUCCESS);
-    EXPECT_STREQ(value, "ab");
-    EXPECT_EQ(indicator, 0);
-    EXPECT_EQ(code, 0);
+    for (const CutCase& c : cases) {
+        SCOPED_TRACE(std::string(c.m_szSql) + " into " + std::to_string(c.m_nSize));
+        ASSERT_EQ(session.Execute(c.m_szSql), OCI_SUCCESS) << session.Error();
+        std::vector<char> value(static_cast<size_t>(c.m_nSize), '#');
+        sb2 indicator = 0;
+        ub2 length = 0;
+        ub2 code = 0;
+        OCIDefine* define = nullptr;
+        OCIStmt* stmt = session.QueryStatement();
+        OCIError* err = session.ErrorHandle();
+        ASSERT_EQ(OCIDefineByPos(stmt, &define, err, 1, value.data(), c.m_nSize, SQLT_STR, &indicator, &length,
+                                 &code, OCI_DEFAULT),
+                  OCI_SUCCESS);
+        for (int row = 1; row < c.m_nRow; ++row)
+            OCIStmtFetch(stmt, err, 1, OCI_FETCH_NEXT, OCI_DEFAULT);
+        EXPECT_EQ(OCIStmtFetch(stmt, err, 1, OCI_FETCH_NEXT, OCI_DEFAULT), c.m_nStatus);
+        sb4 number = 0;
+        EXPECT_EQ(ErrorText(err, &number), c.m_nCode ? "ORA-01406: fetched column value was truncated\n" : "");
+        EXPECT_EQ(number, c.m_nCode);
+        EXPECT_STREQ(value.data(), c.m_szValue);
+        EXPECT_EQ(indicator, c.m_nIndicator);
+        EXPECT_EQ(length, c.m_nLength);
+        EXPECT_EQ(code, c.m_nCode);
+    }
+}
+
+// A value cut to the buffer keeps whole characters; the indicator holds its
+// full length, and the next row starts afresh.
+TEST_F(OcipgFetch, CutValues)
+{
+    const char* const kTwoRows = "select 'abcdefgh' union all select 'ab'";
+    const char* const kCjk = "select 'a\xe6\x97\xa5\xe6\x9c\xac'";
+    ExpectCuts(m_session, {{kTwoRows, 4, 1, OCI_SUCCESS_WITH_INFO, "abc", 8, 3, 1406},
+                           {kTwoRows, 4, 2, OCI_SUCCESS, "ab", 0, 2, 0},
+                           {kCjk, 2, 1, OCI_SUCCESS_WITH_INFO, "a", 7, 1, 1406},
+                           {kCjk, 5, 1, OCI_SUCCESS_WITH_INFO, "a\xe6\x97\xa5", 7, 4, 1406},
+                           {kCjk, 7, 1, OCI_SUCCESS_WITH_INFO, "a\xe6\x97\xa5", 7, 4, 1406},
+                           {kCjk, 8, 1, OCI_SUCCESS, "a\xe6\x97\xa5\xe6\x9c\xac", 0, 7, 0}});
+}
+
+// A LATIN1 database read by a UTF-8 client: the display size is the
+// database's (4 bytes for varchar(4)), so 'éééé' needs 8 bytes in the
+// client; a cut keeps whole characters.
+TEST_F(OcipgFetch, Latin1DatabaseUtf8Client)
+{
+    const AdminCleanup drop("DROP DATABASE IF EXISTS ocipg_latin1 WITH (FORCE)");
+    ASSERT_EQ(AdminValue("CREATE DATABASE ocipg_latin1 ENCODING 'LATIN1' LC_COLLATE 'C' LC_CTYPE 'C' "
+                         "TEMPLATE template0"),
+              "");
+    Session session;
+    const std::string service = SocketDir() + ":" + Port() + "/ocipg_latin1";
+    ASSERT_EQ(session.Connect(service, AdminUser(), AdminPassword()), OCI_SUCCESS) << session.Error();
+    ASSERT_EQ(session.Execute("create table t (v varchar(4), n name)"), OCI_SUCCESS) << session.Error();
+    ASSERT_EQ(session.Execute("insert into t values ('\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9', 'x')"), OCI_SUCCESS)
+        << session.Error();
+    ASSERT_EQ(session.Execute("select v, n from t"), OCI_SUCCESS) << session.Error();
+    ASSERT_EQ(session.Columns().size(), 2u);
+    EXPECT_EQ(session.Columns()[0].m_nDisplaySize, 4);
+    EXPECT_EQ(session.Columns()[1].m_nDisplaySize, 63);
+    ExpectCuts(session, {{"select v from t", 5, 1, OCI_SUCCESS_WITH_INFO, "\xc3\xa9\xc3\xa9", 8, 4, 1406},
+                         {"select v from t", 4, 1, OCI_SUCCESS_WITH_INFO, "\xc3\xa9", 8, 2, 1406},
+                         {"select v from t", 9, 1, OCI_SUCCESS, "\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9", 0, 8, 0}});
 }
 
 TEST_F(OcipgFetch, SeveralRowsPerCall)
 {
-    ASSERT_EQ(m_session.Execute("select nullif(g, 2) from generate_series(1, 5) g"), OCI_SUCCESS);
-    OCIStmt* stmt = m_session.QueryStatement();
-    OCIError* err = m_session.ErrorHandle();
+    Statement stmt(m_session, "select nullif(g, 2) from generate_series(1, 5) g");
     char values[3][8] = {};
     sb2 indicators[3] = {};
-    OCIDefine* define = nullptr;
-    ASSERT_EQ(OCIDefineByPos(stmt, &define, err, 1, values, 8, SQLT_STR, indicators, nullptr, nullptr, 0), OCI_SUCCESS);
-    ub4 fetched = 0;
-    ASSERT_EQ(OCIStmtFetch(stmt, err, 3, OCI_FETCH_NEXT, OCI_DEFAULT), OCI_SUCCESS);
-    OCIAttrGet(stmt, OCI_HTYPE_STMT, &fetched, nullptr, OCI_ATTR_ROWS_FETCHED, err);
-    EXPECT_EQ(fetched, 3u);
+    ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
+    ASSERT_EQ(stmt.Define(1, values, 8, indicators), OCI_SUCCESS);
+    ASSERT_EQ(stmt.Fetch(3), OCI_SUCCESS);
+    EXPECT_EQ(stmt.Get(OCI_ATTR_ROWS_FETCHED), 3u);
     EXPECT_STREQ(values[0], "1");
     EXPECT_EQ(indicators[1], -1);
     EXPECT_STREQ(values[2], "3");
-    EXPECT_EQ(OCIStmtFetch(stmt, err, 3, OCI_FETCH_NEXT, OCI_DEFAULT), OCI_NO_DATA);
-    OCIAttrGet(stmt, OCI_HTYPE_STMT, &fetched, nullptr, OCI_ATTR_ROWS_FETCHED, err);
-    EXPECT_EQ(fetched, 2u);
+    EXPECT_EQ(stmt.Fetch(3), OCI_NO_DATA);
+    EXPECT_EQ(stmt.Get(OCI_ATTR_ROWS_FETCHED), 2u);
     EXPECT_STREQ(values[1], "5");
 }
 

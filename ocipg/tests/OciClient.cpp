@@ -45,40 +45,60 @@ sword Session::Connect(const std::string& service, const std::string& user, cons
     return status;
 }
 
+Statement::Statement(const Session& session, const std::string& sql)
+    : m_pError(session.ErrorHandle()), m_pSvc(session.ServiceContext())
+{
+    OCIHandleAlloc(session.EnvHandle(), reinterpret_cast<void**>(&m_pStmt), OCI_HTYPE_STMT, 0, nullptr);
+    m_nPrepared = OCIStmtPrepare(m_pStmt, m_pError, reinterpret_cast<const OraText*>(sql.data()),
+                                 static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT);
+}
+
+sword Statement::Set(ub4 attribute, ub4 value)
+{
+    return OCIAttrSet(m_pStmt, OCI_HTYPE_STMT, &value, sizeof value, attribute, m_pError);
+}
+
+ub4 Statement::Get(ub4 attribute) const
+{
+    ub4 value = 0;
+    OCIAttrGet(m_pStmt, OCI_HTYPE_STMT, &value, nullptr, attribute, m_pError);
+    return value;
+}
+
+sword Statement::Execute(ub4 iters, ub4 mode)
+{
+    return OCIStmtExecute(m_pSvc, m_pStmt, m_pError, iters, 0, nullptr, nullptr, mode);
+}
+
+sword Statement::Define(ub4 position, void* buffer, sb4 size, sb2* indicator)
+{
+    OCIDefine* define = nullptr;
+    return OCIDefineByPos(m_pStmt, &define, m_pError, position, buffer, size, SQLT_STR, indicator, nullptr, nullptr,
+                          OCI_DEFAULT);
+}
+
 sword Session::Execute(const std::string& sql, ub4 commitMode)
 {
     m_nRowCount = 0;
-    OCIStmt* stmt = nullptr;
-    OCIHandleAlloc(m_pEnv, reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
-    sword status = OCIStmtPrepare(stmt, m_pError, reinterpret_cast<const OraText*>(sql.data()),
-                                     static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT);
-    if (status != OCI_SUCCESS) {
-        OCIHandleFree(stmt, OCI_HTYPE_STMT);
+    auto stmt = std::make_unique<Statement>(*this, sql);
+    sword status = stmt->Prepared();
+    if (status != OCI_SUCCESS)
         return status;
-    }
-    ub4 type = 0;
-    OCIAttrGet(stmt, OCI_HTYPE_STMT, &type, nullptr, OCI_ATTR_STMT_TYPE, m_pError);
-    if (type != OCI_STMT_SELECT) {
-        status = OCIStmtExecute(m_pSvc, stmt, m_pError, 1, 0, nullptr, nullptr, commitMode);
+    if (stmt->Get(OCI_ATTR_STMT_TYPE) != OCI_STMT_SELECT) {
+        status = stmt->Execute(1, commitMode);
         if (status == OCI_SUCCESS)
-            OCIAttrGet(stmt, OCI_HTYPE_STMT, &m_nRowCount, nullptr, OCI_ATTR_ROW_COUNT, m_pError);
-        OCIHandleFree(stmt, OCI_HTYPE_STMT);
+            m_nRowCount = stmt->Get(OCI_ATTR_ROW_COUNT);
         return status;
     }
     CloseQuery();
-    m_pQuery = stmt;
-    status = OCIStmtExecute(m_pSvc, stmt, m_pError, 0, 0, nullptr, nullptr, OCI_DEFAULT);
-    if (status != OCI_SUCCESS)
-        return status;
-    ub4 count = 0;
-    status = OCIAttrGet(stmt, OCI_HTYPE_STMT, &count, nullptr, OCI_ATTR_PARAM_COUNT, m_pError);
-    if (status != OCI_SUCCESS)
-        return status;
+    m_pQuery = std::move(stmt);
+    status = m_pQuery->Execute();
+    const ub4 count = status == OCI_SUCCESS ? m_pQuery->Get(OCI_ATTR_PARAM_COUNT) : 0;
     m_buffers.assign(count, {});
     m_indicators.assign(count, 0);
-    for (ub4 i = 0; i < count; ++i) {
+    for (ub4 i = 0; i < count && status == OCI_SUCCESS; ++i) {
         OCIParam* param = nullptr;
-        status = OCIParamGet(stmt, OCI_HTYPE_STMT, m_pError, reinterpret_cast<void**>(&param), i + 1);
+        status = OCIParamGet(m_pQuery->Handle(), OCI_HTYPE_STMT, m_pError, reinterpret_cast<void**>(&param), i + 1);
         if (status != OCI_SUCCESS)
             return status;
         OraText* name = nullptr;
@@ -91,20 +111,15 @@ sword Session::Execute(const std::string& sql, ub4 commitMode)
         OCIDescriptorFree(param, OCI_DTYPE_PARAM);
         m_columns.push_back(column);
         m_buffers[i].assign(column.m_nDisplaySize + 1u, '\0');
-        OCIDefine* define = nullptr;
-        status = OCIDefineByPos(stmt, &define, m_pError, i + 1, m_buffers[i].data(),
-                                   static_cast<sb4>(m_buffers[i].size()), SQLT_STR, &m_indicators[i], nullptr,
-                                   nullptr, OCI_DEFAULT);
-        if (status != OCI_SUCCESS)
-            return status;
+        status = m_pQuery->Define(i + 1, m_buffers[i].data(), static_cast<sb4>(m_buffers[i].size()), &m_indicators[i]);
     }
-    return OCI_SUCCESS;
+    return status;
 }
 
 sword Session::FetchRow(std::vector<std::string>& values)
 {
     values.clear();
-    const sword status = OCIStmtFetch(m_pQuery, m_pError, 1, OCI_FETCH_NEXT, OCI_DEFAULT);
+    const sword status = m_pQuery->Fetch();
     if (status != OCI_SUCCESS)
         return status;
     for (size_t i = 0; i < m_buffers.size(); ++i)
@@ -134,9 +149,7 @@ std::string Session::Value(const std::string& sql)
 
 void Session::CloseQuery()
 {
-    if (m_pQuery)
-        OCIHandleFree(m_pQuery, OCI_HTYPE_STMT);
-    m_pQuery = nullptr;
+    m_pQuery.reset();
     m_columns.clear();
     m_buffers.clear();
     m_indicators.clear();

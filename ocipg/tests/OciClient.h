@@ -5,6 +5,7 @@
 
 #include "oci/oci_api.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,32 @@ namespace ocitest {
 
 // The text of record 1 of an error handle, or "" when there is none.
 std::string ErrorText(OCIError* error, sb4* code = nullptr);
+
+class Session;
+
+// A statement handle of its own, prepared on creation, freed at the end.
+class Statement {
+public:
+    Statement(const Session& session, const std::string& sql);
+    ~Statement() { OCIHandleFree(m_pStmt, OCI_HTYPE_STMT); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    OCIStmt* Handle() const { return m_pStmt; }
+    sword Prepared() const { return m_nPrepared; }
+    sword Set(ub4 attribute, ub4 value);
+    ub4 Get(ub4 attribute) const;
+    sword Execute(ub4 iters = 0, ub4 mode = OCI_DEFAULT);
+    // A string define; the indicator holds the full length of a value cut.
+    sword Define(ub4 position, void* buffer, sb4 size, sb2* indicator);
+    sword Fetch(ub4 rows = 1) { return OCIStmtFetch(m_pStmt, m_pError, rows, OCI_FETCH_NEXT, OCI_DEFAULT); }
+
+private:
+    OCIStmt* m_pStmt = nullptr;
+    OCIError* m_pError;
+    OCISvcCtx* m_pSvc;
+    sword m_nPrepared = OCI_ERROR;
+};
 
 struct Column {
     std::string m_strName;
@@ -47,7 +74,7 @@ public:
     OCIError* ErrorHandle() const { return m_pError; }
     OCIEnv* EnvHandle() const { return m_pEnv; }
     OCISvcCtx* ServiceContext() const { return m_pSvc; }
-    OCIStmt* QueryStatement() const { return m_pQuery; }
+    OCIStmt* QueryStatement() const { return m_pQuery ? m_pQuery->Handle() : nullptr; }
 
 private:
     OCIEnv* m_pEnv = nullptr;
@@ -55,7 +82,7 @@ private:
     OCIServer* m_pServer = nullptr;
     OCISvcCtx* m_pSvc = nullptr;
     OCISession* m_pSession = nullptr;
-    OCIStmt* m_pQuery = nullptr;
+    std::unique_ptr<Statement> m_pQuery;
     bool m_bLoggedOn = false;
     std::vector<Column> m_columns;
     std::vector<std::vector<char>> m_buffers;

@@ -34,7 +34,7 @@ protected:
     }
 
     // Executes, then fetches one row per call to the end; the rows read.
-    long ReadOneByOne(TestStatement& stmt)
+    long ReadOneByOne(Statement& stmt)
     {
         EXPECT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
         char value[16] = {};
@@ -75,7 +75,7 @@ TEST_F(OcipgRoundTrips, PrefetchDecidesTheRoundTrips)
         SCOPED_TRACE(c.m_szName);
         const std::string sql = std::string("select g from generate_series(1, 100) g /* ") + c.m_szName + " */";
         {
-            TestStatement stmt(m_session, sql);
+            Statement stmt(m_session, sql);
             ASSERT_EQ(stmt.Prepared(), OCI_SUCCESS);
             EXPECT_EQ(stmt.Get(OCI_ATTR_PREFETCH_ROWS), 1u);
             EXPECT_EQ(stmt.Get(OCI_ATTR_PREFETCH_MEMORY), 0u);
@@ -101,7 +101,7 @@ TEST_F(OcipgRoundTrips, PrefetchDecidesTheRoundTrips)
 TEST_F(OcipgRoundTrips, EachExecuteIsLogged)
 {
     const std::string sql = "select 1 union all select 2";
-    TestStatement stmt(m_session, sql);
+    Statement stmt(m_session, sql);
     ASSERT_EQ(stmt.Set(OCI_ATTR_PREFETCH_ROWS, 10), OCI_SUCCESS);
     EXPECT_EQ(ReadOneByOne(stmt), 2);
     EXPECT_EQ(LoggedTrips(sql), -1);
@@ -110,7 +110,7 @@ TEST_F(OcipgRoundTrips, EachExecuteIsLogged)
     // round trip the other and the end.
     EXPECT_EQ(LoggedTrips(sql), 2);
     const std::string two = "select 1; select 2";
-    TestStatement several(m_session, two);
+    Statement several(m_session, two);
     EXPECT_EQ(several.Execute(), OCI_ERROR);
     ASSERT_EQ(OCIStmtPrepare(several.Handle(), m_session.ErrorHandle(),
                                 reinterpret_cast<const OraText*>("select 3"), 8, OCI_NTV_SYNTAX, OCI_DEFAULT),
@@ -122,7 +122,7 @@ TEST_F(OcipgRoundTrips, EachExecuteIsLogged)
 // 500 values of 1 MB would be 500 MB at once.
 TEST_F(OcipgRoundTrips, WideRowsStayInBoundedMemory)
 {
-    TestStatement stmt(m_session, "select g, repeat('x', 1048576) from generate_series(1, 500) g");
+    Statement stmt(m_session, "select g, repeat('x', 1048576) from generate_series(1, 500) g");
     ASSERT_EQ(stmt.Set(OCI_ATTR_PREFETCH_ROWS, 1000), OCI_SUCCESS);
     ResetPeakMemory();
     const long before = StatusKb("VmHWM:");
@@ -149,7 +149,7 @@ TEST_F(OcipgRoundTrips, FailingFetchKeepsTheOpenTransaction)
 {
     ASSERT_EQ(m_session.Execute("create temporary table ocipg_work (id integer)"), OCI_SUCCESS) << m_session.Error();
     ASSERT_EQ(m_session.Execute("insert into ocipg_work values (1)", OCI_DEFAULT), OCI_SUCCESS) << m_session.Error();
-    TestStatement other(m_session, "select g from generate_series(1, 50) g");
+    Statement other(m_session, "select g from generate_series(1, 50) g");
     ASSERT_EQ(other.Set(OCI_ATTR_PREFETCH_ROWS, 0), OCI_SUCCESS);
     ASSERT_EQ(other.Execute(), OCI_SUCCESS) << m_session.Error();
     char value[16] = {};
@@ -157,7 +157,7 @@ TEST_F(OcipgRoundTrips, FailingFetchKeepsTheOpenTransaction)
     ASSERT_EQ(other.Define(1, value, sizeof value, &indicator), OCI_SUCCESS);
     ASSERT_EQ(other.Fetch(), OCI_SUCCESS);
 
-    TestStatement failing(m_session, "select 10 / (700 - g) from generate_series(1, 1000) g");
+    Statement failing(m_session, "select 10 / (700 - g) from generate_series(1, 1000) g");
     ASSERT_EQ(failing.Execute(), OCI_SUCCESS) << m_session.Error();
     char quotient[16] = {};
     ASSERT_EQ(failing.Define(1, quotient, sizeof quotient, &indicator), OCI_SUCCESS);

@@ -22,26 +22,16 @@ int Fail(const char* step, const Session& session)
 // the environment to free.
 bool PrefetchedQuery(const Session& session)
 {
-    const std::string sql = "select g, repeat('x', g) from generate_series(1, 3000) g";
-    OCIStmt* stmt = nullptr;
-    OCIHandleAlloc(session.EnvHandle(), reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
-    ub4 prefetch = 500;
+    Statement stmt(session, "select g, repeat('x', g) from generate_series(1, 3000) g");
     void* param = nullptr;
     char value[16] = {};
     sb2 indicator = 0;
-    OCIDefine* define = nullptr;
-    bool ok = OCIStmtPrepare(stmt, session.ErrorHandle(), reinterpret_cast<const OraText*>(sql.data()),
-                              static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT) == OCI_SUCCESS &&
-              OCIAttrSet(stmt, OCI_HTYPE_STMT, &prefetch, sizeof prefetch, OCI_ATTR_PREFETCH_ROWS,
-                          session.ErrorHandle()) == OCI_SUCCESS &&
-              OCIStmtExecute(session.ServiceContext(), stmt, session.ErrorHandle(), 0, 0, nullptr, nullptr,
-                              OCI_DEFAULT) == OCI_SUCCESS &&
-              OCIParamGet(stmt, OCI_HTYPE_STMT, session.ErrorHandle(), &param, 1) == OCI_SUCCESS &&
-              OCIDefineByPos(stmt, &define, session.ErrorHandle(), 1, value, sizeof value, SQLT_STR, &indicator,
-                              nullptr, nullptr, OCI_DEFAULT) == OCI_SUCCESS;
+    bool ok = stmt.Prepared() == OCI_SUCCESS && stmt.Set(OCI_ATTR_PREFETCH_ROWS, 500) == OCI_SUCCESS &&
+              stmt.Execute() == OCI_SUCCESS &&
+              OCIParamGet(stmt.Handle(), OCI_HTYPE_STMT, session.ErrorHandle(), &param, 1) == OCI_SUCCESS &&
+              stmt.Define(1, value, sizeof value, &indicator) == OCI_SUCCESS;
     for (int row = 0; ok && row < 1000; ++row)
-        ok = OCIStmtFetch(stmt, session.ErrorHandle(), 1, OCI_FETCH_NEXT, OCI_DEFAULT) == OCI_SUCCESS;
-    OCIHandleFree(stmt, OCI_HTYPE_STMT);
+        ok = stmt.Fetch() == OCI_SUCCESS;
     return ok;
 }
 

@@ -36,7 +36,7 @@ TEST_F(OcipgStatement, TextIsCheckedAtExecute)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.m_szSql);
-        TestStatement stmt(m_session, c.m_szSql);
+        Statement stmt(m_session, c.m_szSql);
         ASSERT_EQ(stmt.Prepared(), OCI_SUCCESS) << m_session.Error();
         EXPECT_EQ(stmt.Get(OCI_ATTR_STMT_TYPE), c.m_nType);
         EXPECT_EQ(stmt.Execute(c.m_nType == OCI_STMT_SELECT ? 0 : 1), OCI_ERROR);
@@ -52,7 +52,7 @@ TEST_F(OcipgStatement, DescriptionComesWithTheExecute)
 {
     OCIError* err = m_session.ErrorHandle();
     void* param = nullptr;
-    TestStatement stmt(m_session, "select department_id, department_name from hr.departments order by 1");
+    Statement stmt(m_session, "select department_id, department_name from hr.departments order by 1");
     EXPECT_EQ(stmt.Get(OCI_ATTR_PARAM_COUNT), 0u);
     EXPECT_EQ(OCIParamGet(stmt.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
     EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
@@ -67,7 +67,7 @@ TEST_F(OcipgStatement, DescriptionComesWithTheExecute)
     EXPECT_EQ(FirstLine(m_session.Error()), "ORA-24308: illegal define position");
 
     // Described only: the columns, no rows.
-    TestStatement described(m_session, "select department_name from hr.departments");
+    Statement described(m_session, "select department_name from hr.departments");
     ASSERT_EQ(described.Execute(0, OCI_DESCRIBE_ONLY), OCI_SUCCESS) << m_session.Error();
     EXPECT_EQ(described.Get(OCI_ATTR_PARAM_COUNT), 1u);
     ASSERT_EQ(OCIParamGet(described.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_SUCCESS);
@@ -76,12 +76,12 @@ TEST_F(OcipgStatement, DescriptionComesWithTheExecute)
     EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
 
     // A failed execute leaves no select list; a statement that is no query an empty one.
-    TestStatement failing(m_session, "select nosuch from hr.departments");
+    Statement failing(m_session, "select nosuch from hr.departments");
     EXPECT_EQ(failing.Execute(), OCI_ERROR);
     EXPECT_EQ(failing.Get(OCI_ATTR_PARAM_COUNT), 0u);
     EXPECT_EQ(OCIParamGet(failing.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
     EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
-    TestStatement change(m_session, "update hr.departments set location = location where false");
+    Statement change(m_session, "update hr.departments set location = location where false");
     ASSERT_EQ(change.Execute(1), OCI_SUCCESS) << m_session.Error();
     EXPECT_EQ(OCIParamGet(change.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
     EXPECT_EQ(FirstLine(m_session.Error()), "ORA-24334: no descriptor for this position");
@@ -127,7 +127,7 @@ TEST_F(OcipgStatement, NonQueryWhileAQueryIsOpen)
     ASSERT_EQ(m_session.FetchRow(values), OCI_SUCCESS);
     EXPECT_EQ(values.at(0), "1");
     // Run on a statement of its own, as Lumidex keeps the query meanwhile.
-    TestStatement insert(m_session, "insert into " + table + " values (1, 'a')");
+    Statement insert(m_session, "insert into " + table + " values (1, 'a')");
     ASSERT_EQ(insert.Execute(1, OCI_COMMIT_ON_SUCCESS), OCI_SUCCESS) << m_session.Error();
     // The commit closed the cursor, as a commit closes Oracle's FOR UPDATE cursors.
     EXPECT_EQ(m_session.FetchRow(values), OCI_ERROR);
@@ -159,7 +159,7 @@ TEST_F(OcipgStatement, DictionaryViewsThroughTheHooks)
 
 TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)
 {
-    TestStatement query(m_session, "select last_name || :suffix from hr.employees where employee_id = :1 and 1::int = 1");
+    Statement query(m_session, "select last_name || :suffix from hr.employees where employee_id = :1 and 1::int = 1");
     OCIStmt* stmt = query.Handle();
     OCIError* err = m_session.ErrorHandle();
     char suffix[] = "!";

@@ -2,32 +2,28 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 #include <thread>
 
 namespace ocitest {
 namespace {
 
-// A socket on a port of 127.0.0.1 the system chose; port 0 when that failed.
-int BindLoopback(int& port)
+// A socket listening on a port of 127.0.0.1 the system chose; port 0 when that failed.
+int ListenOnLoopback(int& port)
 {
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t size = sizeof address;
-    port = 0;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-        port = ntohs(address.sin_port);
+    const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0 && listen(fd, 4) == 0 &&
+                       getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0;
+    port = bound ? ntohs(address.sin_port) : 0;
     return fd;
 }
 
@@ -35,99 +31,75 @@ int BindLoopback(int& port)
 // and asks for the password in clear. It keeps every byte its clients send.
 class ImpostorServer {
 public:
-    ImpostorServer() : m_nListen(BindLoopback(m_nPort))
-    {
-        if (listen(m_nListen, 4) != 0)
-            m_nPort = 0;
-        m_thread = std::thread([this] { Serve(); });
-    }
-    ~ImpostorServer()
-    {
-        m_bStop = true;
-        m_thread.join();
-        close(m_nListen);
-    }
+    ImpostorServer() : m_nListen(ListenOnLoopback(m_nPort)), m_thread([this] { Serve(); }) {}
+    ~ImpostorServer() { Stop(); }
     ImpostorServer(const ImpostorServer&) = delete;
     ImpostorServer& operator=(const ImpostorServer&) = delete;
 
     int Port() const { return m_nPort; }
-    std::string Received()
+    // Takes no more clients and waits until the last hung up; what they sent.
+    std::string Stop()
     {
-        std::lock_guard lock(m_mutex);
+        if (m_thread.joinable()) {
+            shutdown(m_nListen, SHUT_RDWR);
+            m_thread.join();
+            close(m_nListen);
+        }
         return m_strReceived;
     }
 
 private:
-    // Waits for fd to be readable, giving up when the server stops.
-    bool Readable(int fd)
-    {
-        while (!m_bStop) {
-            pollfd waiting{fd, POLLIN, 0};
-            if (poll(&waiting, 1, 50) > 0)
-                return true;
-        }
-        return false;
-    }
-
     void Serve()
     {
-        while (Readable(m_nListen)) {
-            const int client = accept(m_nListen, nullptr, nullptr);
-            if (client >= 0) {
-                Talk(client);
-                close(client);
-            }
+        for (int client; (client = accept(m_nListen, nullptr, nullptr)) >= 0; close(client)) {
+            const timeval timeout{5, 0};
+            setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+            Talk(client);
         }
     }
 
-    // The first messages carry no type byte: the TLS request (length 8,
-    // code 80877103) gets 'N', the startup message the request for the
-    // password in clear; what follows is only kept.
+    // The first messages carry no type byte: the TLS request (code 80877103)
+    // gets 'N', the startup message the request for the password in clear;
+    // what follows is only kept.
     void Talk(int client)
     {
-        static const char kNoTls = 'N';
-        static const char kCleartextPassword[] = {'R', 0, 0, 0, 8, 0, 0, 0, 3};
-        std::string pending;
-        bool started = false;
-        char buffer[512];
-        while (Readable(client)) {
-            const ssize_t n = read(client, buffer, sizeof buffer);
-            if (n <= 0)
+        static const std::string kCleartextPassword("R\0\0\0\x08\0\0\0\x03", 9);
+        std::string length;
+        std::string body;
+        for (bool tls = true; tls && Read(client, 4, length) && Read(client, Word(length) - 4, body);) {
+            tls = body.size() == 4 && Word(body) == 80877103u;
+            const std::string& answer = tls ? "N" : kCleartextPassword;
+            if (write(client, answer.data(), answer.size()) != static_cast<ssize_t>(answer.size()))
                 return;
-            {
-                std::lock_guard lock(m_mutex);
-                m_strReceived.append(buffer, static_cast<size_t>(n));
-            }
-            pending.append(buffer, static_cast<size_t>(n));
-            while (!started && pending.size() >= 8) {
-                const uint32_t length = ntohl(Word(pending, 0));
-                if (pending.size() < length)
-                    break;
-                const bool tlsRequest = length == 8 && ntohl(Word(pending, 4)) == 80877103u;
-                pending.erase(0, length);
-                started = !tlsRequest;
-                if (tlsRequest ? !Send(client, &kNoTls, 1) : !Send(client, kCleartextPassword, sizeof kCleartextPassword))
-                    return;
-            }
+        }
+        while (Read(client, 1, body)) {
         }
     }
 
-    static uint32_t Word(const std::string& bytes, size_t at)
+    // Reads size bytes and keeps them; false at the end, on a timeout, or
+    // for a size no message has.
+    bool Read(int fd, uint32_t size, std::string& bytes)
     {
-        uint32_t word = 0;
-        std::memcpy(&word, bytes.data() + at, sizeof word);
-        return word;
+        bytes.assign(size > 10000 ? 0 : size, '\0');
+        for (size_t done = 0; done < bytes.size();) {
+            const ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
+            if (n <= 0)
+                return false;
+            m_strReceived.append(bytes, done, static_cast<size_t>(n));
+            done += static_cast<size_t>(n);
+        }
+        return size <= 10000;
     }
 
-    static bool Send(int fd, const char* bytes, size_t size)
+    static uint32_t Word(const std::string& bytes)
     {
-        return write(fd, bytes, size) == static_cast<ssize_t>(size);
+        uint32_t word = 0;
+        std::memcpy(&word, bytes.data(), sizeof word);
+        return ntohl(word);
     }
 
     int m_nPort = 0;
     int m_nListen;
-    std::atomic<bool> m_bStop{false};
-    std::mutex m_mutex;
     std::string m_strReceived;
     std::thread m_thread;
 };
@@ -146,16 +118,9 @@ TEST(OcipgTcps, ServerRefusingTlsNeverSeesThePassword)
     sb4 code = 0;
     EXPECT_EQ(FirstLine(session.Error(&code)), "ORA-29024: Certificate validation failure");
     EXPECT_EQ(code, 29024);
-    const std::string received = server.Received();
+    const std::string received = server.Stop();
     EXPECT_GE(received.size(), 8u);  // the TLS request
     EXPECT_EQ(received.find(password), std::string::npos);
-}
-
-int FreeLoopbackPort()
-{
-    int port = 0;
-    close(BindLoopback(port));
-    return port;
 }
 
 // A server that takes TLS only: TCPS logs on when the trust anchor
@@ -165,7 +130,8 @@ TEST(OcipgTcps, OnlyAVerifiedServer)
 {
     const std::string dir = Dir() + "/tls";
     const std::string script = "bash '" + FixtureScript("tlsserver.sh") + "' ";
-    const int port = FreeLoopbackPort();
+    int port = 0;
+    close(ListenOnLoopback(port));
     struct Destroy {
         std::string m_strCommand;
         ~Destroy() { std::system(m_strCommand.c_str()); }
