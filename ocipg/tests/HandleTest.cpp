@@ -1,5 +1,10 @@
 #include "ocipg/tests/OcipgTest.h"
 
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdlib>
+
 namespace ocitest {
 namespace {
 
@@ -55,13 +60,21 @@ TEST(OcipgHandles, BadHandlesGiveInvalidHandle)
     EXPECT_EQ(OCIErrorGet(err, 1, nullptr, nullptr, nullptr, 0, OCI_HTYPE_ERROR), OCI_INVALID_HANDLE);
 }
 
-// Each call starts with a clean record: a success after a failure leaves none.
+// Each call starts with a clean record: a success after a failure leaves
+// none. A record read into a short buffer is cut to it.
 TEST(OcipgHandles, ErrorRecordIsClearedByTheNextCall)
 {
     Session session;
     ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
     EXPECT_EQ(session.Execute("select * from nosuch_table"), OCI_ERROR);
-    EXPECT_NE(session.Error(), "");
+    OraText buffer[10];
+    std::fill(std::begin(buffer), std::end(buffer), 'x');
+    sb4 code = 0;
+    ASSERT_EQ(OCIErrorGet(session.ErrorHandle(), 1, nullptr, &code, buffer, sizeof buffer, OCI_HTYPE_ERROR),
+              OCI_SUCCESS);
+    EXPECT_STREQ(reinterpret_cast<char*>(buffer), "ORA-00942");
+    EXPECT_EQ(OCIErrorGet(session.ErrorHandle(), 2, nullptr, &code, buffer, sizeof buffer, OCI_HTYPE_ERROR),
+              OCI_NO_DATA);
     EXPECT_EQ(session.Execute("select 1"), OCI_SUCCESS);
     EXPECT_EQ(OCIErrorGet(session.ErrorHandle(), 1, nullptr, nullptr, nullptr, 0, OCI_HTYPE_ERROR), OCI_NO_DATA);
 }
@@ -78,6 +91,34 @@ TEST(OcipgHandles, CallsAfterLogoffFailCleanly)
     EXPECT_EQ(session.Execute("select 1"), OCI_ERROR);
     EXPECT_EQ(FirstLine(session.Error()), "ORA-03114: not connected to ORACLE");
     EXPECT_EQ(OCISessionEnd(session.ServiceContext(), session.ErrorHandle(), nullptr, OCI_DEFAULT), OCI_ERROR);
+}
+
+// Prepares text within a few MB more than the process has, and exits 0 when
+// the prepare failed with Oracle's out-of-memory error in the record.
+[[noreturn]] void PrepareWithoutMemory(OCIStmt* stmt, OCIError* err, const std::string& text)
+{
+    const rlimit limit{static_cast<rlim_t>(StatusKb("VmSize:")) * 1024 + (16 << 20), RLIM_INFINITY};
+    setrlimit(RLIMIT_AS, &limit);
+    const sword status = OCIStmtPrepare(stmt, err, reinterpret_cast<const OraText*>(text.data()),
+                                         static_cast<ub4>(text.size()), OCI_NTV_SYNTAX, OCI_DEFAULT);
+    sb4 code = 0;
+    const bool recorded = ErrorText(err, &code) == "ORA-21501: program could not allocate memory\n";
+    std::_Exit(status == OCI_ERROR && code == 21501 && recorded ? 0 : 1);
+}
+
+// A statement the library cannot copy within the memory the process may
+// have: the prepare fails with an error record, not an exception.
+TEST(OcipgErrorsDeathTest, ExhaustedMemoryLeavesAnErrorRecord)
+{
+    OCIEnv* env = nullptr;
+    OCIError* err = nullptr;
+    OCIStmt* stmt = nullptr;
+    ASSERT_EQ(OCIEnvInit(&env, OCI_DEFAULT, 0, nullptr), OCI_SUCCESS);
+    OCIHandleAlloc(env, reinterpret_cast<void**>(&err), OCI_HTYPE_ERROR, 0, nullptr);
+    OCIHandleAlloc(env, reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
+    const std::string text = "select 1 -- " + std::string(64 << 20, 'x');
+    EXPECT_EXIT(PrepareWithoutMemory(stmt, err, text), ::testing::ExitedWithCode(0), "");
+    OCIHandleFree(env, OCI_HTYPE_ENV);
 }
 
 }  // namespace

@@ -143,39 +143,5 @@ TEST_F(OcipgRoundTrips, WideRowsStayInBoundedMemory)
     EXPECT_LT(StatusKb("VmHWM:") - before, 64 * 1024);
 }
 
-// A row that fails on the server undoes its own round trip only: work left
-// open before it, and another open query, go on.
-TEST_F(OcipgRoundTrips, FailingFetchKeepsTheOpenTransaction)
-{
-    ASSERT_EQ(m_session.Execute("create temporary table ocipg_work (id integer)"), OCI_SUCCESS) << m_session.Error();
-    ASSERT_EQ(m_session.Execute("insert into ocipg_work values (1)", OCI_DEFAULT), OCI_SUCCESS) << m_session.Error();
-    Statement other(m_session, "select g from generate_series(1, 50) g");
-    ASSERT_EQ(other.Set(OCI_ATTR_PREFETCH_ROWS, 0), OCI_SUCCESS);
-    ASSERT_EQ(other.Execute(), OCI_SUCCESS) << m_session.Error();
-    char value[16] = {};
-    sb2 indicator = 0;
-    ASSERT_EQ(other.Define(1, value, sizeof value, &indicator), OCI_SUCCESS);
-    ASSERT_EQ(other.Fetch(), OCI_SUCCESS);
-
-    Statement failing(m_session, "select 10 / (700 - g) from generate_series(1, 1000) g");
-    ASSERT_EQ(failing.Execute(), OCI_SUCCESS) << m_session.Error();
-    char quotient[16] = {};
-    ASSERT_EQ(failing.Define(1, quotient, sizeof quotient, &indicator), OCI_SUCCESS);
-    long rows = 0;
-    sword status;
-    while ((status = failing.Fetch()) == OCI_SUCCESS)
-        ++rows;
-    EXPECT_EQ(status, OCI_ERROR);
-    EXPECT_EQ(FirstLine(m_session.Error()), "ORA-01476: divisor is equal to zero");
-    EXPECT_LT(rows, 700);
-    EXPECT_GE(rows, 690);  // the rows of the round trips before the failing one
-    EXPECT_EQ(failing.Fetch(), OCI_ERROR);
-    EXPECT_EQ(m_session.Error(), "ORA-01002: fetch out of sequence\n");
-
-    ASSERT_EQ(other.Fetch(), OCI_SUCCESS) << m_session.Error();
-    EXPECT_STREQ(value, "2");
-    EXPECT_EQ(m_session.Value("select count(*) from ocipg_work"), "1");
-}
-
 }  // namespace
 }  // namespace ocitest

@@ -1,0 +1,81 @@
+// The error records behind the C boundary: PostgreSQL's errors as Oracle's,
+// by SQLSTATE, and what an exception inside an entry point leaves.
+#include "ocipg/CallGuard.h"
+#include "ocipg/Errors.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+// How the README's table is applied: the server's message kept as a second
+// line unless it says no more, names filled in, classes and unknown states.
+TEST(ErrorMap, SqlStateToOracleError)
+{
+    const struct {
+        const char* m_szState;
+        const char* m_szMessage;
+        const char* m_szText;
+    } cases[] = {
+        {"55P03", "could not obtain lock on row in relation \"t\"",
+         "ORA-00054: resource busy and acquire with NOWAIT specified or timeout expired\n"
+         "PostgreSQL: could not obtain lock on row in relation \"t\"\n"},
+        {"40P01", "deadlock detected", "ORA-00060: deadlock detected while waiting for resource\n"},
+        {"22012", "division by zero", "ORA-01476: divisor is equal to zero\n"},
+        {"42703", "column \"Mixed\" does not exist", "ORA-00904: \"Mixed\": invalid identifier\n"
+                                                     "PostgreSQL: column \"Mixed\" does not exist\n"},
+        {"42703", "column e.first_nam does not exist", "ORA-00904: \"E\".\"FIRST_NAM\": invalid identifier\n"
+                                                       "PostgreSQL: column e.first_nam does not exist\n"},
+        {"08006", "x", "ORA-03113: end-of-file on communication channel\nPostgreSQL: x\n"},
+        {"3D000", "database \"nodb\" does not exist",
+         "ORA-12514: TNS:listener does not currently know of service requested in connect descriptor\n"
+         "PostgreSQL: database \"nodb\" does not exist\n"},
+        {"0A000", "not supported\n",
+         "ORA-28500: connection from ORACLE to a non-Oracle system returned this message:\n"
+         "PostgreSQL: not supported\n"},
+        {"", "no SQLSTATE",
+         "ORA-28500: connection from ORACLE to a non-Oracle system returned this message:\n"
+         "PostgreSQL: no SQLSTATE\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.m_szState);
+        ocipg::ErrorRecord error;
+        ocipg::SetFromSqlState(error, c.m_szState, c.m_szMessage);
+        EXPECT_EQ(error.m_nCode, std::stoi(std::string(c.m_szText).substr(4, 5)));
+        EXPECT_EQ(error.m_strText, c.m_szText);
+    }
+}
+
+// The C boundary's guard: an exception inside an entry point becomes
+// OCI_ERROR with a record.
+TEST(CallGuard, ExceptionsBecomeOciErrorWithARecord)
+{
+    const struct {
+        std::function<sword()> m_work;
+        sword m_nStatus;
+        std::string m_strText;  // the record's text begins so
+    } cases[] = {
+        {[]() -> sword { throw std::bad_alloc(); }, OCI_ERROR, "ORA-21501: program could not allocate memory\n"},
+        {[]() -> sword { throw std::bad_array_new_length(); }, OCI_ERROR,
+         "ORA-21501: program could not allocate memory\n"},
+        {[] { return static_cast<sword>(std::vector<char>().at(3)); }, OCI_ERROR,
+         "ORA-21500: internal error code, arguments: [vector::_M_range_check"},
+        {[]() -> sword { throw 42; }, OCI_ERROR,
+         "ORA-21500: internal error code, arguments: [], [], [], [], [], [], [], []\n"},
+        {[] { return OCI_NO_DATA; }, OCI_NO_DATA, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.m_strText);
+        ocipg::ErrorRecord record;
+        EXPECT_EQ(ocipg::Guard(&record, c.m_work), c.m_nStatus);
+        EXPECT_EQ(record.m_nCode, c.m_strText.empty() ? 0 : std::stoi(c.m_strText.substr(4, 5)));
+        EXPECT_EQ(record.m_strText.substr(0, c.m_strText.size()), c.m_strText);
+        // A call without an error handle fails the same, with nothing to record.
+        EXPECT_EQ(ocipg::Guard(nullptr, c.m_work), c.m_nStatus);
+    }
+}
+
+}  // namespace
