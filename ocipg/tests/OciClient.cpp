@@ -1,4 +1,4 @@
-#include "ocipg/tests/OciClient.h"
+#include "ocipg/tests/OcipgTest.h"
 
 namespace ocitest {
 
@@ -12,6 +12,10 @@ std::string ErrorText(OCIError* error, sb4* code)
         *code = number;
     return reinterpret_cast<char*>(buffer);
 }
+
+Session::Session() = default;
+Session::~Session() { Disconnect(); }
+OCIStmt* Session::QueryStatement() const { return m_pQuery ? m_pQuery->Handle() : nullptr; }
 
 sword Session::Connect(const std::string& service, const std::string& user, const std::string& password, ub4 mode)
 {
@@ -63,11 +67,6 @@ ub4 Statement::Get(ub4 attribute) const
     ub4 value = 0;
     OCIAttrGet(m_pStmt, OCI_HTYPE_STMT, &value, nullptr, attribute, m_pError);
     return value;
-}
-
-sword Statement::Execute(ub4 iters, ub4 mode)
-{
-    return OCIStmtExecute(m_pSvc, m_pStmt, m_pError, iters, 0, nullptr, nullptr, mode);
 }
 
 sword Statement::Define(ub4 position, void* buffer, sb4 size, sb2* indicator)
@@ -160,25 +159,14 @@ void Session::Disconnect()
     CloseQuery();
     if (m_bLoggedOn)
         OCISessionEnd(m_pSvc, m_pError, m_pSession, OCI_DEFAULT);
-    m_bLoggedOn = false;
-    if (m_pSession)
-        OCIHandleFree(m_pSession, OCI_HTYPE_SESSION);
-    if (m_pSvc)
-        OCIHandleFree(m_pSvc, OCI_HTYPE_SVCCTX);
-    if (m_pServer) {
+    if (m_pServer)
         OCIServerDetach(m_pServer, m_pError, OCI_DEFAULT);
-        OCIHandleFree(m_pServer, OCI_HTYPE_SERVER);
-    }
-    if (m_pError)
-        OCIHandleFree(m_pError, OCI_HTYPE_ERROR);
     if (m_pEnv) {
-        OCIHandleFree(m_pEnv, OCI_HTYPE_ENV);
+        OCIHandleFree(m_pEnv, OCI_HTYPE_ENV);  // and every handle allocated from it
         OCITerminate(OCI_DEFAULT);
     }
-    m_pSession = nullptr;
-    m_pSvc = nullptr;
+    m_bLoggedOn = false;
     m_pServer = nullptr;
-    m_pError = nullptr;
     m_pEnv = nullptr;
 }
 

@@ -1,16 +1,103 @@
 #pragma once
 
-#include "ocipg/tests/OciClient.h"
+// A test-side OCI client linked against libocipg, logging on and running
+// statements the way Lumidex does, and what the tests share around it.
+
+#include "oci/oci_api.h"
 #include "ocipg/tests/support/TestFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace ocitest {
 
+// The text of record 1 of an error handle, or "" when there is none.
+std::string ErrorText(OCIError* error, sb4* code = nullptr);
+
 inline std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+class Statement;
+
+struct Column {
+    std::string m_strName;
+    ub2 m_nDisplaySize = 0;
+    ub2 m_nDataType = 0;
+};
+
+// Logs on as Lumidex does and runs statements; frees everything at the end.
+class Session {
+public:
+    Session();
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    sword Connect(const std::string& service, const std::string& user, const std::string& password,
+                  ub4 mode = OCI_DEFAULT);
+    // For a query: executes without fetching and describes; for anything
+    // else: executes with commitMode.
+    sword Execute(const std::string& sql, ub4 commitMode = OCI_COMMIT_ON_SUCCESS);
+    // One row per call into buffers of display size + 1, as Lumidex does.
+    sword FetchRow(std::vector<std::string>& values);
+    // Execute, then fetch until the end; the rows' values, "NULL" for NULL.
+    sword Query(const std::string& sql, std::vector<std::vector<std::string>>& rows);
+    // The first value of a query, or "error: " and the error text.
+    std::string Value(const std::string& sql);
+    void CloseQuery();
+    void Disconnect();
+
+    std::string Error(sb4* code = nullptr) const { return ErrorText(m_pError, code); }
+    ub4 RowCount() const { return m_nRowCount; }
+    const std::vector<Column>& Columns() const { return m_columns; }
+    OCIError* ErrorHandle() const { return m_pError; }
+    OCIEnv* EnvHandle() const { return m_pEnv; }
+    OCISvcCtx* ServiceContext() const { return m_pSvc; }
+    OCIStmt* QueryStatement() const;
+
+private:
+    OCIEnv* m_pEnv = nullptr;
+    OCIError* m_pError = nullptr;
+    OCIServer* m_pServer = nullptr;
+    OCISvcCtx* m_pSvc = nullptr;
+    OCISession* m_pSession = nullptr;
+    std::unique_ptr<Statement> m_pQuery;
+    bool m_bLoggedOn = false;
+    std::vector<Column> m_columns;
+    std::vector<std::vector<char>> m_buffers;
+    std::vector<sb2> m_indicators;
+    ub4 m_nRowCount = 0;
+};
+
+// A statement handle of its own, prepared on creation, freed at the end.
+class Statement {
+public:
+    Statement(const Session& session, const std::string& sql);
+    ~Statement() { OCIHandleFree(m_pStmt, OCI_HTYPE_STMT); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    OCIStmt* Handle() const { return m_pStmt; }
+    sword Prepared() const { return m_nPrepared; }
+    sword Set(ub4 attribute, ub4 value);
+    ub4 Get(ub4 attribute) const;
+    sword Execute(ub4 iters = 0, ub4 mode = OCI_DEFAULT)
+    {
+        return OCIStmtExecute(m_pSvc, m_pStmt, m_pError, iters, 0, nullptr, nullptr, mode);
+    }
+    // A string define; the indicator holds the full length of a value cut.
+    sword Define(ub4 position, void* buffer, sb4 size, sb2* indicator);
+    sword Fetch(ub4 rows = 1) { return OCIStmtFetch(m_pStmt, m_pError, rows, OCI_FETCH_NEXT, OCI_DEFAULT); }
+
+private:
+    OCIStmt* m_pStmt = nullptr;
+    OCIError* m_pError;
+    OCISvcCtx* m_pSvc;
+    sword m_nPrepared = OCI_ERROR;
+};
 
 // An administrator's clean-up statement, run at once (against what an
 // earlier run left) and again when the scope ends, also after a failed
