@@ -1,0 +1,68 @@
+// Tests that stop the cluster or make tables other sessions see: each runs
+// alone.
+#include "ocipg/tests/OcipgTest.h"
+
+namespace ocitest {
+namespace {
+
+// OCI_COMMIT_ON_SUCCESS commits the statement and the work left open before
+// it; OCI_DEFAULT leaves it open until then or the logoff. Other sessions see
+// the change once committed, the session itself at once.
+TEST(OcipgTransaction, CommitModesAndRowCounts)
+{
+    const std::string table = "hr.ocipg_transaction";
+    const AdminCleanup drop("drop table if exists " + table);
+    const auto committed = [&] { return AdminValue("select string_agg(id || label, ',' order by id) from " + table); };
+    Session session;
+    ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
+    ASSERT_EQ(session.Execute("create table " + table + " (id integer primary key, label text)"), OCI_SUCCESS)
+        << session.Error();
+    ASSERT_EQ(session.Execute("insert into " + table + " select g, 'x' from generate_series(1, 3) g", OCI_DEFAULT),
+              OCI_SUCCESS)
+        << session.Error();
+    EXPECT_EQ(session.RowCount(), 3u);
+    EXPECT_EQ(committed(), "");
+    EXPECT_EQ(session.Value("select count(*) from " + table), "3");
+    ASSERT_EQ(session.Execute("update " + table + " set label = 'y' where id > 1"), OCI_SUCCESS) << session.Error();
+    EXPECT_EQ(session.RowCount(), 2u);
+    EXPECT_EQ(committed(), "1x,2y,3y");
+    ASSERT_EQ(session.Execute("delete from " + table + " where id = 1", OCI_DEFAULT), OCI_SUCCESS) << session.Error();
+    EXPECT_EQ(session.RowCount(), 1u);
+    EXPECT_EQ(committed(), "1x,2y,3y");
+    session.Disconnect();
+    EXPECT_EQ(committed(), "2y,3y");
+}
+
+// The whole server stopped in the middle of a fetch: ORA-03113 at once, a
+// clean ORA-03114 afterwards, and a new logon works once it is back.
+TEST(OcipgClusterStop, ServerStoppedMidFetch)
+{
+    Session session;
+    ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
+    ASSERT_EQ(session.Execute("select g from generate_series(1, 100000) g"), OCI_SUCCESS) << session.Error();
+    std::vector<std::string> values;
+    ASSERT_EQ(session.FetchRow(values), OCI_SUCCESS);
+    ASSERT_EQ(ClusterCommand("stop"), 0);
+    sword status;
+    while ((status = session.FetchRow(values)) == OCI_SUCCESS) {
+    }
+    sb4 code = 0;
+    const std::string text = session.Error(&code);
+    EXPECT_EQ(status, OCI_ERROR);
+    EXPECT_EQ(code, 3113) << text;
+    EXPECT_EQ(session.Execute("select 1"), OCI_ERROR);
+    EXPECT_EQ(session.Error(), "ORA-03114: not connected to ORACLE\n");
+    session.Disconnect();
+
+    Session whileDown;
+    EXPECT_EQ(whileDown.Connect("LUMIDEX", "hr", "hr"), OCI_ERROR);
+    EXPECT_EQ(FirstLine(whileDown.Error()), "ORA-12541: TNS:no listener");
+
+    ASSERT_EQ(ClusterCommand("start"), 0);
+    Session again;
+    ASSERT_EQ(again.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << again.Error();
+    EXPECT_EQ(again.Value("select 1"), "1");
+}
+
+}  // namespace
+}  // namespace ocitest
