@@ -92,22 +92,18 @@ void ExpectCuts(Session& session, const std::vector<CutCase>& cases)
 {
     for (const CutCase& c : cases) {
         SCOPED_TRACE(std::string(c.m_szSql) + " into " + std::to_string(c.m_nSize));
-        ASSERT_EQ(session.Execute(c.m_szSql), OCI_SUCCESS) << session.Error();
+        Statement stmt(session, c.m_szSql);
+        ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << session.Error();
         std::vector<char> value(static_cast<size_t>(c.m_nSize), '#');
         sb2 indicator = 0;
         ub2 length = 0;
         ub2 code = 0;
-        OCIDefine* define = nullptr;
-        OCIStmt* stmt = session.QueryStatement();
-        OCIError* err = session.ErrorHandle();
-        ASSERT_EQ(OCIDefineByPos(stmt, &define, err, 1, value.data(), c.m_nSize, SQLT_STR, &indicator, &length,
-                                 &code, OCI_DEFAULT),
-                  OCI_SUCCESS);
+        ASSERT_EQ(stmt.Define(1, value.data(), c.m_nSize, &indicator, &length, &code), OCI_SUCCESS);
         for (int row = 1; row < c.m_nRow; ++row)
-            OCIStmtFetch(stmt, err, 1, OCI_FETCH_NEXT, OCI_DEFAULT);
-        EXPECT_EQ(OCIStmtFetch(stmt, err, 1, OCI_FETCH_NEXT, OCI_DEFAULT), c.m_nStatus);
+            stmt.Fetch();
+        EXPECT_EQ(stmt.Fetch(), c.m_nStatus);
         sb4 number = 0;
-        EXPECT_EQ(ErrorText(err, &number), c.m_nCode ? "ORA-01406: fetched column value was truncated\n" : "");
+        EXPECT_EQ(session.Error(&number), c.m_nCode ? "ORA-01406: fetched column value was truncated\n" : "");
         EXPECT_EQ(number, c.m_nCode);
         EXPECT_STREQ(value.data(), c.m_szValue);
         EXPECT_EQ(indicator, c.m_nIndicator);

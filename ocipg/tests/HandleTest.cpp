@@ -8,9 +8,11 @@
 namespace ocitest {
 namespace {
 
-// Without a session: null, wrong-typed and freed handles are refused, never
-// followed.
-TEST(OcipgHandles, BadHandlesGiveInvalidHandle)
+using OcipgHandles = HrTest;
+
+// On an environment of its own: null, wrong-typed and freed handles are
+// refused, never followed.
+TEST_F(OcipgHandles, BadHandlesGiveInvalidHandle)
 {
     OCIEnv* env = nullptr;
     ASSERT_EQ(OCIEnvInit(&env, OCI_DEFAULT, 0, nullptr), OCI_SUCCESS);
@@ -62,42 +64,35 @@ TEST(OcipgHandles, BadHandlesGiveInvalidHandle)
 
 // Each call starts with a clean record: a success after a failure leaves
 // none. A record read into a short buffer is cut to it.
-TEST(OcipgHandles, ErrorRecordIsClearedByTheNextCall)
+TEST_F(OcipgHandles, ErrorRecordIsClearedByTheNextCall)
 {
-    Session session;
-    ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
-    EXPECT_EQ(session.Execute("select * from nosuch_table"), OCI_ERROR);
+    OCIError* err = m_session.ErrorHandle();
+    EXPECT_EQ(m_session.Execute("select * from nosuch_table"), OCI_ERROR);
     OraText buffer[10];
     std::fill(std::begin(buffer), std::end(buffer), 'x');
     sb4 code = 0;
-    ASSERT_EQ(OCIErrorGet(session.ErrorHandle(), 1, nullptr, &code, buffer, sizeof buffer, OCI_HTYPE_ERROR),
-              OCI_SUCCESS);
+    ASSERT_EQ(OCIErrorGet(err, 1, nullptr, &code, buffer, sizeof buffer, OCI_HTYPE_ERROR), OCI_SUCCESS);
     EXPECT_STREQ(reinterpret_cast<char*>(buffer), "ORA-00942");
-    EXPECT_EQ(OCIErrorGet(session.ErrorHandle(), 2, nullptr, &code, buffer, sizeof buffer, OCI_HTYPE_ERROR),
-              OCI_NO_DATA);
-    EXPECT_EQ(session.Execute("select 1"), OCI_SUCCESS);
-    EXPECT_EQ(OCIErrorGet(session.ErrorHandle(), 1, nullptr, nullptr, nullptr, 0, OCI_HTYPE_ERROR), OCI_NO_DATA);
+    EXPECT_EQ(OCIErrorGet(err, 2, nullptr, &code, buffer, sizeof buffer, OCI_HTYPE_ERROR), OCI_NO_DATA);
+    EXPECT_EQ(m_session.Execute("select 1"), OCI_SUCCESS);
+    EXPECT_EQ(OCIErrorGet(err, 1, nullptr, nullptr, nullptr, 0, OCI_HTYPE_ERROR), OCI_NO_DATA);
 }
 
 // After logoff every call on the old handles fails cleanly.
-TEST(OcipgHandles, CallsAfterLogoffFailCleanly)
+TEST_F(OcipgHandles, CallsAfterLogoffFailCleanly)
 {
-    Session session;
-    ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
-    ASSERT_EQ(session.Execute("select 1"), OCI_SUCCESS);
-    OCIStmt* query = session.QueryStatement();
-    ASSERT_EQ(OCISessionEnd(session.ServiceContext(), session.ErrorHandle(), nullptr, OCI_DEFAULT), OCI_SUCCESS);
-    EXPECT_EQ(OCIStmtFetch(query, session.ErrorHandle(), 1, OCI_FETCH_NEXT, OCI_DEFAULT), OCI_ERROR);
-    EXPECT_EQ(session.Execute("select 1"), OCI_ERROR);
-    EXPECT_EQ(FirstLine(session.Error()), "ORA-03114: not connected to ORACLE");
-    EXPECT_EQ(OCISessionEnd(session.ServiceContext(), session.ErrorHandle(), nullptr, OCI_DEFAULT), OCI_ERROR);
+    ASSERT_EQ(m_session.Execute("select 1"), OCI_SUCCESS);
+    ASSERT_EQ(OCISessionEnd(m_session.ServiceContext(), m_session.ErrorHandle(), nullptr, OCI_DEFAULT), OCI_SUCCESS);
+    EXPECT_EQ(OCIStmtFetch(m_session.QueryStatement(), m_session.ErrorHandle(), 1, OCI_FETCH_NEXT, OCI_DEFAULT),
+              OCI_ERROR);
+    EXPECT_EQ(m_session.Execute("select 1"), OCI_ERROR);
+    EXPECT_EQ(FirstLine(m_session.Error()), "ORA-03114: not connected to ORACLE");
+    EXPECT_EQ(OCISessionEnd(m_session.ServiceContext(), m_session.ErrorHandle(), nullptr, OCI_DEFAULT), OCI_ERROR);
 }
-
-using OcipgDescriptors = HrTest;
 
 // Each OCIParamGet gives a descriptor of its own, which lives until
 // OCIDescriptorFree or the end of the environment, not of the statement.
-TEST_F(OcipgDescriptors, OwnedByTheEnvironment)
+TEST_F(OcipgHandles, DescriptorsOwnedByTheEnvironment)
 {
     OCIError* err = m_session.ErrorHandle();
     void* first = nullptr;
@@ -129,7 +124,7 @@ TEST_F(OcipgDescriptors, OwnedByTheEnvironment)
 
 // A program that forgets its descriptors holds more memory with each, as
 // Oracle's reference warns; one that frees them stays flat.
-TEST_F(OcipgDescriptors, ForgottenDescriptorsKeepTheirMemory)
+TEST_F(OcipgHandles, ForgottenDescriptorsKeepTheirMemory)
 {
     Statement stmt(m_session, "select 1 as one");
     ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
@@ -151,32 +146,25 @@ TEST_F(OcipgDescriptors, ForgottenDescriptorsKeepTheirMemory)
     EXPECT_GT(growthKb(false), 2048);
 }
 
-// Prepares text within a few MB more than the process has, and exits 0 when
-// the prepare failed with Oracle's out-of-memory error in the record.
-[[noreturn]] void PrepareWithoutMemory(OCIStmt* stmt, OCIError* err, const std::string& text)
-{
-    const rlimit limit{static_cast<rlim_t>(StatusKb("VmSize:")) * 1024 + (16 << 20), RLIM_INFINITY};
-    setrlimit(RLIMIT_AS, &limit);
-    const sword status = OCIStmtPrepare(stmt, err, reinterpret_cast<const OraText*>(text.data()),
-                                         static_cast<ub4>(text.size()), OCI_NTV_SYNTAX, OCI_DEFAULT);
-    sb4 code = 0;
-    const bool recorded = ErrorText(err, &code) == "ORA-21501: program could not allocate memory\n";
-    std::_Exit(status == OCI_ERROR && code == 21501 && recorded ? 0 : 1);
-}
+using OcipgHandlesDeathTest = HrTest;
 
 // A statement the library cannot copy within the memory the process may
-// have: the prepare fails with an error record, not an exception.
-TEST(OcipgErrorsDeathTest, ExhaustedMemoryLeavesAnErrorRecord)
+// have (a few MB more than it has): the prepare fails with Oracle's
+// out-of-memory error in the record, not an exception.
+TEST_F(OcipgHandlesDeathTest, ExhaustedMemoryLeavesAnErrorRecord)
 {
-    OCIEnv* env = nullptr;
-    OCIError* err = nullptr;
-    OCIStmt* stmt = nullptr;
-    ASSERT_EQ(OCIEnvInit(&env, OCI_DEFAULT, 0, nullptr), OCI_SUCCESS);
-    OCIHandleAlloc(env, reinterpret_cast<void**>(&err), OCI_HTYPE_ERROR, 0, nullptr);
-    OCIHandleAlloc(env, reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
+    Statement stmt(m_session, "select 1");
     const std::string text = "select 1 -- " + std::string(64 << 20, 'x');
-    EXPECT_EXIT(PrepareWithoutMemory(stmt, err, text), ::testing::ExitedWithCode(0), "");
-    OCIHandleFree(env, OCI_HTYPE_ENV);
+    const auto prepare = [&] {
+        const rlimit limit{static_cast<rlim_t>(StatusKb("VmSize:")) * 1024 + (16 << 20), RLIM_INFINITY};
+        setrlimit(RLIMIT_AS, &limit);
+        const sword status = OCIStmtPrepare(stmt.Handle(), m_session.ErrorHandle(),
+                                            reinterpret_cast<const OraText*>(text.data()),
+                                            static_cast<ub4>(text.size()), OCI_NTV_SYNTAX, OCI_DEFAULT);
+        const bool recorded = m_session.Error() == "ORA-21501: program could not allocate memory\n";
+        std::_Exit(status == OCI_ERROR && recorded ? 0 : 1);
+    };
+    EXPECT_EXIT(prepare(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -38,14 +38,10 @@ sword Session::Connect(const std::string& service, const std::string& user, cons
     OCIAttrSet(m_pSession, OCI_HTYPE_SESSION, const_cast<char*>(password.data()),
                   static_cast<ub4>(password.size()), OCI_ATTR_PASSWORD, m_pError);
     status = OCISessionBegin(m_pSvc, m_pError, m_pSession, external ? OCI_CRED_EXT : OCI_CRED_RDBMS, mode);
-    if (status != OCI_SUCCESS) {
-        // A warning (an expiring password) leaves the session logged on and
-        // its record to read.
-        m_bLoggedOn = status == OCI_SUCCESS_WITH_INFO;
-        return status;
-    }
-    status = OCIAttrSet(m_pSvc, OCI_HTYPE_SVCCTX, m_pSession, 0, OCI_ATTR_SESSION, m_pError);
-    m_bLoggedOn = status == OCI_SUCCESS;
+    // A warning (an expiring password) leaves the session logged on and its record to read.
+    m_bLoggedOn = status == OCI_SUCCESS || status == OCI_SUCCESS_WITH_INFO;
+    if (status == OCI_SUCCESS)
+        status = OCIAttrSet(m_pSvc, OCI_HTYPE_SVCCTX, m_pSession, 0, OCI_ATTR_SESSION, m_pError);
     return status;
 }
 
@@ -69,10 +65,10 @@ ub4 Statement::Get(ub4 attribute) const
     return value;
 }
 
-sword Statement::Define(ub4 position, void* buffer, sb4 size, sb2* indicator)
+sword Statement::Define(ub4 position, void* buffer, sb4 size, sb2* indicator, ub2* length, ub2* code)
 {
     OCIDefine* define = nullptr;
-    return OCIDefineByPos(m_pStmt, &define, m_pError, position, buffer, size, SQLT_STR, indicator, nullptr, nullptr,
+    return OCIDefineByPos(m_pStmt, &define, m_pError, position, buffer, size, SQLT_STR, indicator, length, code,
                           OCI_DEFAULT);
 }
 

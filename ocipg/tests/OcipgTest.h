@@ -89,7 +89,7 @@ public:
         return OCIStmtExecute(m_pSvc, m_pStmt, m_pError, iters, 0, nullptr, nullptr, mode);
     }
     // A string define; the indicator holds the full length of a value cut.
-    sword Define(ub4 position, void* buffer, sb4 size, sb2* indicator);
+    sword Define(ub4 position, void* buffer, sb4 size, sb2* indicator, ub2* length = nullptr, ub2* code = nullptr);
     sword Fetch(ub4 rows = 1) { return OCIStmtFetch(m_pStmt, m_pError, rows, OCI_FETCH_NEXT, OCI_DEFAULT); }
 
 private:
