@@ -1,22 +1,35 @@
+// Logons: targets, credentials and modes, the client's character set, an
+// expiring password, and TCPS, which trusts only a server that proves itself.
 #include "ocipg/tests/OcipgTest.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <pwd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <future>
 #include <optional>
 
 namespace ocitest {
 namespace {
 
-struct LogonCase {
-    const char* m_szName;
-    std::string m_strService;
-    const char* m_szUser;
-    const char* m_szPassword;
-    ub4 m_nMode;
-    std::string m_strResult;  // current_user once logged on, or the error's first line
-};
+// Logs on; "<current user>", with " over TLS" when the connection is, or the
+// error's first line, checked against its number and its ending.
+std::string Logon(Session& session, const std::string& service, const std::string& user,
+                  const std::string& password, ub4 mode = OCI_DEFAULT)
+{
+    if (session.Connect(service, user, password, mode) == OCI_SUCCESS)
+        return session.Value("select current_user || coalesce((select ' over TLS' from pg_stat_ssl "
+                             "where pid = pg_backend_pid() and ssl), '')");
+    sb4 code = 0;
+    const std::string text = session.Error(&code);
+    EXPECT_EQ(text.substr(0, 10), "ORA-" + std::to_string(100000 + code).substr(1) + ":") << text;
+    EXPECT_EQ(text.back(), '\n');
+    return FirstLine(text);
+}
 
 std::string OsUser()
 {
@@ -30,7 +43,14 @@ TEST(OcipgConnect, LogonVariants)
 {
     const std::string db = Database();
     const std::string ipc = "(ADDRESS = (PROTOCOL = IPC)(KEY = " + SocketDir() + "))";
-    const LogonCase cases[] = {
+    const struct {
+        const char* m_szName;
+        std::string m_strService;
+        std::string m_strUser;
+        std::string m_strPassword;
+        ub4 m_nMode;
+        std::string m_strResult;
+    } cases[] = {
         {"password", "LUMIDEX", "hr", "hr", OCI_DEFAULT, "hr"},
         {"alias in other case", "Lumidex", "HR", "hr", OCI_DEFAULT, "hr"},
         {"alias with domain, SID", "LUMIDEX.WORLD", "app", "app", OCI_DEFAULT, "app"},
@@ -57,21 +77,9 @@ TEST(OcipgConnect, LogonVariants)
          "ORA-12514: TNS:listener does not currently know of service requested in connect descriptor"},
         {"nothing listens", "NOLISTENER", "hr", "hr", OCI_DEFAULT, "ORA-12541: TNS:no listener"},
     };
-    for (const LogonCase& c : cases) {
-        SCOPED_TRACE(c.m_szName);
+    for (const auto& c : cases) {
         Session session;
-        const sword status = session.Connect(c.m_strService, c.m_szUser, c.m_szPassword, c.m_nMode);
-        sb4 code = 0;
-        const std::string text = session.Error(&code);
-        if (c.m_strResult.rfind("ORA-", 0) != 0) {
-            ASSERT_EQ(status, OCI_SUCCESS) << text;
-            EXPECT_EQ(session.Value("select current_user"), c.m_strResult);
-            continue;
-        }
-        EXPECT_EQ(status, OCI_ERROR);
-        EXPECT_EQ(code, std::stoi(c.m_strResult.substr(4, 5)));
-        EXPECT_EQ(FirstLine(text), c.m_strResult);
-        EXPECT_EQ(text.back(), '\n');
+        EXPECT_EQ(Logon(session, c.m_strService, c.m_strUser, c.m_strPassword, c.m_nMode), c.m_strResult) << c.m_szName;
     }
 }
 
@@ -106,16 +114,12 @@ TEST(OcipgConnect, ClientCharacterSetFromNlsLang)
         SCOPED_TRACE(c.m_nlsLang.value_or("(unset)"));
         ScopedEnv nlsLang("NLS_LANG", c.m_nlsLang);
         Session session;
-        const sword status = session.Connect("LUMIDEX", "hr", "hr");
-        sb4 code = 0;
-        const std::string text = session.Error(&code);
+        const std::string logon = Logon(session, "LUMIDEX", "hr", "hr");
         if (!c.m_szLatin) {
-            EXPECT_EQ(status, OCI_ERROR);
-            EXPECT_EQ(code, 12705);
-            EXPECT_EQ(FirstLine(text), "ORA-12705: Cannot access NLS data files or invalid environment specified");
+            EXPECT_EQ(logon, "ORA-12705: Cannot access NLS data files or invalid environment specified");
             continue;
         }
-        ASSERT_EQ(status, OCI_SUCCESS) << text;
+        ASSERT_EQ(logon, "hr");
         EXPECT_EQ(session.Value("select e.first_name || ', ' || d.department_name from hr.employees e, hr.departments d "
                                 "where e.employee_id = 2 and d.department_id = 40"),
                   c.m_szLatin);
@@ -162,6 +166,103 @@ TEST(OcipgConnect, ExpiringPasswordWarns)
         EXPECT_EQ(session.Error(&code), warning);
         EXPECT_EQ(code, warning.empty() ? 0 : 28002);
         EXPECT_EQ(session.Value("select current_user"), "ocipg_expiring");
+    }
+}
+
+// A socket listening on a port of 127.0.0.1 the system chose; port 0 when that failed.
+int ListenOnLoopback(int& port)
+{
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0 && listen(fd, 4) == 0 &&
+                       getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0;
+    port = bound ? ntohs(address.sin_port) : 0;
+    return fd;
+}
+
+// Serves on the listening socket as a server that cannot prove itself: it
+// refuses TLS and asks for the password in clear. Once the socket is shut
+// down, all its clients sent.
+std::string ServeAsImpostor(int listening)
+{
+    static const char kTlsRequest[] = {0, 0, 0, 8, 0x04, '\xd2', 0x16, 0x2f};  // code 80877103
+    static const std::string kCleartextPassword("R\0\0\0\x08\0\0\0\x03", 9);
+    std::string received;
+    for (int client; (client = accept(listening, nullptr, nullptr)) >= 0; close(client)) {
+        const timeval timeout{5, 0};
+        setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+        char buffer[512];
+        ssize_t n;
+        for (bool asked = false; (n = read(client, buffer, sizeof buffer)) > 0;) {
+            received.append(buffer, static_cast<size_t>(n));
+            const bool tls = n == 8 && std::memcmp(buffer, kTlsRequest, 8) == 0;
+            const std::string answer = tls ? "N" : asked ? "" : kCleartextPassword;
+            asked = asked || !tls;
+            if (write(client, answer.data(), answer.size()) < 0)
+                break;
+        }
+    }
+    return received;
+}
+
+// TCPS means a server that proves itself: one that refuses TLS fails the
+// logon before the password leaves.
+TEST(OcipgTcps, ServerRefusingTlsNeverSeesThePassword)
+{
+    int port = 0;
+    const int listening = ListenOnLoopback(port);
+    ASSERT_NE(port, 0);
+    std::future<std::string> received = std::async(std::launch::async, ServeAsImpostor, listening);
+    const std::string descriptor = "(DESCRIPTION = (ADDRESS = (PROTOCOL = TCPS)(HOST = 127.0.0.1)(PORT = " +
+                                   std::to_string(port) + "))(CONNECT_DATA = (SERVICE_NAME = lumidex)))";
+    const std::string password = "impostor-must-not-see-this";
+    Session session;
+    EXPECT_EQ(Logon(session, descriptor, "hr", password), "ORA-29024: Certificate validation failure");
+    shutdown(listening, SHUT_RDWR);
+    const std::string bytes = received.get();
+    close(listening);
+    EXPECT_GE(bytes.size(), 8u);  // the TLS request
+    EXPECT_EQ(bytes.find(password), std::string::npos);
+}
+
+// A server that takes TLS only: TCPS logs on when the trust anchor
+// (PGSSLROOTCERT) signed the server's certificate for the host named, and
+// then only; TCP never tries TLS.
+TEST(OcipgTcps, OnlyAVerifiedServer)
+{
+    const std::string dir = Dir() + "/tls";
+    const std::string script = "bash '" + FixtureScript("tlsserver.sh") + "' ";
+    int port = 0;
+    close(ListenOnLoopback(port));
+    struct Destroy {
+        std::string m_strCommand;
+        ~Destroy() { std::system(m_strCommand.c_str()); }
+    } destroy{script + "destroy '" + dir + "'"};
+    ASSERT_EQ(std::system((script + "start '" + dir + "' " + std::to_string(port) + " >/dev/null").c_str()), 0);
+    const struct {
+        const char* m_szProtocol;
+        const char* m_szHost;
+        const char* m_szRootCert;
+        const char* m_szResult;
+    } cases[] = {
+        {"TCPS", "127.0.0.1", "ca", "postgres over TLS"},
+        {"TCPS", "127.0.0.1", "other-ca", "ORA-29024: Certificate validation failure"},
+        {"TCPS", "127.0.0.1", "missing", "ORA-29024: Certificate validation failure"},
+        {"TCPS", "localhost", "ca", "ORA-29024: Certificate validation failure"},  // the certificate is for 127.0.0.1
+        {"TCP", "127.0.0.1", "ca", "ORA-01017: invalid username/password; logon denied"},  // no TLS, no pg_hba.conf entry
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.m_szProtocol) + " " + c.m_szHost + " " + c.m_szRootCert);
+        ScopedEnv rootCert("PGSSLROOTCERT", dir + "/" + c.m_szRootCert + ".crt");
+        Session session;
+        EXPECT_EQ(Logon(session, std::string("(DESCRIPTION = (ADDRESS = (PROTOCOL = ") + c.m_szProtocol + ")(HOST = " +
+                                     c.m_szHost + ")(PORT = " + std::to_string(port) +
+                                     "))(CONNECT_DATA = (SERVICE_NAME = postgres)))",
+                        "postgres", "trusted"),
+                  c.m_szResult);
     }
 }
 
