@@ -23,21 +23,6 @@ class ClusterEnvironment : public ::testing::Environment {
 
 }  // namespace
 
-std::string ErrorText(OCIError* error, sb4* code)
-{
-    OraText buffer[2048] = {};
-    sb4 number = 0;
-    if (OCIErrorGet(error, 1, nullptr, &number, buffer, sizeof buffer, OCI_HTYPE_ERROR) != OCI_SUCCESS)
-        return {};
-    if (code)
-        *code = number;
-    return reinterpret_cast<char*>(buffer);
-}
-
-Session::Session() = default;
-Session::~Session() { Disconnect(); }
-OCIStmt* Session::QueryStatement() const { return m_pQuery ? m_pQuery->Handle() : nullptr; }
-
 sword Session::Connect(const std::string& service, const std::string& user, const std::string& password, ub4 mode)
 {
     OCIInitialize(OCI_OBJECT, nullptr, nullptr, nullptr, nullptr);
@@ -64,33 +49,6 @@ sword Session::Connect(const std::string& service, const std::string& user, cons
     if (status == OCI_SUCCESS)
         status = OCIAttrSet(m_pSvc, OCI_HTYPE_SVCCTX, m_pSession, 0, OCI_ATTR_SESSION, m_pError);
     return status;
-}
-
-Statement::Statement(const Session& session, const std::string& sql)
-    : m_pError(session.ErrorHandle()), m_pSvc(session.ServiceContext())
-{
-    OCIHandleAlloc(session.EnvHandle(), reinterpret_cast<void**>(&m_pStmt), OCI_HTYPE_STMT, 0, nullptr);
-    m_nPrepared = OCIStmtPrepare(m_pStmt, m_pError, reinterpret_cast<const OraText*>(sql.data()),
-                                 static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT);
-}
-
-sword Statement::Set(ub4 attribute, ub4 value)
-{
-    return OCIAttrSet(m_pStmt, OCI_HTYPE_STMT, &value, sizeof value, attribute, m_pError);
-}
-
-ub4 Statement::Get(ub4 attribute) const
-{
-    ub4 value = 0;
-    OCIAttrGet(m_pStmt, OCI_HTYPE_STMT, &value, nullptr, attribute, m_pError);
-    return value;
-}
-
-sword Statement::Define(ub4 position, void* buffer, sb4 size, sb2* indicator, ub2* length, ub2* code)
-{
-    OCIDefine* define = nullptr;
-    return OCIDefineByPos(m_pStmt, &define, m_pError, position, buffer, size, SQLT_STR, indicator, length, code,
-                          OCI_DEFAULT);
 }
 
 sword Session::Execute(const std::string& sql, ub4 commitMode)
@@ -130,45 +88,6 @@ sword Session::Execute(const std::string& sql, ub4 commitMode)
         status = m_pQuery->Define(i + 1, m_buffers[i].data(), static_cast<sb4>(m_buffers[i].size()), &m_indicators[i]);
     }
     return status;
-}
-
-sword Session::FetchRow(std::vector<std::string>& values)
-{
-    values.clear();
-    const sword status = m_pQuery->Fetch();
-    if (status != OCI_SUCCESS)
-        return status;
-    for (size_t i = 0; i < m_buffers.size(); ++i)
-        values.push_back(m_indicators[i] == -1 ? "NULL" : m_buffers[i].data());
-    return status;
-}
-
-sword Session::Query(const std::string& sql, std::vector<std::vector<std::string>>& rows)
-{
-    rows.clear();
-    sword status = Execute(sql);
-    if (status != OCI_SUCCESS)
-        return status;
-    std::vector<std::string> values;
-    while ((status = FetchRow(values)) == OCI_SUCCESS)
-        rows.push_back(values);
-    return status == OCI_NO_DATA ? OCI_SUCCESS : status;
-}
-
-std::string Session::Value(const std::string& sql)
-{
-    std::vector<std::vector<std::string>> rows;
-    if (Query(sql, rows) != OCI_SUCCESS)
-        return "error: " + Error();
-    return rows.empty() || rows[0].empty() ? "" : rows[0][0];
-}
-
-void Session::CloseQuery()
-{
-    m_pQuery.reset();
-    m_columns.clear();
-    m_buffers.clear();
-    m_indicators.clear();
 }
 
 void Session::Disconnect()
