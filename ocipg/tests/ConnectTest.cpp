@@ -1,5 +1,5 @@
-// Logons: targets, credentials and modes, the client's character set, an
-// expiring password, and TCPS, which trusts only a server that proves itself.
+// Logons: targets, credentials and modes, the client's character set, an expiring password, and TCPS, which trusts
+// only a server that proves itself.
 #include "ocipg/tests/OcipgTest.h"
 
 #include <arpa/inet.h>
@@ -16,8 +16,8 @@
 namespace ocitest {
 namespace {
 
-// Logs on; "<current user>", with " over TLS" when the connection is, or the
-// error's first line, checked against its number and its ending.
+// Logs on; "<current user>", with " over TLS" when the connection is, or the error's first line, checked against its
+// number and its ending.
 std::string Logon(Session& session, const std::string& service, const std::string& user,
                   const std::string& password, ub4 mode = OCI_DEFAULT)
 {
@@ -31,8 +31,7 @@ std::string Logon(Session& session, const std::string& service, const std::strin
     return FirstLine(text);
 }
 
-// One logon per kind of target and credential; the resolution of connect
-// strings itself is ConnectStringTest's.
+// One logon per kind of target and credential; the resolution of connect strings itself is ConnectStringTest's.
 TEST(OcipgConnect, LogonVariants)
 {
     const std::string db = Database();
@@ -76,11 +75,9 @@ TEST(OcipgConnect, LogonVariants)
     }
 }
 
-// Texts reach the caller in the character set NLS_LANG names, and the
-// program's texts and bound values reach the server from it. US7ASCII, also
-// when NLS_LANG is unset or names no character set, turns each other
-// character, and each byte above 127 of the program's, into '?'; an unknown
-// character set or a malformed NLS_LANG fails the logon.
+// Texts reach the caller in the character set NLS_LANG names, and the program's texts and bound values reach the
+// server from it. US7ASCII, also when NLS_LANG is unset or names no character set, turns each other character, and
+// each byte above 127 of the program's, into '?'; an unknown character set or a malformed NLS_LANG fails the logon.
 TEST(OcipgConnect, ClientCharacterSetFromNlsLang)
 {
     // René, Zürich Office from the server; Zürich in UTF-8, bound and in the text.
@@ -134,8 +131,8 @@ TEST(OcipgConnect, ClientCharacterSetFromNlsLang)
     EXPECT_EQ(session.Value("select last_name from hr.employees where employee_id = 3"), "??");
 }
 
-// Oracle's grace period: a password that expires within 7 days logs on with
-// a warning, in whole days rounded up, and the session works.
+// Oracle's grace period: a password that expires within 7 days logs on with a warning, in whole days rounded up, and
+// the session works.
 TEST(OcipgConnect, ExpiringPasswordWarns)
 {
     const std::pair<const char*, std::string> cases[] = {
@@ -174,9 +171,8 @@ int ListenOnLoopback(int& port)
     return fd;
 }
 
-// Serves on the listening socket as a server that cannot prove itself: it
-// refuses TLS and asks for the password in clear. Once the socket is shut
-// down, all its clients sent.
+// Serves on the listening socket as a server that cannot prove itself: it refuses TLS and asks for the password in
+// clear. Once the socket is shut down, all its clients sent.
 std::string ServeAsImpostor(int listening)
 {
     static const char kTlsRequest[] = {0, 0, 0, 8, 0x04, '\xd2', 0x16, 0x2f};  // code 80877103
@@ -199,8 +195,7 @@ std::string ServeAsImpostor(int listening)
     return received;
 }
 
-// TCPS means a server that proves itself: one that refuses TLS fails the
-// logon before the password leaves.
+// TCPS means a server that proves itself: one that refuses TLS fails the logon before the password leaves.
 TEST(OcipgTcps, ServerRefusingTlsNeverSeesThePassword)
 {
     int port = 0;
@@ -219,9 +214,8 @@ TEST(OcipgTcps, ServerRefusingTlsNeverSeesThePassword)
     EXPECT_EQ(bytes.find(password), std::string::npos);
 }
 
-// A server that takes TLS only: TCPS logs on when the trust anchor
-// (PGSSLROOTCERT) signed the server's certificate for the host named, and
-// then only; TCP never tries TLS.
+// A server that takes TLS only: TCPS logs on when the trust anchor (PGSSLROOTCERT) signed the server's certificate
+// for the host named, and then only; TCP never tries TLS.
 TEST(OcipgTcps, OnlyAVerifiedServer)
 {
     const std::string dir = Dir() + "/tls";

@@ -1,5 +1,5 @@
-// The error records behind the C boundary: PostgreSQL's errors as Oracle's,
-// by SQLSTATE, and what an exception inside an entry point leaves.
+// The error records behind the C boundary: PostgreSQL's errors as Oracle's, by SQLSTATE, and what an exception inside
+// an entry point leaves.
 #include "ocipg/CallGuard.h"
 #include "ocipg/Errors.h"
 
@@ -11,8 +11,8 @@
 
 namespace {
 
-// How the README's table is applied: the server's message kept as a second
-// line unless it says no more, names filled in, classes and unknown states.
+// How the README's table is applied: the server's message kept as a second line unless it says no more, names filled
+// in, classes and unknown states.
 TEST(ErrorMap, SqlStateToOracleError)
 {
     const struct {
@@ -49,8 +49,7 @@ TEST(ErrorMap, SqlStateToOracleError)
     }
 }
 
-// The C boundary's guard: an exception inside an entry point becomes
-// OCI_ERROR with a record.
+// The C boundary's guard: an exception inside an entry point becomes OCI_ERROR with a record.
 TEST(CallGuard, ExceptionsBecomeOciErrorWithARecord)
 {
     const struct {

@@ -1,6 +1,5 @@
-// Rows as they arrive: values, NULLs and names, display sizes, values cut
-// to the buffer, several rows a call, bounded memory, and the round trips
-// the prefetch settings make.
+// Rows as they arrive: values, NULLs and names, display sizes, values cut to the buffer, several rows a call, bounded
+// memory, and the round trips the prefetch settings make.
 #include "ocipg/tests/OcipgTest.h"
 
 #include <unistd.h>
@@ -82,24 +81,33 @@ TEST_F(OcipgFetch, DisplaySizesHoldEveryValue)
     }
 }
 
-struct CutCase {
-    const char* m_szSql;
-    sb4 m_nSize;  // of the buffer
-    int m_nRow;   // the row checked
-    sword m_nStatus;
-    const char* m_szValue;
-    sb2 m_nIndicator;
-    ub2 m_nLength;
-    ub2 m_nCode;
-};
-
-// Runs each case's one-column query and checks what its row brings.
-void ExpectCuts(Session& session, const std::vector<CutCase>& cases)
+// A value cut to the buffer keeps whole characters; the indicator holds its full length, and the next row starts
+// afresh.
+TEST_F(OcipgFetch, CutValues)
 {
-    for (const CutCase& c : cases) {
+    const char* const kTwoRows = "select 'abcdefgh' union all select 'ab'";
+    const char* const kCjk = "select 'a\xe6\x97\xa5\xe6\x9c\xac'";
+    const struct {
+        const char* m_szSql;
+        sb4 m_nSize;  // of the buffer
+        int m_nRow;   // the row checked
+        sword m_nStatus;
+        const char* m_szValue;
+        sb2 m_nIndicator;
+        ub2 m_nLength;
+        ub2 m_nCode;
+    } cases[] = {
+        {kTwoRows, 4, 1, OCI_SUCCESS_WITH_INFO, "abc", 8, 3, 1406},
+        {kTwoRows, 4, 2, OCI_SUCCESS, "ab", 0, 2, 0},
+        {kCjk, 2, 1, OCI_SUCCESS_WITH_INFO, "a", 7, 1, 1406},
+        {kCjk, 5, 1, OCI_SUCCESS_WITH_INFO, "a\xe6\x97\xa5", 7, 4, 1406},
+        {kCjk, 7, 1, OCI_SUCCESS_WITH_INFO, "a\xe6\x97\xa5", 7, 4, 1406},
+        {kCjk, 8, 1, OCI_SUCCESS, "a\xe6\x97\xa5\xe6\x9c\xac", 0, 7, 0},
+    };
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.m_szSql) + " into " + std::to_string(c.m_nSize));
-        Statement stmt(session, c.m_szSql);
-        ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << session.Error();
+        Statement stmt(m_session, c.m_szSql);
+        ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
         std::vector<char> value(static_cast<size_t>(c.m_nSize), '#');
         sb2 indicator = 0;
         ub2 length = 0;
@@ -109,51 +117,13 @@ void ExpectCuts(Session& session, const std::vector<CutCase>& cases)
             stmt.Fetch();
         EXPECT_EQ(stmt.Fetch(), c.m_nStatus);
         sb4 number = 0;
-        EXPECT_EQ(session.Error(&number), c.m_nCode ? "ORA-01406: fetched column value was truncated\n" : "");
+        EXPECT_EQ(m_session.Error(&number), c.m_nCode ? "ORA-01406: fetched column value was truncated\n" : "");
         EXPECT_EQ(number, c.m_nCode);
         EXPECT_STREQ(value.data(), c.m_szValue);
         EXPECT_EQ(indicator, c.m_nIndicator);
         EXPECT_EQ(length, c.m_nLength);
         EXPECT_EQ(code, c.m_nCode);
     }
-}
-
-// A value cut to the buffer keeps whole characters; the indicator holds its
-// full length, and the next row starts afresh.
-TEST_F(OcipgFetch, CutValues)
-{
-    const char* const kTwoRows = "select 'abcdefgh' union all select 'ab'";
-    const char* const kCjk = "select 'a\xe6\x97\xa5\xe6\x9c\xac'";
-    ExpectCuts(m_session, {{kTwoRows, 4, 1, OCI_SUCCESS_WITH_INFO, "abc", 8, 3, 1406},
-                           {kTwoRows, 4, 2, OCI_SUCCESS, "ab", 0, 2, 0},
-                           {kCjk, 2, 1, OCI_SUCCESS_WITH_INFO, "a", 7, 1, 1406},
-                           {kCjk, 5, 1, OCI_SUCCESS_WITH_INFO, "a\xe6\x97\xa5", 7, 4, 1406},
-                           {kCjk, 7, 1, OCI_SUCCESS_WITH_INFO, "a\xe6\x97\xa5", 7, 4, 1406},
-                           {kCjk, 8, 1, OCI_SUCCESS, "a\xe6\x97\xa5\xe6\x9c\xac", 0, 7, 0}});
-}
-
-// A LATIN1 database read by a UTF-8 client: the display size is the
-// database's (4 bytes for varchar(4)), so 'éééé' needs 8 bytes in the
-// client; a cut keeps whole characters.
-TEST_F(OcipgFetch, Latin1DatabaseUtf8Client)
-{
-    const AdminCleanup drop("DROP DATABASE IF EXISTS ocipg_latin1 WITH (FORCE)");
-    ASSERT_EQ(AdminValue("CREATE DATABASE ocipg_latin1 ENCODING 'LATIN1' LC_COLLATE 'C' LC_CTYPE 'C' "
-                         "TEMPLATE template0"),
-              "");
-    Session session;
-    const std::string service = SocketDir() + ":" + Port() + "/ocipg_latin1";
-    ASSERT_EQ(session.Connect(service, AdminUser(), AdminPassword()), OCI_SUCCESS) << session.Error();
-    ASSERT_EQ(session.Execute("create table t (v varchar(4), n name)"), OCI_SUCCESS) << session.Error();
-    ASSERT_EQ(session.Execute("insert into t values ('\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9', 'x')"), OCI_SUCCESS)
-        << session.Error();
-    ASSERT_EQ(session.Execute("select v, n from t"), OCI_SUCCESS) << session.Error();
-    ASSERT_EQ(session.Columns().size(), 2u);
-    EXPECT_EQ(session.Columns()[0].m_nDisplaySize, 4);
-    EXPECT_EQ(session.Columns()[1].m_nDisplaySize, 63);
-    ExpectCuts(session, {{"select v from t", 5, 1, OCI_SUCCESS_WITH_INFO, "\xc3\xa9\xc3\xa9", 8, 4, 1406},
-                         {"select v from t", 4, 1, OCI_SUCCESS_WITH_INFO, "\xc3\xa9", 8, 2, 1406},
-                         {"select v from t", 9, 1, OCI_SUCCESS, "\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9", 0, 8, 0}});
 }
 
 TEST_F(OcipgFetch, SeveralRowsPerCall)
@@ -173,9 +143,8 @@ TEST_F(OcipgFetch, SeveralRowsPerCall)
     EXPECT_STREQ(values[1], "5");
 }
 
-// Rows come in batches, and whatever the prefetch a statement holds a
-// bounded amount of row data: memory stays flat however many rows, however
-// wide, pass (all at once, 60 and 500 MB).
+// Rows come in batches, and whatever the prefetch a statement holds a bounded amount of row data: memory stays flat
+// however many rows, however wide, pass (all at once, 60 and 500 MB).
 TEST_F(OcipgFetch, RowsPassInBoundedMemory)
 {
     const struct {
@@ -223,8 +192,7 @@ TEST_F(OcipgFetch, EarlyCloseReadsNoFurther)
     EXPECT_LE(std::stol(m_session.Value("select last_value from ocipg_early")), 1000);
 }
 
-// Round trips as Oracle's client makes them, counted through the log that
-// OCIPG_ROUND_TRIPS names.
+// Round trips as Oracle's client makes them, counted through the log that OCIPG_ROUND_TRIPS names.
 class OcipgRoundTrips : public HrTest {
 protected:
     void TearDown() override { std::remove(m_strLog.c_str()); }
@@ -300,24 +268,6 @@ TEST_F(OcipgRoundTrips, PrefetchDecidesTheRoundTrips)
         EXPECT_GE(trips, c.m_nAtLeast);
         EXPECT_LE(trips, c.m_nAtMost);
     }
-}
-
-// Each execute is logged on its own; a text that fails before reaching the
-// server costs none.
-TEST_F(OcipgRoundTrips, EachExecuteIsLogged)
-{
-    const std::string sql = "select 1 union all select 2";
-    Statement stmt(m_session, sql);
-    ASSERT_EQ(stmt.Set(OCI_ATTR_PREFETCH_ROWS, 10), OCI_SUCCESS);
-    EXPECT_EQ(ReadOneByOne(stmt), 2);
-    EXPECT_EQ(LoggedTrips(sql), -1);
-    EXPECT_EQ(ReadOneByOne(stmt), 2);
-    // The execute brings one row, the width of the rest unknown; the next
-    // round trip the other and the end.
-    EXPECT_EQ(LoggedTrips(sql), 2);
-    const std::string two = "select 1; select 2";
-    EXPECT_EQ(Statement(m_session, two).Execute(), OCI_ERROR);
-    EXPECT_EQ(LoggedTrips(two), 0);
 }
 
 }  // namespace

@@ -6,8 +6,7 @@
 namespace ocitest {
 namespace {
 
-// Before the first test: the cluster answers, or the run stops at once with
-// why; the tests find its tnsnames.ora.
+// Before the first test: the cluster answers, or the run stops at once with why; the tests find its tnsnames.ora.
 class ClusterEnvironment : public ::testing::Environment {
     void SetUp() override
     {

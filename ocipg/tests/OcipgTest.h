@@ -1,7 +1,7 @@
 #pragma once
 
-// A test-side OCI client linked against libocipg, logging on and running
-// statements the way Lumidex does, and what the tests share around it.
+// A test-side OCI client linked against libocipg, logging on and running statements the way Lumidex does, and what
+// the tests share around it.
 
 #include "oci/oci_api.h"
 #include "ocipg/tests/support/TestFixture.h"
@@ -84,8 +84,7 @@ public:
 
     sword Connect(const std::string& service, const std::string& user, const std::string& password,
                   ub4 mode = OCI_DEFAULT);
-    // For a query: executes without fetching and describes; for anything
-    // else: executes with commitMode.
+    // For a query: executes without fetching and describes; for anything else: executes with commitMode.
     sword Execute(const std::string& sql, ub4 commitMode = OCI_COMMIT_ON_SUCCESS);
     // One row per call into buffers of display size + 1, as Lumidex does; "NULL" for NULL.
     sword FetchRow(std::vector<std::string>& values)
@@ -152,9 +151,8 @@ inline Statement::Statement(const Session& session, const std::string& sql)
                                  static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT);
 }
 
-// An administrator's clean-up statement, run at once (against what an
-// earlier run left) and again when the scope ends, also after a failed
-// assertion.
+// An administrator's clean-up statement, run at once (against what an earlier run left) and again when the scope
+// ends, also after a failed assertion.
 class AdminCleanup {
 public:
     explicit AdminCleanup(std::string sql) : m_strSql("SET client_min_messages = warning; " + std::move(sql))
@@ -186,8 +184,8 @@ inline long StatusKb(const char* field)
     return -1;
 }
 
-// Starts VmHWM afresh at the current resident set, so that a peak measured
-// from here belongs to the test whatever ran before it in the process.
+// Starts VmHWM afresh at the current resident set, so that a peak measured from here belongs to the test whatever ran
+// before it in the process.
 inline void ResetPeakMemory()
 {
     std::ofstream("/proc/self/clear_refs") << "5";

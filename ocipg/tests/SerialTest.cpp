@@ -1,13 +1,11 @@
-// Tests that stop the cluster or make tables other sessions see: each runs
-// alone.
+// Tests that stop the cluster or make tables other sessions see: each runs alone.
 #include "ocipg/tests/OcipgTest.h"
 
 namespace ocitest {
 namespace {
 
-// OCI_COMMIT_ON_SUCCESS commits the statement and the work left open before
-// it; OCI_DEFAULT leaves it open until then or the logoff. Other sessions see
-// the change once committed, the session itself at once.
+// OCI_COMMIT_ON_SUCCESS commits the statement and the work left open before it; OCI_DEFAULT leaves it open until then
+// or the logoff. Other sessions see the change once committed, the session itself at once.
 TEST(OcipgTransaction, CommitModesAndRowCounts)
 {
     const std::string table = "hr.ocipg_transaction";
@@ -33,8 +31,8 @@ TEST(OcipgTransaction, CommitModesAndRowCounts)
     EXPECT_EQ(committed(), "2y,3y");
 }
 
-// The whole server stopped in the middle of a fetch: ORA-03113 at once, a
-// clean ORA-03114 afterwards, and a new logon works once it is back.
+// The whole server stopped in the middle of a fetch: ORA-03113 at once, a clean ORA-03114 afterwards, and a new logon
+// works once it is back.
 TEST(OcipgClusterStop, ServerStoppedMidFetch)
 {
     Session session;

@@ -1,6 +1,5 @@
-// The statement scanner: token boundaries as PostgreSQL 15 draws them, what
-// the library makes of a statement before the server sees it, and, against
-// the server, that where it sees one statement PostgreSQL sees one.
+// The statement scanner: token boundaries as PostgreSQL 15 draws them, what the library makes of a statement before
+// the server sees it, and, against the server, that where it sees one statement PostgreSQL sees one.
 
 #include "ocipg/OraError.h"
 #include "ocipg/SqlLexer.h"
@@ -44,8 +43,8 @@ TEST(SqlLexer, DrawsPostgresqlsTokenBoundaries)
         {"b'01''10' x'1F'", {"string:b'01'", "string:'10'", "string:x'1F'"}},
         {"n'x' u&'x' U&\"x\" u&x", {"string:n'x'", "string:u&'x'", "name:U&\"x\"", "word:u", "op:&", "word:x"}},
         {"\"a\"\"b\" \"", {"name:\"a\"\"b\"", "name:\""}},
-        // Continued literals keep reading as they began: a line break is needed,
-        // and -- comments may stand between, block comments not.
+        // Continued literals keep reading as they began: a line break is needed, and -- comments may stand between,
+        // block comments not.
         {"e'a'\n-- c\n'\\'b'", {"string:e'a'\n-- c\n'\\'b'"}},
         {"e'a' -- c\n'b'", {"string:e'a' -- c\n'b'"}},
         {"'a' '\\'", {"string:'a'", "string:'\\'"}},
@@ -133,8 +132,8 @@ TEST(SqlText, TypeFromTheLeadingKeyword)
         EXPECT_EQ(ocipg::ScanSql(text).m_nType, type) << text;
 }
 
-// Whether the server's extended protocol refuses the text as several
-// statements; connected as the library connects, with standard strings.
+// Whether the server's extended protocol refuses the text as several statements; connected as the library connects,
+// with standard strings.
 bool ServerSeesSeveral(PGconn* conn, const std::string& text)
 {
     PGresult* result = PQprepare(conn, "", text.c_str(), 0, nullptr);

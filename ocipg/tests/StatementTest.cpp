@@ -5,8 +5,7 @@ namespace {
 
 class OcipgStatement : public HrTest {
 protected:
-    // A table of this session's own: other tests, side by side, list the
-    // schemas' tables.
+    // A table of this session's own: other tests, side by side, list the schemas' tables.
     void SetUp() override
     {
         HrTest::SetUp();
@@ -16,10 +15,9 @@ protected:
     }
 };
 
-// What is wrong with a text shows at execute, as with Oracle's client, the
-// type still from the first word. Errors that need the server's detail name
-// the constraint or the column; two statements in one text are refused
-// before the server sees them. Every statement fails, so nothing changes.
+// What is wrong with a text shows at execute, as with Oracle's client, the type still from the first word. Errors
+// that need the server's detail name the constraint or the column; two statements in one text are refused before the
+// server sees them. Every statement fails, so nothing changes.
 TEST_F(OcipgStatement, FailuresShowAtExecute)
 {
     const struct {
@@ -61,8 +59,7 @@ TEST_F(OcipgStatement, FailuresShowAtExecute)
     EXPECT_EQ(m_session.Value("select count(*) from scratch"), "0");
 }
 
-// The select list is known once the statement is executed or described,
-// and only then.
+// The select list is known once the statement is executed or described, and only then.
 TEST_F(OcipgStatement, DescriptionComesWithTheExecute)
 {
     // The first column's descriptor, freed at once: "" or the error's first line.
@@ -103,9 +100,8 @@ TEST_F(OcipgStatement, DescriptionComesWithTheExecute)
     EXPECT_EQ(describe(change), "ORA-24334: no descriptor for this position");
 }
 
-// As in Oracle, a failed statement, or a row that fails on the server,
-// undoes its own round trip only: work left open before it, and another open
-// query, go on until the next commit.
+// As in Oracle, a failed statement, or a row that fails on the server, undoes its own round trip only: work left open
+// before it, and another open query, go on until the next commit.
 TEST_F(OcipgStatement, FailuresKeepTheOpenTransaction)
 {
     ASSERT_EQ(m_session.Execute("insert into scratch values (1, 'a')", OCI_DEFAULT), OCI_SUCCESS) << m_session.Error();
@@ -142,21 +138,6 @@ TEST_F(OcipgStatement, FailuresKeepTheOpenTransaction)
     EXPECT_EQ(other.Fetch(), OCI_ERROR);
     EXPECT_EQ(m_session.Error(), "ORA-01002: fetch out of sequence\n");
     EXPECT_EQ(m_session.Value("select string_agg(id::text, ',' order by id) from scratch"), "1,3");
-}
-
-// The data dictionary is made before each statement that names it; DBA_
-// views only for a superuser.
-TEST_F(OcipgStatement, DictionaryViewsThroughTheHooks)
-{
-    EXPECT_EQ(m_session.Value("select table_name from user_tables where table_name = 'DEPARTMENTS'"), "DEPARTMENTS");
-    // DEFERRABLE is reserved in PostgreSQL: the library quotes it in queries.
-    EXPECT_EQ(m_session.Value("select deferrable from user_constraints where constraint_name = 'DEPARTMENTS_PKEY'"),
-              "NOT DEFERRABLE");
-    EXPECT_EQ(m_session.Columns().at(0).m_strName, "DEFERRABLE");
-    EXPECT_EQ(FirstLine(m_session.Value("select * from dba_tables")), "error: ORA-00942: table or view does not exist");
-    Session dba;
-    ASSERT_EQ(dba.Connect("LUMIDEX", AdminUser(), AdminPassword(), OCI_SYSDBA), OCI_SUCCESS) << dba.Error();
-    EXPECT_EQ(dba.Value("select owner from dba_tables where table_name = 'ORDERS'"), "APP");
 }
 
 TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)

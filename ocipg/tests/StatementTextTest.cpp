@@ -1,5 +1,4 @@
-// Which dictionary views a statement gets, and the query rewrite, from the
-// text alone.
+// Which dictionary views a statement gets, and the query rewrite, from the text alone.
 
 #include "ocipg/dictionary/Dictionary.h"
 
