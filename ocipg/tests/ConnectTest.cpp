@@ -124,37 +124,7 @@ TEST(OcipgConnect, ClientCharacterSetFromNlsLang)
         ASSERT_EQ(stmt.Fetch(), OCI_SUCCESS) << session.Error();
         EXPECT_EQ(value, expected);
     }
-    // Characters of three bytes turn into one '?' each.
-    ScopedEnv ascii7("NLS_LANG", std::nullopt);
-    Session session;
-    ASSERT_EQ(Logon(session, "LUMIDEX", "hr", "hr"), "hr");
-    EXPECT_EQ(session.Value("select last_name from hr.employees where employee_id = 3"), "??");
-}
 
-// Oracle's grace period: a password that expires within 7 days logs on with a warning, in whole days rounded up, and
-// the session works.
-TEST(OcipgConnect, ExpiringPasswordWarns)
-{
-    const std::pair<const char*, std::string> cases[] = {
-        {"3 days", "ORA-28002: the password will expire within 3 days\n"},
-        {"2 hours", "ORA-28002: the password will expire within 1 days\n"},
-        {"30 days", ""},
-    };
-    const AdminCleanup dropRole("DROP ROLE IF EXISTS ocipg_expiring");
-    ASSERT_EQ(AdminValue("CREATE ROLE ocipg_expiring LOGIN PASSWORD 'secret'"), "");
-    for (const auto& [validFor, warning] : cases) {
-        SCOPED_TRACE(validFor);
-        ASSERT_EQ(AdminValue(std::string("DO $$BEGIN EXECUTE format('ALTER ROLE ocipg_expiring VALID UNTIL %L', "
-                                         "now() + interval '") + validFor + "'); END$$"),
-                  "");
-        Session session;
-        sb4 code = 0;
-        EXPECT_EQ(session.Connect("LUMIDEX", "ocipg_expiring", "secret"),
-                  warning.empty() ? OCI_SUCCESS : OCI_SUCCESS_WITH_INFO);
-        EXPECT_EQ(session.Error(&code), warning);
-        EXPECT_EQ(code, warning.empty() ? 0 : 28002);
-        EXPECT_EQ(session.Value("select current_user"), "ocipg_expiring");
-    }
 }
 
 // A socket listening on a port of 127.0.0.1 the system chose; port 0 when that failed.

@@ -151,20 +151,6 @@ inline Statement::Statement(const Session& session, const std::string& sql)
                                  static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT);
 }
 
-// An administrator's clean-up statement, run at once (against what an earlier run left) and again when the scope
-// ends, also after a failed assertion.
-class AdminCleanup {
-public:
-    explicit AdminCleanup(std::string sql) : m_strSql("SET client_min_messages = warning; " + std::move(sql))
-    {
-        AdminValue(m_strSql);
-    }
-    ~AdminCleanup() { AdminValue(m_strSql); }
-
-private:
-    std::string m_strSql;
-};
-
 // A test logged on as hr for its whole length.
 class HrTest : public ::testing::Test {
 protected:
@@ -182,13 +168,6 @@ inline long StatusKb(const char* field)
         if (line.rfind(field, 0) == 0)
             return std::stol(line.substr(std::string(field).size()));
     return -1;
-}
-
-// Starts VmHWM afresh at the current resident set, so that a peak measured from here belongs to the test whatever ran
-// before it in the process.
-inline void ResetPeakMemory()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 }  // namespace ocitest

@@ -15,22 +15,16 @@ namespace {
 
 using ocipg::SqlTokenKind;
 
-// The tokens of a text other than blanks, as "kind:text".
+// The tokens of a text other than blanks, as "kind:text" (that they cover it without gap: fuzz/SqlTextFuzz.cpp).
 std::vector<std::string> Tokens(std::string_view text)
 {
     static const char* const kNames[] = {"blank", "comment", "word", "name", "string",
                                          "number", "param", "op", "char"};
     std::vector<std::string> tokens;
-    size_t end = 0;
-    for (const ocipg::SqlToken& token : ocipg::LexSql(text)) {
-        EXPECT_EQ(token.m_nOffset, end) << text;
-        EXPECT_GT(token.m_nLength, 0u) << text;
-        end = token.m_nOffset + token.m_nLength;
+    for (const ocipg::SqlToken& token : ocipg::LexSql(text))
         if (token.m_kind != SqlTokenKind::Blank)
             tokens.push_back(std::string(kNames[static_cast<int>(token.m_kind)]) + ":" +
                              std::string(ocipg::TokenText(text, token)));
-    }
-    EXPECT_EQ(end, text.size()) << text;
     return tokens;
 }
 
@@ -95,15 +89,6 @@ TEST(SqlText, PlaceholdersAndRefusals)
         // One statement, a trailing ';' allowed.
         {"select 'a''b;', \"c\"\";\" from t;", 0, nullptr, 0},
         {"select 1; -- done\n", 0, nullptr, 0},
-        // A second statement that hides from a lesser scanner (more below, against the server).
-        {"select e'a' /* */\n'\\'; select 2 --'", ocipg::kOraInvalidCharacter, nullptr, 0},
-        {"select 1a$x$; select 2 $x$", ocipg::kOraInvalidCharacter, nullptr, 0},
-        {"select 1;;", ocipg::kOraInvalidCharacter, nullptr, 0},
-        {"; select 1", ocipg::kOraInvalidCharacter, nullptr, 0},
-        // PostgreSQL's own parameters would meet the placeholders' numbers.
-        {"select $1", ocipg::kOraInvalidCharacter, nullptr, 0},
-        {"select $:a", ocipg::kOraInvalidCharacter, nullptr, 0},
-        {std::string("select 1\0", 9), ocipg::kOraInvalidCharacter, nullptr, 0},
         {" -- only\n /* comments */ ", ocipg::kOraInvalidSql, nullptr, 0},
         {";", ocipg::kOraInvalidSql, nullptr, 0},
     };
@@ -116,6 +101,13 @@ TEST(SqlText, PlaceholdersAndRefusals)
         EXPECT_EQ(sql.m_strServerText, c.pszServerText ? c.pszServerText : c.strText);
         EXPECT_EQ(sql.m_nPlaceholders, c.nPlaceholders);
     }
+    // A second statement that hides from a lesser scanner (more below, against the server), and PostgreSQL's own
+    // parameters, which would meet the placeholders' numbers.
+    const std::string twoStatements[] = {"select e'a' /* */\n'\\'; select 2 --'", "select 1a$x$; select 2 $x$",
+                                         "select 1;;", "; select 1", "select $1", "select $:a",
+                                         std::string("select 1\0", 9)};
+    for (const std::string& text : twoStatements)
+        EXPECT_EQ(ocipg::ScanSql(text).m_nRefusal, ocipg::kOraInvalidCharacter) << text;
 }
 
 TEST(SqlText, TypeFromTheLeadingKeyword)

@@ -59,7 +59,7 @@ TEST_F(OcipgStatement, FailuresShowAtExecute)
     EXPECT_EQ(m_session.Value("select count(*) from scratch"), "0");
 }
 
-// The select list is known once the statement is executed or described, and only then.
+// The select list is known once the statement is executed, and only then.
 TEST_F(OcipgStatement, DescriptionComesWithTheExecute)
 {
     // The first column's descriptor, freed at once: "" or the error's first line.
@@ -81,14 +81,6 @@ TEST_F(OcipgStatement, DescriptionComesWithTheExecute)
     EXPECT_EQ(m_session.Error(), "ORA-01007: variable not in select list\n");
     EXPECT_EQ(stmt.Define(3, value, sizeof value, &indicator), OCI_ERROR);
     EXPECT_EQ(FirstLine(m_session.Error()), "ORA-24308: illegal define position");
-
-    // Described only: the columns, no rows.
-    Statement described(m_session, "select department_name from hr.departments");
-    ASSERT_EQ(described.Execute(0, OCI_DESCRIBE_ONLY), OCI_SUCCESS) << m_session.Error();
-    EXPECT_EQ(described.Get(OCI_ATTR_PARAM_COUNT), 1u);
-    EXPECT_EQ(describe(described), "");
-    EXPECT_EQ(described.Fetch(), OCI_ERROR);
-    EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
 
     // A failed execute leaves no select list; a statement that is no query an empty one.
     Statement failing(m_session, "select nosuch from hr.departments");

@@ -39,26 +39,25 @@ int ClusterCommand(const std::string& command);
 // Sets (or, given no value, removes) an environment variable for one scope.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* pszName, std::optional<std::string> value) : m_strName(pszName)
+    ScopedEnv(const char* pszName, const std::optional<std::string>& value) : m_strName(pszName)
     {
         if (const char* pszOld = std::getenv(pszName))
             m_strOld = pszOld;
-        if (value)
-            setenv(pszName, value->c_str(), 1);
-        else
-            unsetenv(pszName);
+        Set(value);
     }
-    ~ScopedEnv()
-    {
-        if (m_strOld)
-            setenv(m_strName.c_str(), m_strOld->c_str(), 1);
-        else
-            unsetenv(m_strName.c_str());
-    }
+    ~ScopedEnv() { Set(m_strOld); }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
+    void Set(const std::optional<std::string>& value)
+    {
+        if (value)
+            setenv(m_strName.c_str(), value->c_str(), 1);
+        else
+            unsetenv(m_strName.c_str());
+    }
+
     std::string m_strName;
     std::optional<std::string> m_strOld;
 };
