@@ -13,8 +13,6 @@
 namespace ocitest {
 namespace {
 
-using ocipg::SqlTokenKind;
-
 // The tokens of a text other than blanks, as "kind:text" (that they cover it without gap: fuzz/SqlTextFuzz.cpp).
 std::vector<std::string> Tokens(std::string_view text)
 {
@@ -22,7 +20,7 @@ std::vector<std::string> Tokens(std::string_view text)
                                          "number", "param", "op", "char"};
     std::vector<std::string> tokens;
     for (const ocipg::SqlToken& token : ocipg::LexSql(text))
-        if (token.m_kind != SqlTokenKind::Blank)
+        if (token.m_kind != ocipg::SqlTokenKind::Blank)
             tokens.push_back(std::string(kNames[static_cast<int>(token.m_kind)]) + ":" +
                              std::string(ocipg::TokenText(text, token)));
     return tokens;
