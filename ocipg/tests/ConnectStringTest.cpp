@@ -1,5 +1,4 @@
-// Connect strings resolved to the addresses to try: Easy Connect, connect descriptors, and tnsnames.ora as Oracle's
-// client reads it; no server needed.
+// Connect strings resolved to addresses: Easy Connect, descriptors, tnsnames.ora as Oracle's client reads it.
 #include "ocipg/ConnectString.h"
 #include "ocipg/tests/support/TestFixture.h"
 
@@ -13,16 +12,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// The targets as "host:port/database", " tls" added for TCPS, joined by ", ".
-std::string Shown(const std::vector<ocipg::ConnectTarget>& targets)
-{
-    std::string text;
-    for (const ocipg::ConnectTarget& target : targets)
-        text += (text.empty() ? "" : ", ") + target.m_strHost + ":" + std::to_string(target.m_nPort) + "/" +
-                target.m_strDatabase + (target.m_bTls ? " tls" : "");
-    return text;
-}
 
 // An entry of tnsnames.ora for the database named as its first name, in lower case.
 std::string Entry(const std::string& names, const std::string& protocol = "TCP")
@@ -47,12 +36,16 @@ protected:
     void TearDown() override { fs::remove_all(m_dir); }
 
     void Write(const std::string& name, const std::string& text) { std::ofstream(m_dir + "/" + name) << text; }
-    // The targets as Shown, or the error's number.
+    // The targets as "host:port/database", " tls" added for TCPS, joined by ", "; or the error's number.
     std::string Resolved(const std::string& text)
     {
         std::vector<ocipg::ConnectTarget> targets;
         const sb4 code = ocipg::ResolveConnectString(text, targets);
-        return code ? std::to_string(code) : Shown(targets);
+        std::string shown;
+        for (const ocipg::ConnectTarget& target : targets)
+            shown += (shown.empty() ? "" : ", ") + target.m_strHost + ":" + std::to_string(target.m_nPort) + "/" +
+                     target.m_strDatabase + (target.m_bTls ? " tls" : "");
+        return code ? std::to_string(code) : shown;
     }
 
     std::string m_dir;
@@ -102,7 +95,6 @@ TEST_F(ConnectString, EasyConnectAndDescriptors)
 TEST_F(ConnectString, TnsNamesEntriesIncludesAndBrokenEntries)
 {
     fs::create_directories(m_dir + "/sub");
-    fs::create_directories(m_dir + "/elsewhere");
     Write("tnsnames.ora",
           "# An entry begins in column 1; its other lines are indented.\n" + Entry("FIRST, second.example") +
               "BROKEN = (DESCRIPTION = (ADDRESS = (PROTOCOL = IPC)(KEY = /x))\n"
@@ -113,7 +105,7 @@ TEST_F(ConnectString, TnsNamesEntriesIncludesAndBrokenEntries)
               Entry("AFTER_CUT") + "NO_EQUALS_SIGN (DESCRIPTION = (ADDRESS = (PROTOCOL = IPC)(KEY = /x)))\n" +
               "TWICE = (DESCRIPTION = (ADDRESS = (PROTOCOL = IPC)(KEY = /x)) junk\n" + Entry("TWICE") +
               "IFILE = sub/relative.ora   # from this file's folder\n"
-              "IFILE = " + m_dir + "/elsewhere/absolute.ora\n"
+              "IFILE = " + m_dir + "/sub/absolute.ora\n"
               "IFILE = missing.ora\n" +
               Entry("AFTER_MISSING") +
               "ifile = loop_a.ora\n"
@@ -121,7 +113,7 @@ TEST_F(ConnectString, TnsNamesEntriesIncludesAndBrokenEntries)
               Entry("SECURE", "TCPS") + Entry("LAST"));
     Write("sub/relative.ora", Entry("RELATIVE") + "IFILE = nested.ora\n");
     Write("sub/nested.ora", Entry("NESTED"));
-    Write("elsewhere/absolute.ora", Entry("ABSOLUTE"));
+    Write("sub/absolute.ora", Entry("ABSOLUTE"));
     Write("loop_a.ora", Entry("LOOP_A") + "IFILE = loop_b.ora\n");
     Write("loop_b.ora", "IFILE = loop_a.ora\n" + Entry("LOOP_B"));
     for (int level = 1; level <= 9; ++level)

@@ -1,5 +1,4 @@
-// Logons: targets, credentials and modes, the client's character set, an expiring password, and TCPS, which trusts
-// only a server that proves itself.
+// Logons: targets, credentials, modes, the client's character set, and TCPS to servers that must prove themselves.
 #include "ocipg/tests/OcipgTest.h"
 
 #include <arpa/inet.h>

@@ -1,5 +1,4 @@
-// The error records behind the C boundary: PostgreSQL's errors as Oracle's, by SQLSTATE, and what an exception inside
-// an entry point leaves.
+// Error records: PostgreSQL's errors as Oracle's by SQLSTATE, and exceptions stopped at the C boundary.
 #include "ocipg/CallGuard.h"
 #include "ocipg/Errors.h"
 

@@ -1,7 +1,6 @@
 #pragma once
 
-// A test-side OCI client linked against libocipg, logging on and running statements the way Lumidex does, and what
-// the tests share around it.
+// A test OCI client on libocipg that logs on and runs statements as Lumidex does, and the tests' shared helpers.
 
 #include "oci/oci_api.h"
 #include "ocipg/tests/support/TestFixture.h"

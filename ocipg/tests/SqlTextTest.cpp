@@ -1,5 +1,4 @@
-// The statement scanner: token boundaries as PostgreSQL 15 draws them, what the library makes of a statement before
-// the server sees it, and, against the server, that where it sees one statement PostgreSQL sees one.
+// The statement scanner: PostgreSQL 15's token boundaries, the text the server gets, and the server's agreement.
 
 #include "ocipg/OraError.h"
 #include "ocipg/SqlLexer.h"

@@ -9,8 +9,7 @@ protected:
     void SetUp() override
     {
         HrTest::SetUp();
-        ASSERT_EQ(m_session.Execute("create temporary table scratch (id integer primary key, label text)"),
-                  OCI_SUCCESS)
+        ASSERT_EQ(m_session.Execute("create temporary table scratch (id int primary key, label text)"), OCI_SUCCESS)
             << m_session.Error();
     }
 };

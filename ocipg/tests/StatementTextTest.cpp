@@ -12,8 +12,7 @@ namespace {
 // The views PrepareFor would make, in order, read back from its SQL.
 std::vector<std::string> ViewsMadeFor(const std::string& statement, bool dbaViews)
 {
-    ocipg::Dictionary dictionary(dbaViews);
-    const std::string sql = dictionary.PrepareFor(statement);
+    const std::string sql = ocipg::Dictionary(dbaViews).PrepareFor(statement);
     std::vector<std::string> names;
     const std::string marker = "CREATE TEMP VIEW ";
     for (size_t at = sql.find(marker); at != std::string::npos; at = sql.find(marker, at + 1)) {
