@@ -1,221 +1,222 @@
+// Logons: targets, credentials, modes, the client's character set, and TCPS to servers that must prove themselves.
 #include "ocipg/tests/OcipgTest.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <pwd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <fstream>
-#include <map>
+#include <cstdlib>
+#include <cstring>
+#include <future>
 #include <optional>
 
 namespace ocitest {
 namespace {
 
-struct LogonCase {
-    const char* m_szName;
-    std::string m_strService;
-    const char* m_szUser;
-    const char* m_szPassword;
-    ub4 m_nMode;
-    sb4 m_nCode;           // 0: the logon succeeds
-    std::string m_strRole;  // current_user once logged on
-};
-
-std::string OsUser()
+// Logs on; "<current user>", with " over TLS" when the connection is, or the error's first line, checked against its
+// number and its ending.
+std::string Logon(Session& session, const std::string& service, const std::string& user,
+                  const std::string& password, ub4 mode = OCI_DEFAULT)
 {
-    const passwd* account = getpwuid(geteuid());
-    return account ? account->pw_name : "";
+    if (session.Connect(service, user, password, mode) == OCI_SUCCESS)
+        return session.Value("select current_user || coalesce((select ' over TLS' from pg_stat_ssl "
+                             "where pid = pg_backend_pid() and ssl), '')");
+    sb4 code = 0;
+    const std::string text = session.Error(&code);
+    EXPECT_EQ(text.substr(0, 10), "ORA-" + std::to_string(100000 + code).substr(1) + ":") << text;
+    EXPECT_EQ(text.back(), '\n');
+    return FirstLine(text);
 }
 
-// One logon per kind of target and credential; the resolution of connect
-// strings itself is ConnectStringTest's.
+// One logon per kind of target and credential; the resolution of connect strings itself is ConnectStringTest's.
 TEST(OcipgConnect, LogonVariants)
 {
-    const std::map<sb4, std::string> kTexts = {
-        {1017, "ORA-01017: invalid username/password; logon denied"},
-        {12154, "ORA-12154: TNS:could not resolve the connect identifier specified"}};
-    const std::string port = Port();
     const std::string db = Database();
-    const LogonCase cases[] = {
-        {"password", "LUMIDEX", "hr", "hr", OCI_DEFAULT, 0, "hr"},
-        {"alias in other case", "Lumidex", "HR", "hr", OCI_DEFAULT, 0, "hr"},
-        {"alias with domain, SID", "LUMIDEX.WORLD", "app", "app", OCI_DEFAULT, 0, "app"},
-        {"easy connect, socket folder and port", SocketDir() + ":" + port + "/" + db, "hr", "hr", OCI_DEFAULT, 0, "hr"},
-        {"connect descriptor", "(DESCRIPTION = (ADDRESS = (PROTOCOL = IPC)(KEY = " + SocketDir() +
-             "))(CONNECT_DATA = (SID = " + db + ")))", "hr", "hr", OCI_DEFAULT, 0, "hr"},
-        {"SYSDBA for a superuser", "LUMIDEX", AdminUser().c_str(), AdminPassword().c_str(), OCI_SYSDBA, 0, AdminUser()},
-        {"blank user and password: the operating-system account", "LUMIDEX", "", "", OCI_DEFAULT, 0, OsUser()},
-        {"wrong password", "LUMIDEX", "hr", "wrong", OCI_DEFAULT, 1017, ""},
-        {"unknown user", "LUMIDEX", "nobody", "x", OCI_DEFAULT, 1017, ""},
-        {"quoted name is taken as written", "LUMIDEX", "\"HR\"", "hr", OCI_DEFAULT, 1017, ""},
-        {"blank password", "LUMIDEX", "hr", "", OCI_DEFAULT, 1005, ""},
-        {"SYSDBA refused", "LUMIDEX", "hr", "hr", OCI_SYSDBA, 1031, ""},
-        {"SYSOPER refused", "LUMIDEX", "hr", "hr", OCI_SYSOPER, 1031, ""},
-        {"unknown login mode", "LUMIDEX", "hr", "hr", 0x1000, 24300, ""},
-        {"unknown alias", "NOSUCHALIAS", "hr", "hr", OCI_DEFAULT, 12154, ""},
-        {"unknown database", "NODB", "hr", "hr", OCI_DEFAULT, 12514, ""},
-        {"nothing listens", "NOLISTENER", "hr", "hr", OCI_DEFAULT, 12541, ""},
+    const std::string ipc = "(ADDRESS = (PROTOCOL = IPC)(KEY = " + SocketDir() + "))";
+    const std::string denied = "ORA-01017: invalid username/password; logon denied";
+    const struct {
+        const char* m_szName;
+        std::string m_strService;
+        std::string m_strUser;
+        std::string m_strPassword;
+        std::string m_strResult;
+        ub4 m_nMode = OCI_DEFAULT;
+    } cases[] = {
+        {"password", "LUMIDEX", "hr", "hr", "hr"},
+        {"alias in other case", "Lumidex", "HR", "hr", "hr"},
+        {"alias with domain, SID", "LUMIDEX.WORLD", "app", "app", "app"},
+        {"easy connect, socket folder and port", SocketDir() + ":" + Port() + "/" + db, "hr", "hr", "hr"},
+        {"connect descriptor", "(DESCRIPTION = " + ipc + "(CONNECT_DATA = (SID = " + db + ")))", "hr", "hr", "hr"},
+        {"address list whose first address does not answer",
+         "(DESCRIPTION = (ADDRESS_LIST = (ADDRESS = (PROTOCOL = TCP)(HOST = 127.0.0.1)(PORT = 1))" + ipc +
+             ")(CONNECT_DATA = (SERVICE_NAME = " + db + ")))",
+         "hr", "hr", "hr"},
+        {"SYSDBA for a superuser", "LUMIDEX", AdminUser(), AdminPassword(), AdminUser(), OCI_SYSDBA},
+        {"blank user and password: the operating-system account", "LUMIDEX", "", "", getpwuid(geteuid())->pw_name},
+        {"wrong password", "LUMIDEX", "hr", "wrong", denied},
+        {"unknown user", "LUMIDEX", "nobody", "x", denied},
+        {"quoted name is taken as written", "LUMIDEX", "\"HR\"", "hr", denied},
+        {"blank password", "LUMIDEX", "hr", "", "ORA-01005: null password given; logon denied"},
+        {"SYSDBA refused", "LUMIDEX", "hr", "hr", "ORA-01031: insufficient privileges", OCI_SYSDBA},
+        {"SYSOPER refused", "LUMIDEX", "hr", "hr", "ORA-01031: insufficient privileges", OCI_SYSOPER},
+        {"unknown login mode", "LUMIDEX", "hr", "hr", "ORA-24300: bad value for mode", 0x1000},
+        {"unknown alias", "NOSUCHALIAS", "hr", "hr",
+         "ORA-12154: TNS:could not resolve the connect identifier specified"},
+        {"unknown database", "NODB", "hr", "hr",
+         "ORA-12514: TNS:listener does not currently know of service requested in connect descriptor"},
+        {"nothing listens", "NOLISTENER", "hr", "hr", "ORA-12541: TNS:no listener"},
     };
-    for (const LogonCase& c : cases) {
-        SCOPED_TRACE(c.m_szName);
+    for (const auto& c : cases) {
         Session session;
-        const sword status = session.Connect(c.m_strService, c.m_szUser, c.m_szPassword, c.m_nMode);
-        sb4 code = 0;
-        const std::string text = session.Error(&code);
-        if (c.m_nCode == 0) {
-            ASSERT_EQ(status, OCI_SUCCESS) << text;
-            EXPECT_EQ(session.Value("select current_user"), c.m_strRole);
-        } else {
-            EXPECT_EQ(status, OCI_ERROR);
-            EXPECT_EQ(code, c.m_nCode) << text;
-            char prefix[16];
-            std::snprintf(prefix, sizeof prefix, "ORA-%05d: ", static_cast<int>(c.m_nCode));
-            EXPECT_EQ(text.rfind(prefix, 0), 0u) << text;
-            EXPECT_EQ(text.back(), '\n');
-            if (const auto known = kTexts.find(c.m_nCode); known != kTexts.end()) {
-                EXPECT_EQ(FirstLine(text), known->second);
-            }
-        }
+        EXPECT_EQ(Logon(session, c.m_strService, c.m_strUser, c.m_strPassword, c.m_nMode), c.m_strResult) << c.m_szName;
     }
 }
 
-// A tnsnames.ora of its own: comments, two names for one entry, an address
-// list whose first address does not answer.
-TEST(OcipgConnect, TnsNamesRules)
-{
-    const std::string dir = Dir() + "/ocipg-tns";
-    std::system(("mkdir -p '" + dir + "'").c_str());
-    std::ofstream(dir + "/tnsnames.ora")
-        << "# comment line\n\n"
-           "FIRST, second.example =   # two names\n"
-           "  (DESCRIPTION =\n"
-           "    (ADDRESS_LIST =\n"
-           "      (ADDRESS = (PROTOCOL = TCP)(HOST = 127.0.0.1)(PORT = 1))\n"
-           "      (ADDRESS = (PROTOCOL = IPC)(KEY = " << SocketDir() << "))\n"
-           "    )\n"
-           "    (CONNECT_DATA = (SERVICE_NAME = " << Database() << "))\n"
-           "  )\n";
-    ScopedEnv tnsAdmin("TNS_ADMIN", dir);
-    for (const char* alias : {"first", "SECOND.EXAMPLE"}) {
-        SCOPED_TRACE(alias);
-        Session session;
-        EXPECT_EQ(session.Connect(alias, "hr", "hr"), OCI_SUCCESS) << session.Error();
-    }
-    Session withoutDomain;
-    EXPECT_EQ(withoutDomain.Connect("second", "hr", "hr"), OCI_ERROR);
-    // $ORACLE_HOME/network/admin when TNS_ADMIN has none.
-    ScopedEnv noTnsAdmin("TNS_ADMIN", "/nonexistent");
-    std::system(("mkdir -p '" + dir + "/home/network/admin' && cp '" + dir + "/tnsnames.ora' '" + dir +
-                 "/home/network/admin/'").c_str());
-    ScopedEnv oracleHome("ORACLE_HOME", dir + "/home");
-    Session fromHome;
-    EXPECT_EQ(fromHome.Connect("FIRST", "hr", "hr"), OCI_SUCCESS) << fromHome.Error();
-}
-
-// Texts reach the caller in the character set NLS_LANG names. US7ASCII,
-// also when NLS_LANG is unset or names no character set, turns each other
-// character into '?'; an unknown character set or a malformed NLS_LANG fails
-// the logon.
+// Texts reach the caller in the character set NLS_LANG names, and the program's texts and bound values reach the
+// server from it. US7ASCII, also when NLS_LANG is unset or names no character set, turns each other character, and
+// each byte above 127 of the program's, into '?'; an unknown character set or a malformed NLS_LANG fails the logon.
 TEST(OcipgConnect, ClientCharacterSetFromNlsLang)
 {
-    struct Case {
-        std::optional<std::string> m_nlsLang;
-        const char* m_szLatin;  // René, Zürich Office
-        const char* m_szCjk;    // 日本; null: not in the character set
-        sb4 m_nCode;
+    // René, Zürich Office from the server; Zürich in UTF-8, bound and in the text.
+    const std::string utf8 = "Ren\xc3\xa9, Z\xc3\xbcrich Office; Z\xc3\xbcrich Z\xc3\xbcrich";
+    const std::string latin1 = "Ren\xe9, Z\xfcrich Office; Z\xc3\xbcrich Z\xc3\xbcrich";
+    const std::string ascii = "Ren?, Z?rich Office; Z??rich Z??rich";
+    const std::string refused = "ORA-12705: Cannot access NLS data files or invalid environment specified";
+    const std::pair<std::optional<std::string>, std::string> cases[] = {
+        {"AMERICAN_AMERICA.AL32UTF8", utf8},
+        {"american_america.al32utf8", utf8},
+        {".AL32UTF8", utf8},
+        {"FRENCH_FRANCE.WE8ISO8859P1", latin1},
+        {"GERMAN_GERMANY.WE8MSWIN1252", latin1},
+        {std::nullopt, ascii},
+        {"", ascii},
+        {"AMERICAN_AMERICA.US7ASCII", ascii},
+        {"AMERICAN_AMERICA", ascii},
+        {"AMERICAN_AMERICA.XX9NOSUCH", refused},
+        {"en_US.UTF-8", refused},
+        {"AMERICAN.AMERICA.AL32UTF8", refused},
+        {"AMERICAN_AMERICA.", refused},
     };
-    const Case cases[] = {
-        {"AMERICAN_AMERICA.AL32UTF8", "Ren\xc3\xa9, Z\xc3\xbcrich Office", "\xe6\x97\xa5\xe6\x9c\xac", 0},
-        {"american_america.al32utf8", "Ren\xc3\xa9, Z\xc3\xbcrich Office", nullptr, 0},
-        {".AL32UTF8", "Ren\xc3\xa9, Z\xc3\xbcrich Office", nullptr, 0},
-        {"FRENCH_FRANCE.WE8ISO8859P1", "Ren\xe9, Z\xfcrich Office", nullptr, 0},
-        {"GERMAN_GERMANY.WE8MSWIN1252", "Ren\xe9, Z\xfcrich Office", nullptr, 0},
-        {std::nullopt, "Ren?, Z?rich Office", "??", 0},
-        {"", "Ren?, Z?rich Office", "??", 0},
-        {"AMERICAN_AMERICA.US7ASCII", "Ren?, Z?rich Office", "??", 0},
-        {"AMERICAN_AMERICA", "Ren?, Z?rich Office", "??", 0},
-        {"AMERICAN_AMERICA.XX9NOSUCH", nullptr, nullptr, 12705},
-        {"en_US.UTF-8", nullptr, nullptr, 12705},
-        {"AMERICAN.AMERICA.AL32UTF8", nullptr, nullptr, 12705},
-        {"AMERICAN_AMERICA.", nullptr, nullptr, 12705},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.m_nlsLang.value_or("(unset)"));
-        ScopedEnv nlsLang("NLS_LANG", c.m_nlsLang);
+    for (const auto& [nlsLang, expected] : cases) {
+        SCOPED_TRACE(nlsLang.value_or("(unset)"));
+        ScopedEnv env("NLS_LANG", nlsLang);
         Session session;
-        const sword status = session.Connect("LUMIDEX", "hr", "hr");
-        sb4 code = 0;
-        const std::string text = session.Error(&code);
-        if (c.m_nCode) {
-            EXPECT_EQ(status, OCI_ERROR);
-            EXPECT_EQ(code, c.m_nCode);
-            EXPECT_EQ(FirstLine(text), "ORA-12705: Cannot access NLS data files or invalid environment specified");
+        const std::string logon = Logon(session, "LUMIDEX", "hr", "hr");
+        if (logon != "hr") {
+            EXPECT_EQ(logon, expected);
             continue;
         }
-        ASSERT_EQ(status, OCI_SUCCESS) << text;
-        EXPECT_EQ(session.Value("select e.first_name || ', ' || d.department_name from hr.employees e, hr.departments d "
-                                "where e.employee_id = 2 and d.department_id = 40"),
-                  c.m_szLatin);
-        if (c.m_szCjk) {
-            EXPECT_EQ(session.Value("select last_name from hr.employees where employee_id = 3"), c.m_szCjk);
+        Statement stmt(session, "select e.first_name || ', ' || d.department_name || '; ' || :1 || ' Z\xc3\xbcrich' "
+                                "from hr.employees e, hr.departments d "
+                                "where e.employee_id = 2 and d.department_id = 40");
+        char city[] = "Z\xc3\xbcrich";
+        OCIBind* bind = nullptr;
+        ASSERT_EQ(OCIBindByPos(stmt.Handle(), &bind, session.ErrorHandle(), 1, city, sizeof city, SQLT_STR, nullptr,
+                               nullptr, nullptr, 0, nullptr, OCI_DEFAULT),
+                  OCI_SUCCESS);
+        char value[64] = {};
+        sb2 indicator = 0;
+        ASSERT_EQ(stmt.Define(1, value, sizeof value, &indicator), OCI_SUCCESS);
+        ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << session.Error();
+        ASSERT_EQ(stmt.Fetch(), OCI_SUCCESS) << session.Error();
+        EXPECT_EQ(value, expected);
+    }
+
+}
+
+// A socket listening on a port of 127.0.0.1 the system chose; port 0 when that failed.
+int ListenOnLoopback(int& port)
+{
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0 && listen(fd, 4) == 0 &&
+                       getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0;
+    port = bound ? ntohs(address.sin_port) : 0;
+    return fd;
+}
+
+// Serves on the listening socket as a server that cannot prove itself: it refuses TLS and asks for the password in
+// clear. Once the socket is shut down, all its clients sent.
+std::string ServeAsImpostor(int listening)
+{
+    static const char kTlsRequest[] = {0, 0, 0, 8, 0x04, '\xd2', 0x16, 0x2f};  // code 80877103
+    static const std::string kCleartextPassword("R\0\0\0\x08\0\0\0\x03", 9);
+    std::string received;
+    for (int client; (client = accept(listening, nullptr, nullptr)) >= 0; close(client)) {
+        const timeval timeout{5, 0};
+        setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+        char buffer[512];
+        ssize_t n;
+        for (bool asked = false; (n = read(client, buffer, sizeof buffer)) > 0;) {
+            received.append(buffer, static_cast<size_t>(n));
+            const bool tls = n == 8 && std::memcmp(buffer, kTlsRequest, 8) == 0;
+            const std::string answer = tls ? "N" : asked ? "" : kCleartextPassword;
+            asked = asked || !tls;
+            if (write(client, answer.data(), answer.size()) < 0)
+                break;
         }
     }
+    return received;
 }
 
-// Under US7ASCII a program's bytes above 127 are no characters: each one
-// reaches the server as '?'.
-TEST(OcipgConnect, Us7AsciiStatementText)
+// TCPS means a server that proves itself: one that refuses TLS fails the logon before the password leaves.
+TEST(OcipgTcps, ServerRefusingTlsNeverSeesThePassword)
 {
-    ScopedEnv nlsLang("NLS_LANG", std::nullopt);
+    int port = 0;
+    const int listening = ListenOnLoopback(port);
+    ASSERT_NE(port, 0);
+    std::future<std::string> received = std::async(std::launch::async, ServeAsImpostor, listening);
+    const std::string descriptor = "(DESCRIPTION = (ADDRESS = (PROTOCOL = TCPS)(HOST = 127.0.0.1)(PORT = " +
+                                   std::to_string(port) + "))(CONNECT_DATA = (SERVICE_NAME = lumidex)))";
+    const std::string password = "impostor-must-not-see-this";
     Session session;
-    ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
-    EXPECT_EQ(session.Value("select 'Z\xc3\xbcrich', count(*) from hr.departments where department_name = 'Z\xc3\xbcrich Office'"),
-              "Z??rich");
-    EXPECT_EQ(session.Value("select count(*) from hr.departments where department_name = 'Z\xc3\xbcrich Office'"), "0");
-
-    // Bound values alike.
-    TestStatement stmt(session, "select :1 from dual");
-    char city[] = "Z\xc3\xbcrich";
-    OCIBind* bind = nullptr;
-    ASSERT_EQ(OCIBindByPos(stmt.Handle(), &bind, session.ErrorHandle(), 1, city, sizeof city, SQLT_STR, nullptr,
-                              nullptr, nullptr, 0, nullptr, OCI_DEFAULT),
-              OCI_SUCCESS);
-    char value[16] = {};
-    sb2 indicator = 0;
-    ASSERT_EQ(stmt.Define(1, value, sizeof value, &indicator), OCI_SUCCESS);
-    ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << session.Error();
-    ASSERT_EQ(stmt.Fetch(), OCI_SUCCESS) << session.Error();
-    EXPECT_STREQ(value, "Z??rich");
+    EXPECT_EQ(Logon(session, descriptor, "hr", password), "ORA-29024: Certificate validation failure");
+    shutdown(listening, SHUT_RDWR);
+    const std::string bytes = received.get();
+    close(listening);
+    EXPECT_GE(bytes.size(), 8u);  // the TLS request
+    EXPECT_EQ(bytes.find(password), std::string::npos);
 }
 
-// Oracle's grace period: a password that expires within 7 days logs on with
-// a warning, in whole days rounded up, and the session works.
-TEST(OcipgConnect, ExpiringPasswordWarns)
+// A server that takes TLS only: TCPS logs on when the trust anchor (PGSSLROOTCERT) signed the server's certificate
+// for the host named, and then only; TCP never tries TLS.
+TEST(OcipgTcps, OnlyAVerifiedServer)
 {
-    struct Case {
-        const char* m_szValidFor;
-        sword m_nStatus;
-        const char* m_szWarning;
+    const std::string dir = Dir() + "/tls";
+    const std::string script = "bash '" + FixtureScript("tlsserver.sh") + "' ";
+    int port = 0;
+    close(ListenOnLoopback(port));
+    struct Destroy {
+        std::string m_strCommand;
+        ~Destroy() { std::system(m_strCommand.c_str()); }
+    } destroy{script + "destroy '" + dir + "'"};
+    ASSERT_EQ(std::system((script + "start '" + dir + "' " + std::to_string(port) + " >/dev/null").c_str()), 0);
+    const struct {
+        const char* m_szProtocol;
+        const char* m_szHost;
+        const char* m_szRootCert;
+        const char* m_szResult;
+    } cases[] = {
+        {"TCPS", "127.0.0.1", "ca", "postgres over TLS"},
+        {"TCPS", "127.0.0.1", "other-ca", "ORA-29024: Certificate validation failure"},
+        {"TCPS", "127.0.0.1", "missing", "ORA-29024: Certificate validation failure"},
+        {"TCPS", "localhost", "ca", "ORA-29024: Certificate validation failure"},  // the certificate is for 127.0.0.1
+        {"TCP", "127.0.0.1", "ca", "ORA-01017: invalid username/password; logon denied"},  // not in pg_hba.conf
     };
-    const Case cases[] = {
-        {"3 days", OCI_SUCCESS_WITH_INFO, "ORA-28002: the password will expire within 3 days\n"},
-        {"2 hours", OCI_SUCCESS_WITH_INFO, "ORA-28002: the password will expire within 1 days\n"},
-        {"30 days", OCI_SUCCESS, ""},
-    };
-    const AdminCleanup dropRole("DROP ROLE IF EXISTS ocipg_expiring");
-    ASSERT_EQ(AdminValue("CREATE ROLE ocipg_expiring LOGIN PASSWORD 'secret'"), "");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.m_szValidFor);
-        ASSERT_EQ(AdminValue(std::string("DO $$BEGIN EXECUTE format('ALTER ROLE ocipg_expiring VALID UNTIL %L', "
-                                         "now() + interval '") +
-                             c.m_szValidFor + "'); END$$"),
-                  "");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.m_szProtocol) + " " + c.m_szHost + " " + c.m_szRootCert);
+        ScopedEnv rootCert("PGSSLROOTCERT", dir + "/" + c.m_szRootCert + ".crt");
         Session session;
-        sb4 code = 0;
-        EXPECT_EQ(session.Connect("LUMIDEX", "ocipg_expiring", "secret"), c.m_nStatus);
-        EXPECT_EQ(session.Error(&code), c.m_szWarning);
-        EXPECT_EQ(code, c.m_nStatus == OCI_SUCCESS ? 0 : 28002);
-        EXPECT_EQ(session.Value("select current_user"), "ocipg_expiring");
+        EXPECT_EQ(Logon(session, std::string("(DESCRIPTION = (ADDRESS = (PROTOCOL = ") + c.m_szProtocol + ")(HOST = " +
+                                     c.m_szHost + ")(PORT = " + std::to_string(port) +
+                                     "))(CONNECT_DATA = (SERVICE_NAME = postgres)))",
+                        "postgres", "trusted"),
+                  c.m_szResult);
     }
 }
 

@@ -1,4 +1,9 @@
+// Rows as they arrive: values, NULLs and names, display sizes, values cut, bounded memory, round trips.
 #include "ocipg/tests/OcipgTest.h"
+
+#include <unistd.h>
+
+#include <cstdio>
 
 namespace ocitest {
 namespace {
@@ -14,27 +19,23 @@ TEST_F(OcipgFetch, RowsWithNullsAndNames)
     ASSERT_EQ(m_session.Query("select department_id, department_name, location from hr.departments order by 1", rows),
               OCI_SUCCESS)
         << m_session.Error();
-    const std::vector<std::vector<std::string>> expected = {{"10", "Administration", "LON"},
-                                                            {"20", "Marketing", "PAR"},
-                                                            {"30", "Purchasing", "NULL"},
-                                                            {"40", "Zürich Office", "ZRH"}};
-    EXPECT_EQ(rows, expected);
-    ASSERT_EQ(m_session.Columns().size(), 3u);
-    EXPECT_EQ(m_session.Columns()[0].m_strName, "DEPARTMENT_ID");
-    EXPECT_EQ(m_session.Columns()[2].m_strName, "LOCATION");
+    EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{{"10", "Administration", "LON"},
+                                                           {"20", "Marketing", "PAR"},
+                                                           {"30", "Purchasing", "NULL"},
+                                                           {"40", "Zürich Office", "ZRH"}}));
+    EXPECT_EQ(m_session.Columns().at(0).m_strName, "DEPARTMENT_ID");
+    EXPECT_EQ(m_session.Columns().at(2).m_strName, "LOCATION");
     ub4 count = 0;
     OCIAttrGet(m_session.QueryStatement(), OCI_HTYPE_STMT, &count, nullptr, OCI_ATTR_ROW_COUNT, m_session.ErrorHandle());
     EXPECT_EQ(count, 4u);  // rows fetched so far
+    // Quoted names as written: no unquoted Oracle name reaches them.
     ASSERT_EQ(m_session.Query("select 1 as \"Id\", null as \"Some Text\", 2 as \"o'brien\"", rows), OCI_SUCCESS)
         << m_session.Error();
-    EXPECT_EQ(m_session.Columns()[0].m_strName, "Id");
-    EXPECT_EQ(m_session.Columns()[1].m_strName, "Some Text");
-    EXPECT_EQ(m_session.Columns()[2].m_strName, "o'brien");  // no unquoted Oracle name reaches it
+    EXPECT_EQ(m_session.Columns().at(0).m_strName + "," + m_session.Columns()[1].m_strName + "," +
+                  m_session.Columns()[2].m_strName,
+              "Id,Some Text,o'brien");
     EXPECT_EQ(rows.at(0).at(1), "NULL");
-}
-
-TEST_F(OcipgFetch, NoRows)
-{
+    // No rows: the columns still, and the end at once, again and again.
     ASSERT_EQ(m_session.Execute("select * from hr.empty_table"), OCI_SUCCESS) << m_session.Error();
     EXPECT_EQ(m_session.Columns().size(), 2u);
     std::vector<std::string> values;
@@ -62,12 +63,11 @@ TEST_F(OcipgFetch, DisplaySizesHoldEveryValue)
         {"'4713-01-01 BC'::date", 13, SQLT_DAT},
         {"'294276-12-31 23:59:59.999999'::timestamp", 31, SQLT_TIMESTAMP},
         {"'4713-01-01 00:00:00.000001 BC'::timestamp", 31, SQLT_TIMESTAMP},
-        {"false", 5, SQLT_BOL},
         {"'日本語'::varchar(3)", 12, SQLT_CHR},
+        {"false", 5, SQLT_BOL},
         {"'日本'::char(2)", 8, SQLT_AFC},
         {"repeat('x', 4000)::text", 4000, SQLT_CHR},
         {"'\\x89504e47'::bytea", 4000, SQLT_BIN},
-        {"'ffffffff-ffff-ffff-ffff-ffffffffffff'::uuid", 36, SQLT_CHR},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.m_szValue);
@@ -79,81 +79,147 @@ TEST_F(OcipgFetch, DisplaySizesHoldEveryValue)
     }
 }
 
-TEST_F(OcipgFetch, TruncatedValue)
+// A value cut to the buffer keeps whole characters; the indicator holds its full length, and the next row starts
+// afresh.
+TEST_F(OcipgFetch, CutValues)
 {
-    ASSERT_EQ(m_session.Execute("select 'abcdefgh' union all select 'ab'"), OCI_SUCCESS) << m_session.Error();
-    char value[4] = {};
-    sb2 indicator = 0;
-    ub2 length = 0;
-    ub2 code = 0;
-    OCIDefine* define = nullptr;
-    OCIStmt* stmt = m_session.QueryStatement();
-    OCIError* err = m_session.ErrorHandle();
-    ASSERT_EQ(OCIDefineByPos(stmt, &define, err, 1, value, sizeof value, SQLT_STR, &indicator, &length, &code, 0),
-              OCI_SUCCESS);
-    EXPECT_EQ(OCIStmtFetch(stmt, err, 1, OCI_FETCH_NEXT, OCI_DEFAULT), OCI_SUCCESS_WITH_INFO);
-    sb4 number = 0;
-    EXPECT_EQ(ErrorText(err, &number), "ORA-01406: fetched column value was truncated\n");
-    EXPECT_EQ(number, 1406);
-    EXPECT_STREQ(value, "abc");
-    EXPECT_EQ(indicator, 8);
-    EXPECT_EQ(length, 3);
-    EXPECT_EQ(code, 1406);
-    EXPECT_EQ(OCIStmtFetch(stmt, err, 1, OCI_FETCH_NEXT, OCI_DEFAULT), OCI_SUCCESS);
-    EXPECT_STREQ(value, "ab");
-    EXPECT_EQ(indicator, 0);
-    EXPECT_EQ(code, 0);
+    const char* const kTwoRows = "select 'abcdefgh' union all select 'ab'";
+    const char* const kCjk = "select 'a\xe6\x97\xa5\xe6\x9c\xac'";
+    const struct {
+        const char* m_szSql;
+        sb4 m_nSize;  // of the buffer
+        int m_nRow;   // the row checked
+        sword m_nStatus;
+        const char* m_szValue;
+        sb2 m_nIndicator;
+        ub2 m_nLength;
+        ub2 m_nCode;
+    } cases[] = {
+        {kTwoRows, 4, 1, OCI_SUCCESS_WITH_INFO, "abc", 8, 3, 1406},
+        {kTwoRows, 4, 2, OCI_SUCCESS, "ab", 0, 2, 0},
+        {kCjk, 2, 1, OCI_SUCCESS_WITH_INFO, "a", 7, 1, 1406},
+        {kCjk, 5, 1, OCI_SUCCESS_WITH_INFO, "a\xe6\x97\xa5", 7, 4, 1406},
+        {kCjk, 7, 1, OCI_SUCCESS_WITH_INFO, "a\xe6\x97\xa5", 7, 4, 1406},
+        {kCjk, 8, 1, OCI_SUCCESS, "a\xe6\x97\xa5\xe6\x9c\xac", 0, 7, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.m_szSql) + " into " + std::to_string(c.m_nSize));
+        Statement stmt(m_session, c.m_szSql);
+        ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
+        std::vector<char> value(static_cast<size_t>(c.m_nSize), '#');
+        sb2 indicator = 0;
+        ub2 length = 0;
+        ub2 code = 0;
+        ASSERT_EQ(stmt.Define(1, value.data(), c.m_nSize, &indicator, &length, &code), OCI_SUCCESS);
+        for (int row = 1; row < c.m_nRow; ++row)
+            stmt.Fetch();
+        EXPECT_EQ(stmt.Fetch(), c.m_nStatus);
+        sb4 number = 0;
+        EXPECT_EQ(m_session.Error(&number), c.m_nCode ? "ORA-01406: fetched column value was truncated\n" : "");
+        EXPECT_EQ(number, c.m_nCode);
+        EXPECT_STREQ(value.data(), c.m_szValue);
+        EXPECT_EQ(indicator, c.m_nIndicator);
+        EXPECT_EQ(length, c.m_nLength);
+        EXPECT_EQ(code, c.m_nCode);
+    }
 }
 
-TEST_F(OcipgFetch, SeveralRowsPerCall)
+// Rows come in batches, and whatever the prefetch a statement holds a bounded amount of row data: memory stays flat
+// however many rows, however wide, pass (all at once, 60 and 500 MB).
+TEST_F(OcipgFetch, RowsPassInBoundedMemory)
 {
-    ASSERT_EQ(m_session.Execute("select nullif(g, 2) from generate_series(1, 5) g"), OCI_SUCCESS);
-    OCIStmt* stmt = m_session.QueryStatement();
-    OCIError* err = m_session.ErrorHandle();
-    char values[3][8] = {};
-    sb2 indicators[3] = {};
-    OCIDefine* define = nullptr;
-    ASSERT_EQ(OCIDefineByPos(stmt, &define, err, 1, values, 8, SQLT_STR, indicators, nullptr, nullptr, 0), OCI_SUCCESS);
-    ub4 fetched = 0;
-    ASSERT_EQ(OCIStmtFetch(stmt, err, 3, OCI_FETCH_NEXT, OCI_DEFAULT), OCI_SUCCESS);
-    OCIAttrGet(stmt, OCI_HTYPE_STMT, &fetched, nullptr, OCI_ATTR_ROWS_FETCHED, err);
-    EXPECT_EQ(fetched, 3u);
-    EXPECT_STREQ(values[0], "1");
-    EXPECT_EQ(indicators[1], -1);
-    EXPECT_STREQ(values[2], "3");
-    EXPECT_EQ(OCIStmtFetch(stmt, err, 3, OCI_FETCH_NEXT, OCI_DEFAULT), OCI_NO_DATA);
-    OCIAttrGet(stmt, OCI_HTYPE_STMT, &fetched, nullptr, OCI_ATTR_ROWS_FETCHED, err);
-    EXPECT_EQ(fetched, 2u);
-    EXPECT_STREQ(values[1], "5");
+    const struct {
+        const char* m_szSql;
+        ub4 m_nPrefetch;
+        const char* m_szLast;
+        sb2 m_nIndicator;  // of the text cut to 15 bytes: its full length, -2 above 32767
+        long m_nLimitKb;
+    } cases[] = {
+        {"select g, repeat('x', 300) from generate_series(1, 200000) g", 1, "200000", 300, 20 * 1024},
+        {"select g, repeat('x', 1048576) from generate_series(1, 500) g", 1000, "500", -2, 64 * 1024},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.m_szSql);
+        Statement stmt(m_session, c.m_szSql);
+        ASSERT_EQ(stmt.Set(OCI_ATTR_PREFETCH_ROWS, c.m_nPrefetch), OCI_SUCCESS);
+        std::ofstream("/proc/self/clear_refs") << "5";  // VmHWM afresh: the peak from here is this case's
+        const long before = StatusKb("VmHWM:");
+        ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
+        char number[8] = {};
+        char text[16] = {};
+        sb2 indicators[2] = {};
+        ASSERT_EQ(stmt.Define(1, number, sizeof number, &indicators[0]), OCI_SUCCESS);
+        ASSERT_EQ(stmt.Define(2, text, sizeof text, &indicators[1]), OCI_SUCCESS);
+        long rows = 0;
+        sword status;
+        while ((status = stmt.Fetch()) == OCI_SUCCESS_WITH_INFO)  // each text cut
+            ++rows;
+        EXPECT_EQ(status, OCI_NO_DATA) << m_session.Error();
+        EXPECT_EQ(std::to_string(rows), c.m_szLast);
+        EXPECT_STREQ(number, c.m_szLast);
+        EXPECT_EQ(indicators[1], c.m_nIndicator);
+        EXPECT_LT(StatusKb("VmHWM:") - before, c.m_nLimitKb);
+    }
 }
 
-// Rows come in batches: memory stays flat however many rows pass.
-TEST_F(OcipgFetch, TwoHundredThousandRowsInBoundedMemory)
+// Round trips as Oracle's client makes them, counted through the log OCIPG_ROUND_TRIPS names: "<trips> <text>" for
+// each statement once it is freed.
+TEST(OcipgRoundTrips, PrefetchDecidesTheRoundTrips)
 {
-    const long before = StatusKb("VmHWM:");
-    ASSERT_EQ(m_session.Execute("select g, repeat('x', 300) from generate_series(1, 200000) g"), OCI_SUCCESS)
-        << m_session.Error();
-    std::vector<std::string> values;
-    long rows = 0;
-    sword status;
-    while ((status = m_session.FetchRow(values)) == OCI_SUCCESS)
-        ++rows;
-    EXPECT_EQ(status, OCI_NO_DATA) << m_session.Error();
-    EXPECT_EQ(rows, 200000);
-    EXPECT_EQ(values.size(), 0u);
-    // The whole result would be some 60 MB; a batch is well under one.
-    EXPECT_LT(StatusKb("VmHWM:") - before, 20 * 1024);
-}
-
-// Closing a query early leaves the rest of it unread on the server.
-TEST_F(OcipgFetch, EarlyCloseReadsNoFurther)
-{
-    ASSERT_EQ(m_session.Execute("create temporary sequence ocipg_early"), OCI_SUCCESS) << m_session.Error();
-    ASSERT_EQ(m_session.Execute("select nextval('ocipg_early') from generate_series(1, 1000000)"), OCI_SUCCESS);
-    std::vector<std::string> values;
-    ASSERT_EQ(m_session.FetchRow(values), OCI_SUCCESS);
-    m_session.CloseQuery();
-    EXPECT_LE(std::stol(m_session.Value("select last_value from ocipg_early")), 1000);
+    const std::string log = ::testing::TempDir() + "ocipg_round_trips_" + std::to_string(getpid());
+    std::remove(log.c_str());
+    ScopedEnv logged("OCIPG_ROUND_TRIPS", log);
+    Session session;
+    ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
+    const struct {
+        const char* m_szName;
+        ub4 m_nRows;    // OCI_ATTR_PREFETCH_ROWS
+        ub4 m_nMemory;  // OCI_ATTR_PREFETCH_MEMORY
+        long m_nAtLeast;
+        long m_nAtMost;
+    } cases[] = {
+        // One row more per round trip, Oracle's default: a round trip per two rows.
+        {"default", 1, 0, 50, 52},
+        {"100 rows", 100, 0, 1, 2},
+        {"1000 rows", 1000, 0, 1, 2},
+        // None beyond those asked for: a round trip per row, and one to find the end.
+        {"none", 0, 0, 101, 102},
+        // Memory for not even one row more bounds the rows as well.
+        {"100 rows in 1 byte", 100, 1, 101, 102},
+        {"100 rows in 1 MB", 100, 1 << 20, 1, 2},
+    };
+    const auto sql = [](const char* name) {
+        return std::string("select g from generate_series(1, 100) g /* ") + name + " */";
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.m_szName);
+        Statement stmt(session, sql(c.m_szName));
+        EXPECT_EQ(stmt.Get(OCI_ATTR_PREFETCH_ROWS), 1u);
+        EXPECT_EQ(stmt.Get(OCI_ATTR_PREFETCH_MEMORY), 0u);
+        ASSERT_EQ(stmt.Set(OCI_ATTR_PREFETCH_ROWS, c.m_nRows), OCI_SUCCESS);
+        ASSERT_EQ(stmt.Set(OCI_ATTR_PREFETCH_MEMORY, c.m_nMemory), OCI_SUCCESS);
+        ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << session.Error();
+        char value[16] = {};
+        sb2 indicator = 0;
+        ASSERT_EQ(stmt.Define(1, value, sizeof value, &indicator), OCI_SUCCESS);
+        int rows = 0;
+        sword status;
+        while ((status = stmt.Fetch()) == OCI_SUCCESS)
+            ++rows;
+        EXPECT_EQ(status, OCI_NO_DATA) << session.Error();
+        EXPECT_EQ(rows, 100);
+    }
+    std::ifstream file(log);
+    for (const auto& c : cases) {
+        long trips = -1;
+        std::string text;
+        file >> trips;
+        std::getline(file, text);
+        EXPECT_EQ(text, " " + sql(c.m_szName));
+        EXPECT_GE(trips, c.m_nAtLeast) << c.m_szName;
+        EXPECT_LE(trips, c.m_nAtMost) << c.m_szName;
+    }
+    std::remove(log.c_str());
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 #include "ocipg/tests/OcipgTest.h"
 
+#include <algorithm>
+
 namespace ocitest {
 namespace {
 
-// Without a session: null, wrong-typed and freed handles are refused, never
-// followed.
-TEST(OcipgHandles, BadHandlesGiveInvalidHandle)
+using OcipgHandles = HrTest;
+
+// On an environment of its own: null, wrong-typed and freed handles are refused, never followed.
+TEST_F(OcipgHandles, BadHandlesGiveInvalidHandle)
 {
     OCIEnv* env = nullptr;
     ASSERT_EQ(OCIEnvInit(&env, OCI_DEFAULT, 0, nullptr), OCI_SUCCESS);
@@ -55,29 +58,80 @@ TEST(OcipgHandles, BadHandlesGiveInvalidHandle)
     EXPECT_EQ(OCIErrorGet(err, 1, nullptr, nullptr, nullptr, 0, OCI_HTYPE_ERROR), OCI_INVALID_HANDLE);
 }
 
-// Each call starts with a clean record: a success after a failure leaves none.
-TEST(OcipgHandles, ErrorRecordIsClearedByTheNextCall)
+// Each call starts with a clean record: a success after a failure leaves none. A record read into a short buffer is
+// cut to it.
+TEST_F(OcipgHandles, ErrorRecordIsClearedByTheNextCall)
 {
-    Session session;
-    ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
-    EXPECT_EQ(session.Execute("select * from nosuch_table"), OCI_ERROR);
-    EXPECT_NE(session.Error(), "");
-    EXPECT_EQ(session.Execute("select 1"), OCI_SUCCESS);
-    EXPECT_EQ(OCIErrorGet(session.ErrorHandle(), 1, nullptr, nullptr, nullptr, 0, OCI_HTYPE_ERROR), OCI_NO_DATA);
+    OCIError* err = m_session.ErrorHandle();
+    EXPECT_EQ(m_session.Execute("select * from nosuch_table"), OCI_ERROR);
+    OraText buffer[10];
+    std::fill(std::begin(buffer), std::end(buffer), 'x');
+    sb4 code = 0;
+    ASSERT_EQ(OCIErrorGet(err, 1, nullptr, &code, buffer, sizeof buffer, OCI_HTYPE_ERROR), OCI_SUCCESS);
+    EXPECT_STREQ(reinterpret_cast<char*>(buffer), "ORA-00942");
+    EXPECT_EQ(OCIErrorGet(err, 2, nullptr, &code, buffer, sizeof buffer, OCI_HTYPE_ERROR), OCI_NO_DATA);
+    EXPECT_EQ(m_session.Execute("select 1"), OCI_SUCCESS);
+    EXPECT_EQ(OCIErrorGet(err, 1, nullptr, nullptr, nullptr, 0, OCI_HTYPE_ERROR), OCI_NO_DATA);
+    // After logoff, calls on the old handles fail cleanly.
+    ASSERT_EQ(OCISessionEnd(m_session.ServiceContext(), err, nullptr, OCI_DEFAULT), OCI_SUCCESS);
+    EXPECT_EQ(FirstLine(m_session.Value("select 1")), "error: ORA-03114: not connected to ORACLE");
+    EXPECT_EQ(OCISessionEnd(m_session.ServiceContext(), err, nullptr, OCI_DEFAULT), OCI_ERROR);
 }
 
-// After logoff every call on the old handles fails cleanly.
-TEST(OcipgHandles, CallsAfterLogoffFailCleanly)
+// Each OCIParamGet gives a descriptor of its own, which lives until OCIDescriptorFree or the end of the environment,
+// not of the statement.
+TEST_F(OcipgHandles, DescriptorsOwnedByTheEnvironment)
 {
-    Session session;
-    ASSERT_EQ(session.Connect("LUMIDEX", "hr", "hr"), OCI_SUCCESS) << session.Error();
-    ASSERT_EQ(session.Execute("select 1"), OCI_SUCCESS);
-    OCIStmt* query = session.QueryStatement();
-    ASSERT_EQ(OCISessionEnd(session.ServiceContext(), session.ErrorHandle(), nullptr, OCI_DEFAULT), OCI_SUCCESS);
-    EXPECT_EQ(OCIStmtFetch(query, session.ErrorHandle(), 1, OCI_FETCH_NEXT, OCI_DEFAULT), OCI_ERROR);
-    EXPECT_EQ(session.Execute("select 1"), OCI_ERROR);
-    EXPECT_EQ(FirstLine(session.Error()), "ORA-03114: not connected to ORACLE");
-    EXPECT_EQ(OCISessionEnd(session.ServiceContext(), session.ErrorHandle(), nullptr, OCI_DEFAULT), OCI_ERROR);
+    OCIError* err = m_session.ErrorHandle();
+    void* first = nullptr;
+    void* second = nullptr;
+    {
+        Statement stmt(m_session, "select department_name from hr.departments");
+        ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
+        ASSERT_EQ(OCIParamGet(stmt.Handle(), OCI_HTYPE_STMT, err, &first, 1), OCI_SUCCESS);
+        ASSERT_EQ(OCIParamGet(stmt.Handle(), OCI_HTYPE_STMT, err, &second, 1), OCI_SUCCESS);
+        EXPECT_NE(first, second);
+    }
+    OraText* name = nullptr;
+    ub4 length = 0;
+    ASSERT_EQ(OCIAttrGet(first, OCI_DTYPE_PARAM, &name, &length, OCI_ATTR_NAME, err), OCI_SUCCESS);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(name), length), "DEPARTMENT_NAME");
+    EXPECT_EQ(OCIDescriptorFree(first, OCI_DTYPE_PARAM), OCI_SUCCESS);
+    // Freed twice, of another type, or no descriptor: refused, never followed.
+    EXPECT_EQ(OCIDescriptorFree(first, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
+    EXPECT_EQ(OCIAttrGet(first, OCI_DTYPE_PARAM, &name, &length, OCI_ATTR_NAME, err), OCI_INVALID_HANDLE);
+    EXPECT_EQ(OCIDescriptorFree(second, OCI_HTYPE_STMT), OCI_INVALID_HANDLE);
+    EXPECT_EQ(OCIHandleFree(second, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
+    EXPECT_EQ(OCIDescriptorFree(err, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
+    EXPECT_EQ(OCIDescriptorFree(err, OCI_HTYPE_ERROR), OCI_INVALID_HANDLE);
+    EXPECT_EQ(OCIDescriptorFree(nullptr, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
+    ASSERT_EQ(OCIAttrGet(second, OCI_DTYPE_PARAM, &name, &length, OCI_ATTR_NAME, err), OCI_SUCCESS);
+    m_session.Disconnect();  // frees the environment
+    EXPECT_EQ(OCIDescriptorFree(second, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
+}
+
+// A program that forgets its descriptors holds more memory with each, as Oracle's reference warns; one that frees
+// them stays flat.
+TEST_F(OcipgHandles, ForgottenDescriptorsKeepTheirMemory)
+{
+    Statement stmt(m_session, "select 1 as one");
+    ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
+    const auto growthKb = [&](bool free) {
+        const long before = StatusKb("VmRSS:");
+        for (int i = 0; i < 50000; ++i) {
+            void* param = nullptr;
+            if (OCIParamGet(stmt.Handle(), OCI_HTYPE_STMT, m_session.ErrorHandle(), &param, 1) != OCI_SUCCESS) {
+                ADD_FAILURE() << m_session.Error();
+                return 0L;
+            }
+            if (free)
+                OCIDescriptorFree(param, OCI_DTYPE_PARAM);
+        }
+        return StatusKb("VmRSS:") - before;
+    };
+    growthKb(true);
+    EXPECT_LT(growthKb(true), 256);
+    EXPECT_GT(growthKb(false), 2048);
 }
 
 }  // namespace

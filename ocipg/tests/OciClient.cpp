@@ -1,17 +1,26 @@
-#include "ocipg/tests/OciClient.h"
+#include "ocipg/tests/OcipgTest.h"
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace ocitest {
+namespace {
 
-std::string ErrorText(OCIError* error, sb4* code)
-{
-    OraText buffer[2048] = {};
-    sb4 number = 0;
-    if (OCIErrorGet(error, 1, nullptr, &number, buffer, sizeof buffer, OCI_HTYPE_ERROR) != OCI_SUCCESS)
-        return {};
-    if (code)
-        *code = number;
-    return reinterpret_cast<char*>(buffer);
-}
+// Before the first test: the cluster answers, or the run stops at once with why; the tests find its tnsnames.ora.
+class ClusterEnvironment : public ::testing::Environment {
+    void SetUp() override
+    {
+        if (const std::string problem = ClusterProblem(); !problem.empty()) {
+            std::fputs(problem.c_str(), stderr);
+            std::exit(1);
+        }
+        setenv("TNS_ADMIN", TnsAdmin().c_str(), 1);
+    }
+};
+
+::testing::Environment* const kCluster = ::testing::AddGlobalTestEnvironment(new ClusterEnvironment);
+
+}  // namespace
 
 sword Session::Connect(const std::string& service, const std::string& user, const std::string& password, ub4 mode)
 {
@@ -34,51 +43,35 @@ sword Session::Connect(const std::string& service, const std::string& user, cons
     OCIAttrSet(m_pSession, OCI_HTYPE_SESSION, const_cast<char*>(password.data()),
                   static_cast<ub4>(password.size()), OCI_ATTR_PASSWORD, m_pError);
     status = OCISessionBegin(m_pSvc, m_pError, m_pSession, external ? OCI_CRED_EXT : OCI_CRED_RDBMS, mode);
-    if (status != OCI_SUCCESS) {
-        // A warning (an expiring password) leaves the session logged on and
-        // its record to read.
-        m_bLoggedOn = status == OCI_SUCCESS_WITH_INFO;
-        return status;
-    }
-    status = OCIAttrSet(m_pSvc, OCI_HTYPE_SVCCTX, m_pSession, 0, OCI_ATTR_SESSION, m_pError);
-    m_bLoggedOn = status == OCI_SUCCESS;
+    // A warning (an expiring password) leaves the session logged on and its record to read.
+    m_bLoggedOn = status == OCI_SUCCESS || status == OCI_SUCCESS_WITH_INFO;
+    if (status == OCI_SUCCESS)
+        status = OCIAttrSet(m_pSvc, OCI_HTYPE_SVCCTX, m_pSession, 0, OCI_ATTR_SESSION, m_pError);
     return status;
 }
 
 sword Session::Execute(const std::string& sql, ub4 commitMode)
 {
     m_nRowCount = 0;
-    OCIStmt* stmt = nullptr;
-    OCIHandleAlloc(m_pEnv, reinterpret_cast<void**>(&stmt), OCI_HTYPE_STMT, 0, nullptr);
-    sword status = OCIStmtPrepare(stmt, m_pError, reinterpret_cast<const OraText*>(sql.data()),
-                                     static_cast<ub4>(sql.size()), OCI_NTV_SYNTAX, OCI_DEFAULT);
-    if (status != OCI_SUCCESS) {
-        OCIHandleFree(stmt, OCI_HTYPE_STMT);
+    auto stmt = std::make_unique<Statement>(*this, sql);
+    sword status = stmt->Prepared();
+    if (status != OCI_SUCCESS)
         return status;
-    }
-    ub4 type = 0;
-    OCIAttrGet(stmt, OCI_HTYPE_STMT, &type, nullptr, OCI_ATTR_STMT_TYPE, m_pError);
-    if (type != OCI_STMT_SELECT) {
-        status = OCIStmtExecute(m_pSvc, stmt, m_pError, 1, 0, nullptr, nullptr, commitMode);
+    if (stmt->Get(OCI_ATTR_STMT_TYPE) != OCI_STMT_SELECT) {
+        status = stmt->Execute(1, commitMode);
         if (status == OCI_SUCCESS)
-            OCIAttrGet(stmt, OCI_HTYPE_STMT, &m_nRowCount, nullptr, OCI_ATTR_ROW_COUNT, m_pError);
-        OCIHandleFree(stmt, OCI_HTYPE_STMT);
+            m_nRowCount = stmt->Get(OCI_ATTR_ROW_COUNT);
         return status;
     }
     CloseQuery();
-    m_pQuery = stmt;
-    status = OCIStmtExecute(m_pSvc, stmt, m_pError, 0, 0, nullptr, nullptr, OCI_DEFAULT);
-    if (status != OCI_SUCCESS)
-        return status;
-    ub4 count = 0;
-    status = OCIAttrGet(stmt, OCI_HTYPE_STMT, &count, nullptr, OCI_ATTR_PARAM_COUNT, m_pError);
-    if (status != OCI_SUCCESS)
-        return status;
+    m_pQuery = std::move(stmt);
+    status = m_pQuery->Execute();
+    const ub4 count = status == OCI_SUCCESS ? m_pQuery->Get(OCI_ATTR_PARAM_COUNT) : 0;
     m_buffers.assign(count, {});
     m_indicators.assign(count, 0);
-    for (ub4 i = 0; i < count; ++i) {
+    for (ub4 i = 0; i < count && status == OCI_SUCCESS; ++i) {
         OCIParam* param = nullptr;
-        status = OCIParamGet(stmt, OCI_HTYPE_STMT, m_pError, reinterpret_cast<void**>(&param), i + 1);
+        status = OCIParamGet(m_pQuery->Handle(), OCI_HTYPE_STMT, m_pError, reinterpret_cast<void**>(&param), i + 1);
         if (status != OCI_SUCCESS)
             return status;
         OraText* name = nullptr;
@@ -91,55 +84,9 @@ sword Session::Execute(const std::string& sql, ub4 commitMode)
         OCIDescriptorFree(param, OCI_DTYPE_PARAM);
         m_columns.push_back(column);
         m_buffers[i].assign(column.m_nDisplaySize + 1u, '\0');
-        OCIDefine* define = nullptr;
-        status = OCIDefineByPos(stmt, &define, m_pError, i + 1, m_buffers[i].data(),
-                                   static_cast<sb4>(m_buffers[i].size()), SQLT_STR, &m_indicators[i], nullptr,
-                                   nullptr, OCI_DEFAULT);
-        if (status != OCI_SUCCESS)
-            return status;
+        status = m_pQuery->Define(i + 1, m_buffers[i].data(), static_cast<sb4>(m_buffers[i].size()), &m_indicators[i]);
     }
-    return OCI_SUCCESS;
-}
-
-sword Session::FetchRow(std::vector<std::string>& values)
-{
-    values.clear();
-    const sword status = OCIStmtFetch(m_pQuery, m_pError, 1, OCI_FETCH_NEXT, OCI_DEFAULT);
-    if (status != OCI_SUCCESS)
-        return status;
-    for (size_t i = 0; i < m_buffers.size(); ++i)
-        values.push_back(m_indicators[i] == -1 ? "NULL" : m_buffers[i].data());
     return status;
-}
-
-sword Session::Query(const std::string& sql, std::vector<std::vector<std::string>>& rows)
-{
-    rows.clear();
-    sword status = Execute(sql);
-    if (status != OCI_SUCCESS)
-        return status;
-    std::vector<std::string> values;
-    while ((status = FetchRow(values)) == OCI_SUCCESS)
-        rows.push_back(values);
-    return status == OCI_NO_DATA ? OCI_SUCCESS : status;
-}
-
-std::string Session::Value(const std::string& sql)
-{
-    std::vector<std::vector<std::string>> rows;
-    if (Query(sql, rows) != OCI_SUCCESS)
-        return "error: " + Error();
-    return rows.empty() || rows[0].empty() ? "" : rows[0][0];
-}
-
-void Session::CloseQuery()
-{
-    if (m_pQuery)
-        OCIHandleFree(m_pQuery, OCI_HTYPE_STMT);
-    m_pQuery = nullptr;
-    m_columns.clear();
-    m_buffers.clear();
-    m_indicators.clear();
 }
 
 void Session::Disconnect()
@@ -147,25 +94,14 @@ void Session::Disconnect()
     CloseQuery();
     if (m_bLoggedOn)
         OCISessionEnd(m_pSvc, m_pError, m_pSession, OCI_DEFAULT);
-    m_bLoggedOn = false;
-    if (m_pSession)
-        OCIHandleFree(m_pSession, OCI_HTYPE_SESSION);
-    if (m_pSvc)
-        OCIHandleFree(m_pSvc, OCI_HTYPE_SVCCTX);
-    if (m_pServer) {
+    if (m_pServer)
         OCIServerDetach(m_pServer, m_pError, OCI_DEFAULT);
-        OCIHandleFree(m_pServer, OCI_HTYPE_SERVER);
-    }
-    if (m_pError)
-        OCIHandleFree(m_pError, OCI_HTYPE_ERROR);
     if (m_pEnv) {
-        OCIHandleFree(m_pEnv, OCI_HTYPE_ENV);
+        OCIHandleFree(m_pEnv, OCI_HTYPE_ENV);  // and every handle allocated from it
         OCITerminate(OCI_DEFAULT);
     }
-    m_pSession = nullptr;
-    m_pSvc = nullptr;
+    m_bLoggedOn = false;
     m_pServer = nullptr;
-    m_pError = nullptr;
     m_pEnv = nullptr;
 }
 

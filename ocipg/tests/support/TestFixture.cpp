@@ -50,8 +50,7 @@ std::string AdminConnInfo()
 
 int ClusterCommand(const std::string& command)
 {
-    const std::string line =
-        "bash '" + FixtureScript("pgcluster.sh") + "' " + command + " '" + Dir() + "' >/dev/null";
+    const std::string line = "bash '" + FixtureScript("pgcluster.sh") + "' " + command + " '" + Dir() + "' >/dev/null";
     return std::system(line.c_str());
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
-// Where libocipg's test cluster of this build tree lives and how to reach it:
-// the folder is fixed per build tree, the rest is read from the fixture.env
-// the cluster script writes there.
+// Where libocipg's test cluster of this build tree lives and how to reach it: the folder is fixed per build tree, the
+// rest is read from the fixture.env the cluster script writes there.
 
 #include <cstdlib>
 #include <optional>
@@ -14,8 +13,7 @@ std::string Dir();
 // A script of the fixture folder (pgcluster.sh, tlsserver.sh).
 std::string FixtureScript(const char* name);
 
-// A value of fixture.env (PGHOST, PGPORT, ...); empty when the file or the key
-// is missing.
+// A value of fixture.env (PGHOST, PGPORT, ...); empty when the file or the key is missing.
 const std::string& Fact(const char* key);
 inline const std::string& SocketDir() { return Fact("PGHOST"); }
 inline const std::string& Port() { return Fact("PGPORT"); }
@@ -24,45 +22,42 @@ inline const std::string& AdminUser() { return Fact("PGUSER"); }
 inline const std::string& AdminPassword() { return Fact("PGPASSWORD"); }
 inline const std::string& TnsAdmin() { return Fact("TNS_ADMIN"); }
 
-// libpq connection string for the superuser, to check results against
-// PostgreSQL's own catalogs or to act on the server behind a test's back.
+// libpq connection string for the superuser, to check results against PostgreSQL's own catalogs or to act on the
+// server behind a test's back.
 std::string AdminConnInfo();
 
-// The first value of a statement (of the last, given several) run as the
-// superuser behind the tests' back, or as whom as names (" user=...
-// password=..."); "" when it returns no row, "error: <text>" when it fails.
+// The first value of a statement (of the last, given several) run as the superuser behind the tests' back, or as whom
+// as names (" user=... password=..."); "" when it returns no row, "error: <text>" when it fails.
 std::string AdminValue(const std::string& sql, const std::string& as = "");
 
 // "" when the cluster answers; otherwise why not and how to start it.
 std::string ClusterProblem();
 
-// Runs the cluster script (pgcluster.sh start|stop ...) on this build's
-// cluster; returns the exit status.
+// Runs the cluster script (pgcluster.sh start|stop ...) on this build's cluster; returns the exit status.
 int ClusterCommand(const std::string& command);
 
 // Sets (or, given no value, removes) an environment variable for one scope.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* pszName, std::optional<std::string> value) : m_strName(pszName)
+    ScopedEnv(const char* pszName, const std::optional<std::string>& value) : m_strName(pszName)
     {
         if (const char* pszOld = std::getenv(pszName))
             m_strOld = pszOld;
-        if (value)
-            setenv(pszName, value->c_str(), 1);
-        else
-            unsetenv(pszName);
+        Set(value);
     }
-    ~ScopedEnv()
-    {
-        if (m_strOld)
-            setenv(m_strName.c_str(), m_strOld->c_str(), 1);
-        else
-            unsetenv(m_strName.c_str());
-    }
+    ~ScopedEnv() { Set(m_strOld); }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
+    void Set(const std::optional<std::string>& value)
+    {
+        if (value)
+            setenv(m_strName.c_str(), value->c_str(), 1);
+        else
+            unsetenv(m_strName.c_str());
+    }
+
     std::string m_strName;
     std::optional<std::string> m_strOld;
 };
