@@ -1,26 +1,6 @@
 #include "ocipg/tests/OcipgTest.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace ocitest {
-namespace {
-
-// Before the first test: the cluster answers, or the run stops at once with why; the tests find its tnsnames.ora.
-class ClusterEnvironment : public ::testing::Environment {
-    void SetUp() override
-    {
-        if (const std::string problem = ClusterProblem(); !problem.empty()) {
-            std::fputs(problem.c_str(), stderr);
-            std::exit(1);
-        }
-        setenv("TNS_ADMIN", TnsAdmin().c_str(), 1);
-    }
-};
-
-::testing::Environment* const kCluster = ::testing::AddGlobalTestEnvironment(new ClusterEnvironment);
-
-}  // namespace
 
 sword Session::Connect(const std::string& service, const std::string& user, const std::string& password, ub4 mode)
 {
