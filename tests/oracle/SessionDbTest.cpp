@@ -1,6 +1,4 @@
-// OracleSession against the PostgreSQL test cluster through libocipg: the
-// session's own part of logons, queries, commits and buffers. The library's
-// own behaviour is checked in ocipg/tests.
+// OracleSession's own part of logons, queries, commits and buffers, on the test cluster through libocipg.
 #include "tests/oracle/ProgramSession.h"
 #include "tests/support/TestSupport.h"
 
@@ -16,10 +14,8 @@ using sessiontest::Result;
 using testfixture::AdminValue;
 using testfixture::ScopedEnv;
 
-// The session's own part of a logon: the login type, operating-system
-// authentication for a blank user and password, a warning kept until the next
-// logon, a failure that leaves the next logon to start afresh. Aliases and the
-// errors of each kind of logon are libocipg's (ocipg/tests/ConnectTest.cpp).
+// The login type, operating-system authentication for a blank user and password, a warning kept until the
+// next logon, a failure that leaves the next logon to start afresh.
 TEST(SessionDb, LogsOnAndOff)
 {
     ASSERT_EQ(testfixture::ExpireWarnedIn("3 days"), "");
@@ -64,12 +60,12 @@ TEST(SessionDb, LogsOnAndOff)
     }
 }
 
-// Names, rows and the end of the rows are checked with every catalog
-// statement (tests/dictionary); here what those do not show. A statement
-// refused when it is parsed leaves the current query open; one refused when
-// it is run replaces it.
+// What the catalog statements' tests do not show. A statement refused when it is parsed leaves the current
+// query open; one refused when it is run replaces it. Rows come a thousand per round trip.
 TEST(SessionDb, QueriesAndTheStatementsAfterThem)
 {
+    const TempFolder folder;
+    ScopedEnv trips("OCIPG_ROUND_TRIPS", folder.Path("trips"));
     ProgramSession session;
     ASSERT_EQ(session.Connect("hr", "hr"), SR_SUCCESS) << session.ErrorText();
     // A second logon is refused and leaves the first alone.
@@ -99,6 +95,14 @@ TEST(SessionDb, QueriesAndTheStatementsAfterThem)
     const Result after = session.Fetch();
     EXPECT_EQ(after.rows.size(), 0u);
     EXPECT_EQ(after.nStatus, SR_ERROR);
+
+    EXPECT_EQ(session.Run("SELECT g, repeat('x', 100) FROM generate_series(1, 1000) g").rows.size(), 1000u);
+    ASSERT_EQ(session->CloseStatement(), SR_SUCCESS);
+    const std::string log = TempFolder::Read(folder.Path("trips"));
+    ASSERT_NE(log.find("generate_series"), std::string::npos) << log;
+    const int nTrips = std::atoi(log.c_str() + log.rfind('\n', log.find("generate_series")) + 1);
+    EXPECT_GE(nTrips, 1);
+    EXPECT_LE(nTrips, 3);
 }
 
 // Runs alone: other tests list hr's tables.
@@ -112,9 +116,7 @@ TEST(SessionDml, StatementCountsAndCommitsItsRowsBesideAnOpenQuery)
     {
         ProgramSession session;
         ASSERT_EQ(session.Connect("hr", "hr"), SR_SUCCESS) << session.ErrorText();
-        // Two rows read: the second fetch's round trip brought the prefetch
-        // too, which the commit below does not take away (libocipg's commit
-        // closes the cursor on the server; Oracle's does not).
+        // The second fetch's round trip brought the prefetch, which the commit below does not take away.
         ASSERT_EQ(session.Run("SELECT department_id FROM hr.departments ORDER BY 1", 2).Text(), "10\n20");
         EXPECT_EQ(session.Run("UPDATE hr.session_dml SET v = v + 1 WHERE id <= 3").nRowCount, 3);
         EXPECT_EQ(sum(), "3");
@@ -154,23 +156,6 @@ TEST(SessionDb, WideningCharactersComeWhole)
         EXPECT_EQ(read.nStatus, SR_NO_DATA);
     }  // off the database before it goes
     AdminValue(drop);
-}
-
-// Rows come from the server a thousand at a time: a listing of 1,000 rows
-// is the execute's round trip and one or two fetches, not one per row.
-TEST(SessionDb, ListingTakesFewRoundTrips)
-{
-    const TempFolder folder;
-    ScopedEnv trips("OCIPG_ROUND_TRIPS", folder.Path("trips"));
-    ProgramSession session;
-    ASSERT_EQ(session.Connect("hr", "hr"), SR_SUCCESS) << session.ErrorText();
-    EXPECT_EQ(session.Run("SELECT g, repeat('x', 100) FROM generate_series(1, 1000) g").rows.size(), 1000u);
-    ASSERT_EQ(session->CloseStatement(), SR_SUCCESS);
-    const std::string log = TempFolder::Read(folder.Path("trips"));
-    ASSERT_NE(log.find("generate_series"), std::string::npos) << log;
-    const int nTrips = std::atoi(log.c_str() + log.rfind('\n', log.find("generate_series")) + 1);
-    EXPECT_GE(nTrips, 1);
-    EXPECT_LE(nTrips, 3);
 }
 
 }  // namespace
