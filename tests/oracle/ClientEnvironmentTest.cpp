@@ -13,10 +13,8 @@ namespace {
 
 using testfixture::ScopedEnv;
 
-// Column buffers are sized by the most bytes per character: never too small
-// for a set, whatever the spelling or whether the table knows it. Code sets
-// without an Oracle counterpart, or not as glibc spells them, leave NLS_LANG
-// to the client.
+// Column buffers are sized by the most bytes per character, never too small for a set, known or not. Code
+// sets without an Oracle counterpart, or not as glibc spells them, leave NLS_LANG to the client.
 TEST(NlsLang, TablesOfTheClientCharacterSets)
 {
     const std::pair<const char*, int> cases[] = {
@@ -30,8 +28,7 @@ TEST(NlsLang, TablesOfTheClientCharacterSets)
         EXPECT_EQ(NlsLangForCharset(pszCodeset), "") << pszCodeset;
 }
 
-// The table knows the code sets of locales by glibc's names, also those
-// whose spelling differs elsewhere (Shift_JIS, TIS620, Big5-HKSCS).
+// By glibc's names, also those spelt otherwise elsewhere (Shift_JIS, TIS620, Big5-HKSCS).
 TEST(NlsLang, KnowsTheCodeSetsOfLocalesAsGlibcNamesThem)
 {
     if (std::system("command -v localedef >/dev/null 2>&1") != 0 ||
@@ -49,8 +46,7 @@ TEST(NlsLang, KnowsTheCodeSetsOfLocalesAsGlibcNamesThem)
     std::setlocale(LC_CTYPE, "C");
 }
 
-// Both are read by the client as it loads, so the session sets them first,
-// unless the user did.
+// Both are read by the client as it loads, so the session sets them first, unless the user did.
 TEST(ClientEnvironment, SetAtLoadUnlessTheUserSetThem)
 {
     ScopedEnv library("LUMIDEX_OCI_LIBRARY", "/nonexistent/libclntsh.so");

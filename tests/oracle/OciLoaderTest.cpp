@@ -25,8 +25,7 @@ TEST(OciLoader, RejectsAnIncompleteLibraryWithOneMessage)
         {"/nonexistent/libclntsh.so", "Failed to load oci.dll!\nHave you installed the Oracle client?"},
         {FAKEOCI_NO_INITIALIZE, "Failed to find OCIInitialize(...)in oci.dll!"},
         {FAKEOCI_NO_TERMINATE, "Failed to find OCITerminate(...)in oci.dll!"},
-        // Lacks OCIBindByPos, which nothing calls, and OCIStmtFetch: the first
-        // in lookup order is named, once.
+        // Lacks OCIBindByPos, which nothing calls, and OCIStmtFetch: the first in lookup order is named, once.
         {FAKEOCI_NO_SEVERAL, "Failed to find OCIBindByPos(...)in oci.dll!"},
     };
     for (const auto& [pszFile, pszMessage] : rejected) {

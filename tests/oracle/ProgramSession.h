@@ -1,7 +1,6 @@
 #pragma once
 
-// The program's OracleSession on libocipg, driven as Lumidex drives it, for
-// the session's tests and the catalog statements' tests.
+// The program's OracleSession on libocipg, driven as Lumidex drives it.
 
 #include "oracle/OracleSession.h"
 #include "tests/support/TestFixture.h"
@@ -31,8 +30,7 @@ class ProgramSession {
 public:
     SessionResult Connect(const std::string& user, const std::string& password, LoginMode mode = 0,
                           const std::string& service = "LUMIDEX");
-    // Runs statements one after the other (split at ';', which the tests'
-    // own statements hold nowhere else); the result is the last one's, or
+    // Runs the statements split at ';' (the tests' own hold it nowhere else); the result is the last one's or
     // the first failure's. A query is read up to nMaxRows rows and left open.
     Result Run(const std::string& sql, size_t nMaxRows = SIZE_MAX);
     // Up to nMaxRows further rows of the query left open.
