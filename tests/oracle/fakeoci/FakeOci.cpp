@@ -1,7 +1,6 @@
-// A stand-in OCI client for what no server here shows: it serves one query of
-// FAKEOCI_COLUMNS columns (wider than PostgreSQL allows) and no rows, refuses
-// the password "wrong", and counts its live handles and how often it is set up
-// and torn down. FAKEOCI_OMIT_<name> leaves that entry point out.
+// A stand-in OCI client: one query of FAKEOCI_COLUMNS columns (wider than PostgreSQL allows) and no rows, the
+// password "wrong" refused, counts of its live handles, set-ups and tear-downs. FAKEOCI_OMIT_<name> leaves
+// that entry point out.
 #include "oci/oci_api.h"
 
 #include <cstring>
