@@ -1,24 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "controls/ResultListContent.h"
 
 using controls::ResultListContent;
 using namespace std::string_literals;
 
-namespace {
-
-std::string Column(const ResultListContent& content, int column)
+static std::string Column(const ResultListContent& content, int column)
 {
     std::string joined;
     for (int row = 0; row < content.RowCount(); ++row)
         joined += std::string(content.CellText(row, column)) + "|";
     return joined;
 }
-
-}  // namespace
 
 // Cells and values as given; bad input refused without losing rows; new columns drop them.
 TEST(ResultListContent, KeepsRowsAndRefusesBadInput)

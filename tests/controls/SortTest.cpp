@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "controls/ColumnSortKeys.h"
 #include "controls/SortKeyCompare.h"

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "controls/ResultListContent.h"
 #include "export/CsvExportWriter.h"
 #include "tests/support/TestSupport.h"

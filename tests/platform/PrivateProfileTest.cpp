@@ -64,7 +64,5 @@ TEST(PrivateProfile, ReplacesTheFileOnlyWhenWritten)
     ASSERT_TRUE(WritePrivateProfile("Lumidex", "USER", "b", link));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(TempFolder::Read(target), "[Lumidex]\nUSER=b\n");
-    struct stat status {};
-    ASSERT_EQ(stat(target.c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
 }

@@ -5,11 +5,9 @@
 
 using testfixture::ScopedEnv;
 
-namespace {
-
 // The two homes' candidates, after TNS_ADMIN's when one is given.
-std::vector<std::string> Candidates(const std::string& first, const std::string& second,
-                                    const std::string& tnsAdmin = "")
+static std::vector<std::string> Candidates(const std::string& first, const std::string& second,
+                                           const std::string& tnsAdmin = "")
 {
     std::vector<std::string> paths;
     if (!tnsAdmin.empty())
@@ -20,8 +18,6 @@ std::vector<std::string> Candidates(const std::string& first, const std::string&
     }
     return paths;
 }
-
-}  // namespace
 
 TEST(UnixOracleHomeLookup, SearchOrderCreatingNothing)
 {
