@@ -15,6 +15,12 @@
 namespace {
 
 constexpr char kNoMessage[] = "No message! Are you connected to the database?";
+// A refused logon's text, on one line: Oracle's, then the server's.
+std::string Denied(const std::string& strUser)
+{
+    return "ORA-01017: invalid username/password; logon denied PostgreSQL: password authentication failed for user \"" +
+           strUser + "\"";
+}
 
 // The list as a window shows it: the rows published so far.
 class ShownList final : public controls::ResultListSink {
@@ -104,9 +110,8 @@ TEST_F(Operations, QueriesAskOnceAtTheThousandthRowOthersCountTheirRows)
 TEST_F(Operations, FailuresEmptyTheListAndSayWhy)
 {
     ASSERT_NE(m_doc.Connect("LUMIDEX", "app", "wrong", 0), SR_SUCCESS);
-    const std::string strLogonError = m_doc.GetMessageText();
-    EXPECT_EQ(strLogonError.rfind("ORA-01017", 0), 0u) << strLogonError;
-    EXPECT_EQ(Run("select * from app.orders"), strLogonError);
+    EXPECT_EQ(m_doc.GetMessageText(), Denied("app"));
+    EXPECT_EQ(Run("select * from app.orders"), Denied("app"));
     EXPECT_EQ(m_doc.Disconnect(), SR_NOT_CONNECTED);  // the failed logon's handles go
     EXPECT_EQ(m_doc.GetMessageText(), kNoMessage);
 
@@ -134,24 +139,23 @@ TEST_F(Operations, FailuresEmptyTheListAndSayWhy)
 }
 
 // Answers the Connect dialog with the given passwords of one user, then cancels;
-// records what the user is told.
+// records the questions and what the user is told, in order.
 struct ScriptedPrompt final : document::ConnectPrompt {
     bool AskLogon(document::LogonRequest* pRequest) override
     {
-        ++m_nAsked;
+        m_arrShown.push_back("asked");
         if (m_passwords.empty())
             return false;
         *pRequest = {"LUMIDEX", m_strUser, m_passwords.front(), 0};
         m_passwords.pop_front();
         return true;
     }
-    void ShowError(const std::string& strText) override { m_arrErrors.push_back(strText); }
-    void ShowMessageLine(const std::string& strText) override { m_arrLines.push_back(strText); }
+    void ShowError(const std::string& strText) override { m_arrShown.push_back("error " + strText); }
+    void ShowMessageLine(const std::string& strText) override { m_arrShown.push_back(strText); }
 
     std::string m_strUser;
     std::deque<std::string> m_passwords;
-    int m_nAsked = 0;
-    std::vector<std::string> m_arrErrors, m_arrLines;
+    std::vector<std::string> m_arrShown;
 };
 
 // Each failure is shown and asked again, until a logon or a cancel.
@@ -172,15 +176,11 @@ TEST_F(Operations, ConnectLoopAsksUntilALogonOrACancel)
         prompt.m_strUser = pszUser;
         prompt.m_passwords = passwords;
         EXPECT_EQ(document::ConnectLoop(doc, prompt), bConnected);
-        EXPECT_EQ(prompt.m_nAsked, nAsked);
-        ASSERT_EQ(prompt.m_arrErrors.size(), static_cast<std::size_t>(nAsked - 1));
-        for (const std::string& strError : prompt.m_arrErrors) {
-            EXPECT_EQ(strError.rfind("ORA-01017", 0), 0u) << strError;
-            EXPECT_EQ(strError.find('\n'), std::string::npos) << strError;
-        }
-        std::vector<std::string> arrLines = prompt.m_arrErrors;
-        arrLines.push_back(pszLastLine);
-        EXPECT_EQ(prompt.m_arrLines, arrLines);
+        std::vector<std::string> arrShown;
+        for (int i = 1; i < nAsked; ++i)
+            arrShown.insert(arrShown.end(), {"asked", "error " + Denied(pszUser), Denied(pszUser)});
+        arrShown.insert(arrShown.end(), {"asked", pszLastLine});
+        EXPECT_EQ(prompt.m_arrShown, arrShown);
     }
 }
 

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 using xmlexport::SaveOutcome;
 using xmlexport::SaveSwitches;
 

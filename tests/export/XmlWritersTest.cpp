@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 
 #include "controls/ResultListContent.h"
@@ -19,26 +18,24 @@ TEST(XmlWriters, WorkedExampleRendersWithXsltproc)
     TempFolder folder;
     const char* headers[] = {"OWNER", "COUNT(*)"};
     const char* rows[][2] = {{"Z\xC3\xBCrich", "14"}, {"R&D <test>", "#2"}};
-    {
-        XslStylesheetWriter style("UTF-8");
-        ASSERT_EQ(style.Open(folder.Path("emp.xsl")), kWriterOk);
-        for (const char* header : headers)
-            EXPECT_EQ(style.WriteHeaderCell(header), kWriterOk);
-        EXPECT_EQ(style.WriteRowTemplateStart(), kWriterOk);
-        for (const char* header : headers)
-            EXPECT_EQ(style.WriteValueCell(header), kWriterOk);
-        EXPECT_EQ(style.Close(), kWriterOk);
+    XslStylesheetWriter style("UTF-8");
+    ASSERT_EQ(style.Open(folder.Path("emp.xsl")), kWriterOk);
+    for (const char* header : headers)
+        EXPECT_EQ(style.WriteHeaderCell(header), kWriterOk);
+    EXPECT_EQ(style.WriteRowTemplateStart(), kWriterOk);
+    for (const char* header : headers)
+        EXPECT_EQ(style.WriteValueCell(header), kWriterOk);
+    EXPECT_EQ(style.Close(), kWriterOk);
 
-        XmlExportWriter data("UTF-8");
-        ASSERT_EQ(data.Open(folder.Path("emp.xml"), "emp.xsl"), kWriterOk);
-        for (const auto& row : rows) {
-            EXPECT_EQ(data.WriteRowStart(), kWriterOk);
-            for (int column = 0; column < 2; ++column)
-                EXPECT_EQ(data.WriteField(headers[column], row[column]), kWriterOk);
-            EXPECT_EQ(data.WriteRowEnd(), kWriterOk);
-        }
-        EXPECT_EQ(data.Close(), kWriterOk);
+    XmlExportWriter data("UTF-8");
+    ASSERT_EQ(data.Open(folder.Path("emp.xml"), "emp.xsl"), kWriterOk);
+    for (const auto& row : rows) {
+        EXPECT_EQ(data.WriteRowStart(), kWriterOk);
+        for (int column = 0; column < 2; ++column)
+            EXPECT_EQ(data.WriteField(headers[column], row[column]), kWriterOk);
+        EXPECT_EQ(data.WriteRowEnd(), kWriterOk);
     }
+    EXPECT_EQ(data.Close(), kWriterOk);
     EXPECT_EQ(TempFolder::Read(folder.Path("emp.xml")),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<?xml-stylesheet type=\"text/xsl\" href=\"emp.xsl\"?>\n"
               "<doc>\n  <row>\n    <OWNER>Z\xC3\xBCrich</OWNER>\n    <COUNT___>14</COUNT___>\n  </row>\n"

@@ -21,7 +21,6 @@ TEST(PrivateProfile, DefaultsInPlaceWritesAndLongValues)
     ASSERT_TRUE(WritePrivateProfile("Lumidex", "user", "", path));
     EXPECT_EQ(TempFolder::Read(path), "[Lumidex]\nUSER=\nMODE=2\n");
     EXPECT_EQ(ReadPrivateProfile("Lumidex", "USER", "d", path), "");
-    EXPECT_EQ(ReadPrivateProfile("Other", "MODE", "d", path), "d");
     EXPECT_EQ(ReadPrivateProfile("Lumidex", "XSL", "d", path), "d");
 
     // Reads are cut, defaults included; the file keeps the value whole.
