@@ -118,13 +118,10 @@ TEST_F(Operations, FailuresEmptyTheListAndSayWhy)
     ASSERT_EQ(m_doc.Connect("LUMIDEX", "app", "app", 0), SR_SUCCESS);
     Run("select * from app.orders");
     ASSERT_GT(Content().RowCount(), 0);
-    const std::string strError = Run("selec * from hr.departments");
-    EXPECT_EQ(Content().ColumnCount(), 0);
     // Oracle's line, then the server's own message after a blank.
-    ASSERT_EQ(strError.rfind("ORA-", 0), 0u) << strError;
-    EXPECT_NE(strError.find(" syntax error"), std::string::npos) << strError;
-    EXPECT_EQ(strError.find('\n'), std::string::npos) << strError;
-    EXPECT_NE(strError.back(), ' ') << strError;
+    const std::string strError = "ORA-00900: invalid SQL statement PostgreSQL: syntax error at or near \"selec\"";
+    EXPECT_EQ(Run("selec * from hr.departments"), strError);
+    EXPECT_EQ(Content().ColumnCount(), 0);
     // A Connect refused because one is open writes no record of its own.
     EXPECT_EQ(m_doc.Connect("LUMIDEX", "app", "app", 0), SR_ERROR);
     EXPECT_EQ(m_doc.GetMessageText(), strError);

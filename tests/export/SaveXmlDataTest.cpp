@@ -42,14 +42,11 @@ TEST(SaveXml, FileNamesFollowTheTypedName)
         });
         EXPECT_EQ(std::filesystem::current_path(), before);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("")), {}), std::ssize(test.arrFiles));
-        for (const std::string& strFile : test.arrFiles)
-            EXPECT_TRUE(std::filesystem::exists(folder.Path(strFile))) << strFile;
         EXPECT_EQ(saved.bChosen, !test.arrFiles.empty());
         EXPECT_EQ(saved.bOpen, saved.bChosen && test.switches.bViewXml);
         if (!saved.bChosen)
             continue;
         EXPECT_TRUE(saved.bSaved);
-        EXPECT_EQ(saved.strMessage, "Saved XML file!");
         EXPECT_EQ(saved.strDataPath, (std::filesystem::canonical(folder.Path("")) / test.arrFiles[0]).string());
         const std::string strData = TempFolder::Read(saved.strDataPath);
         EXPECT_NE(strData.find("<NOTES>NULL</NOTES>"), std::string::npos);

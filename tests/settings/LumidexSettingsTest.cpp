@@ -23,8 +23,6 @@ TEST(Settings, DefaultsWritingOrderAndRules)
     EXPECT_TRUE(WriteSetting(Setting::Database, "SALES") && WriteSetting(Setting::User, "REPORTS") &&
                 WriteLoginMode(2) && WriteSwitch(Setting::Xsl, true) && WriteSwitch(Setting::ViewXml, false));
     EXPECT_EQ(TempFolder::Read("Lumidex.ini"), "[Lumidex]\nDATABASE=SALES\nUSER=REPORTS\nMODE=2\nXSL=1\nVIEWXML=0\n");
-    EXPECT_EQ(ReadLoginMode(), 2);
-    EXPECT_FALSE(ReadSwitch(Setting::ViewXml));
 
     const struct {
         const char* pszValue;
