@@ -3,7 +3,6 @@
 #include "controls/ResultListContent.h"
 
 using controls::ResultListContent;
-using namespace std::string_literals;
 
 static std::string Column(const ResultListContent& content, int column)
 {
@@ -29,7 +28,7 @@ TEST(ResultListContent, KeepsRowsAndRefusesBadInput)
     ASSERT_EQ(content.RowCount(), 2);
     EXPECT_EQ(content.HeaderText(2), "COUNT(*)");
     EXPECT_EQ(content.HeaderText(3), "");
-    EXPECT_EQ(Column(content, 0) + Column(content, 1) + Column(content, 2), "SCOTT||" "|NULL|" "14|a\0b|"s);
+    EXPECT_EQ(Column(content, 0) + Column(content, 1) + Column(content, 2), std::string("SCOTT|||NULL|14|a\0b|", 20));
     EXPECT_EQ(content.RowValue(0), 7);
     EXPECT_EQ(content.RowValue(1), -42);
     EXPECT_EQ(content.RowValue(-1), 0);

@@ -7,9 +7,7 @@
 #include "controls/ColumnSortKeys.h"
 #include "controls/SortKeyCompare.h"
 
-using controls::ColumnSortKeys;
-using controls::CompareSortKeys;
-using controls::ResultListContent;
+using namespace controls;
 
 TEST(CompareSortKeys, OrderOfTexts)
 {

@@ -4,8 +4,7 @@
 
 #include "platform/ProfileText.h"
 
-using platform::FindProfileValue;
-using platform::WithProfileValue;
+using namespace platform;
 
 // USER of Lumidex in each text.
 TEST(ProfileText, FindsValues)

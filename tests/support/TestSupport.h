@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace testfixture {
@@ -71,8 +70,6 @@ public:
     ~TempFolder()
     {
         std::error_code error;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                     error);
         std::filesystem::remove_all(m_path, error);
     }
     TempFolder(const TempFolder&) = delete;
