@@ -40,6 +40,7 @@ public:
         sockaddr_un address{AF_UNIX, {}};
         m_strSocket.copy(address.sun_path, m_strSocket.size());
         const int nListener = socket(AF_UNIX, SOCK_STREAM, 0);
+        unlink(m_strSocket.c_str());  // left by a run that crashed
         bind(nListener, reinterpret_cast<const sockaddr*>(&address), sizeof address);
         listen(nListener, 32);
         if ((m_echoPid = fork()) == 0) {
