@@ -1,155 +1,24 @@
 // The benchmark's delay proxy between a real TCP client and an echo server
-// on a Unix socket: bytes intact and in order both ways, past the cap on
-// what it holds; each direction held back; connections beyond the cap
-// refused; a clean exit on SIGTERM.
+// on a Unix socket.
 
 #include <gtest/gtest.h>
 
 #include <netinet/in.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
 #include <chrono>
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace {
-
-sockaddr_un UnixAddress(const std::string& strPath)
-{
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strcpy(address.sun_path, strPath.c_str());
-    return address;
-}
-
-// Echoes every connection until its client ends it.
-class EchoServer {
-public:
-    EchoServer()
-    {
-        char szFolder[] = "/tmp/lumidex-proxy-XXXXXX";
-        m_strFolder = mkdtemp(szFolder);
-        m_strPath = m_strFolder + "/echo.sock";
-        m_nListener = socket(AF_UNIX, SOCK_STREAM, 0);
-        const sockaddr_un address = UnixAddress(m_strPath);
-        bind(m_nListener, reinterpret_cast<const sockaddr*>(&address), sizeof address);
-        listen(m_nListener, 32);
-        m_acceptor = std::thread([this] { AcceptAll(); });
-    }
-    ~EchoServer()
-    {
-        // A last connection wakes the acceptor to see it should stop.
-        m_bStop = true;
-        const int nWake = socket(AF_UNIX, SOCK_STREAM, 0);
-        const sockaddr_un address = UnixAddress(m_strPath);
-        connect(nWake, reinterpret_cast<const sockaddr*>(&address), sizeof address);
-        m_acceptor.join();
-        close(nWake);
-        for (std::thread& echo : m_echoes)
-            echo.join();
-        close(m_nListener);
-        unlink(m_strPath.c_str());
-        rmdir(m_strFolder.c_str());
-    }
-    const std::string& Path() const { return m_strPath; }
-
-private:
-    void AcceptAll()
-    {
-        int nConn;
-        while ((nConn = accept(m_nListener, nullptr, nullptr)) >= 0) {
-            if (m_bStop) {
-                close(nConn);
-                return;
-            }
-            m_echoes.emplace_back([nConn] {
-                char buffer[65536];
-                ssize_t nRead;
-                while ((nRead = read(nConn, buffer, sizeof buffer)) > 0)
-                    if (write(nConn, buffer, static_cast<size_t>(nRead)) != nRead)
-                        break;
-                close(nConn);
-            });
-        }
-    }
-
-    std::string m_strFolder;
-    std::string m_strPath;
-    int m_nListener = -1;
-    std::atomic<bool> m_bStop = false;
-    std::thread m_acceptor;
-    std::vector<std::thread> m_echoes;
-};
-
-// The proxy as a process of its own; the port is the line it prints.
-class Proxy {
-public:
-    Proxy(const std::string& strSocket, const char* pszRttMs)
-    {
-        int anPipe[2];
-        if (pipe(anPipe) != 0)
-            return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, anPipe[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, anPipe[0]);
-        const char* apArgs[] = {DELAY_PROXY, strSocket.c_str(), pszRttMs, nullptr};
-        posix_spawn(&m_pid, DELAY_PROXY, &actions, nullptr, const_cast<char**>(apArgs), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(anPipe[1]);
-        char szLine[16] = {};
-        if (read(anPipe[0], szLine, sizeof szLine - 1) > 0)
-            m_nPort = std::atoi(szLine);
-        close(anPipe[0]);
-    }
-    ~Proxy()
-    {
-        if (m_pid > 0 && m_nStatus < 0)
-            Stop();
-    }
-    int Port() const { return m_nPort; }
-    // Sends SIGTERM; the exit status, or -1 when it did not exit.
-    int Stop()
-    {
-        kill(m_pid, SIGTERM);
-        int nStatus = 0;
-        waitpid(m_pid, &nStatus, 0);
-        m_nStatus = WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
-        return m_nStatus;
-    }
-
-private:
-    pid_t m_pid = -1;
-    int m_nPort = 0;
-    int m_nStatus = -1;
-};
-
-int Connect(int nPort)
-{
-    const int nSocket = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(nPort));
-    if (connect(nSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        close(nSocket);
-        return -1;
-    }
-    return nSocket;
-}
 
 // Reads until the end or until nWant bytes came.
 std::string ReadUpTo(int nSocket, size_t nWant)
@@ -162,91 +31,131 @@ std::string ReadUpTo(int nSocket, size_t nWant)
     return strData;
 }
 
-TEST(DelayProxy, EveryByteInOrderBothWaysPastTheCap)
-{
-    EchoServer echo;
-    // Long enough for the client to fill what the proxy holds.
-    Proxy proxy(echo.Path(), "200");
-    ASSERT_GT(proxy.Port(), 0);
-    const int nSocket = Connect(proxy.Port());
-    ASSERT_GE(nSocket, 0);
-    // Three times the proxy's cap, so that its reading stops and resumes.
-    std::string strSent(24 << 20, '\0');
-    unsigned nSeed = 7;
-    for (char& c : strSent)
-        c = static_cast<char>((nSeed = nSeed * 1103515245 + 12345) >> 16);
-    std::thread writer([&] {
-        size_t nDone = 0;
-        while (nDone < strSent.size()) {
-            const ssize_t n = write(nSocket, strSent.data() + nDone, strSent.size() - nDone);
-            if (n <= 0)
-                break;
-            nDone += static_cast<size_t>(n);
+// An echo server in a child process (one more per connection) and the
+// proxy in front of it, as the benchmark runs it.
+class ProxiedEcho {
+public:
+    explicit ProxiedEcho(const char* pszRttMs)
+    {
+        sockaddr_un address{AF_UNIX, {}};
+        m_strSocket.copy(address.sun_path, m_strSocket.size());
+        const int nListener = socket(AF_UNIX, SOCK_STREAM, 0);
+        unlink(m_strSocket.c_str());  // left by a run that crashed
+        bind(nListener, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        listen(nListener, 32);
+        if ((m_echoPid = fork()) == 0) {
+            signal(SIGCHLD, SIG_IGN);
+            for (int nConn; (nConn = accept(nListener, nullptr, nullptr)) >= 0; close(nConn))
+                if (fork() == 0) {
+                    for (std::string strChunk; !(strChunk = ReadUpTo(nConn, 1)).empty();)
+                        send(nConn, strChunk.data(), strChunk.size(), 0);
+                    _exit(0);
+                }
+            _exit(0);
         }
-        // The end goes through to the server and its end back.
-        shutdown(nSocket, SHUT_WR);
-    });
-    const std::string strEchoed = ReadUpTo(nSocket, SIZE_MAX);
-    writer.join();
-    close(nSocket);
-    EXPECT_EQ(strEchoed.size(), strSent.size());
-    EXPECT_TRUE(strEchoed == strSent);
-    EXPECT_EQ(proxy.Stop(), 0);
-}
+        close(nListener);
+        int anPipe[2];
+        if (pipe(anPipe) != 0)
+            return;
+        if ((m_proxyPid = fork()) == 0) {
+            dup2(anPipe[1], STDOUT_FILENO);
+            execl(DELAY_PROXY, DELAY_PROXY, m_strSocket.c_str(), pszRttMs, nullptr);
+            _exit(127);
+        }
+        close(anPipe[1]);
+        m_nPort = std::atoi(ReadUpTo(anPipe[0], 1).c_str());
+        close(anPipe[0]);
+    }
+    ~ProxiedEcho()
+    {
+        if (m_proxyPid > 0)
+            Stop();
+        if (m_echoPid > 0 && kill(m_echoPid, SIGKILL) == 0)
+            waitpid(m_echoPid, nullptr, 0);
+        unlink(m_strSocket.c_str());
+    }
+    // Sends SIGTERM; the wait status, 0 for a clean exit.
+    int Stop()
+    {
+        kill(m_proxyPid, SIGTERM);
+        int nStatus = -1;
+        waitpid(m_proxyPid, &nStatus, 0);
+        m_proxyPid = -1;
+        return nStatus;
+    }
+    // The proxy refuses a connection by ending it once accepted.
+    int Connect() const
+    {
+        const int nSocket = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{AF_INET, htons(static_cast<uint16_t>(m_nPort)), {htonl(INADDR_LOOPBACK)}, {}};
+        connect(nSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        return nSocket;
+    }
 
-TEST(DelayProxy, EachDirectionHeldBackHalfTheRoundTrip)
+private:
+    const std::string m_strSocket = "/tmp/lumidex-echo-" + std::to_string(getpid()) + ".sock";
+    pid_t m_echoPid = -1;
+    pid_t m_proxyPid = -1;
+    int m_nPort = 0;
+};
+
+TEST(DelayProxy, EachDirectionHeldBackEveryByteInOrderPastTheCap)
 {
-    EchoServer echo;
-    Proxy proxy(echo.Path(), "200");
-    const int nSocket = Connect(proxy.Port());
-    ASSERT_GE(nSocket, 0);
+    // Long enough for the client to fill what the proxy holds.
+    ProxiedEcho proxy("200");
+    const int nSocket = proxy.Connect();
     for (int nTrip = 0; nTrip < 2; ++nTrip) {
         const auto start = std::chrono::steady_clock::now();
         ASSERT_EQ(write(nSocket, "ping", 4), 4);
         EXPECT_EQ(ReadUpTo(nSocket, 4), "ping");
         EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
     }
+    // Three times the proxy's cap, so that its reading stops and resumes.
+    std::string strSent(24 << 20, '\0');
+    std::generate(strSent.begin(), strSent.end(), std::minstd_rand(7));
+    std::thread writer([&] {
+        EXPECT_EQ(write(nSocket, strSent.data(), strSent.size()), ssize_t(strSent.size()));
+        // The end goes through to the server and its end back.
+        shutdown(nSocket, SHUT_WR);
+    });
+    const std::string strEchoed = ReadUpTo(nSocket, SIZE_MAX);
+    writer.join();
     close(nSocket);
+    EXPECT_TRUE(strEchoed == strSent) << strEchoed.size() << " of " << strSent.size() << " bytes back";
+    EXPECT_EQ(proxy.Stop(), 0);
 }
 
-TEST(DelayProxy, ConnectionsBeyondTheCapRefusedOthersServed)
+TEST(DelayProxy, ConnectionsBeyondTheCapRefusedAFreedPlaceTakenAgain)
 {
-    EchoServer echo;
-    Proxy proxy(echo.Path(), "0");
+    ProxiedEcho proxy("0");
     std::vector<int> arrSockets;
-    for (int i = 0; i < 17; ++i)
-        arrSockets.push_back(Connect(proxy.Port()));
-    for (size_t i = 0; i < arrSockets.size(); ++i) {
-        ASSERT_GE(arrSockets[i], 0);
+    for (int i = 0; i < 17; ++i) {
+        arrSockets.push_back(proxy.Connect());
         ASSERT_EQ(write(arrSockets[i], "x", 1), 1);
         EXPECT_EQ(ReadUpTo(arrSockets[i], 1), i < 16 ? "x" : "") << "connection " << i + 1;
     }
     for (int nSocket : arrSockets)
         close(nSocket);
-    // A place freed is taken again, once the proxy has seen the ends.
+    // Taken again once the proxy has seen the ends.
     std::string strLate;
     for (int nTry = 0; nTry < 40 && strLate.empty(); ++nTry) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        const int nLate = Connect(proxy.Port());
-        if (write(nLate, "y", 1) == 1)
-            strLate = ReadUpTo(nLate, 1);
+        const int nLate = proxy.Connect();
+        send(nLate, "y", 1, MSG_NOSIGNAL);
+        strLate = ReadUpTo(nLate, 1);
         close(nLate);
     }
     EXPECT_EQ(strLate, "y");
-    EXPECT_EQ(proxy.Stop(), 0);
 }
 
 TEST(DelayProxy, BadArgumentsRefused)
 {
-    const char* const kCases[][2] = {{"/tmp/s", "-1"}, {"/tmp/s", "abc"}, {"/tmp/s", "10001"}, {"/tmp/s", ""}};
-    for (const auto& args : kCases) {
-        const std::string strCommand =
-            std::string(DELAY_PROXY) + " " + args[0] + " '" + args[1] + "' >/dev/null 2>&1";
-        const int nStatus = std::system(strCommand.c_str());
-        EXPECT_EQ(WEXITSTATUS(nStatus), 2) << args[1];
+    const std::string astrArgs[] = {"/tmp/s -1", "/tmp/s abc", "/tmp/s 10001", "/tmp/s ''", "/tmp/s",
+                                    std::string(200, 'p') + " 1"};
+    for (const std::string& strArgs : astrArgs) {
+        const int nStatus = std::system((DELAY_PROXY " " + strArgs + " >/dev/null 2>&1").c_str());
+        EXPECT_EQ(WEXITSTATUS(nStatus), 2) << strArgs;
     }
-    const std::string strLongPath(200, 'p');
-    EXPECT_EQ(WEXITSTATUS(std::system((std::string(DELAY_PROXY) + " " + strLongPath + " 1 2>/dev/null").c_str())), 2);
 }
 
 }  // namespace

@@ -1,24 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "controls/ResultListContent.h"
 
 using controls::ResultListContent;
-using namespace std::string_literals;
 
-namespace {
-
-std::string Column(const ResultListContent& content, int column)
+static std::string Column(const ResultListContent& content, int column)
 {
     std::string joined;
     for (int row = 0; row < content.RowCount(); ++row)
         joined += std::string(content.CellText(row, column)) + "|";
     return joined;
 }
-
-}  // namespace
 
 // Cells and values as given; bad input refused without losing rows; new columns drop them.
 TEST(ResultListContent, KeepsRowsAndRefusesBadInput)
@@ -36,7 +28,7 @@ TEST(ResultListContent, KeepsRowsAndRefusesBadInput)
     ASSERT_EQ(content.RowCount(), 2);
     EXPECT_EQ(content.HeaderText(2), "COUNT(*)");
     EXPECT_EQ(content.HeaderText(3), "");
-    EXPECT_EQ(Column(content, 0) + Column(content, 1) + Column(content, 2), "SCOTT||" "|NULL|" "14|a\0b|"s);
+    EXPECT_EQ(Column(content, 0) + Column(content, 1) + Column(content, 2), std::string("SCOTT|||NULL|14|a\0b|", 20));
     EXPECT_EQ(content.RowValue(0), 7);
     EXPECT_EQ(content.RowValue(1), -42);
     EXPECT_EQ(content.RowValue(-1), 0);

@@ -3,16 +3,11 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "controls/ColumnSortKeys.h"
 #include "controls/SortKeyCompare.h"
 
-using controls::ColumnSortKeys;
-using controls::CompareSortKeys;
-using controls::ResultListContent;
+using namespace controls;
 
 TEST(CompareSortKeys, OrderOfTexts)
 {

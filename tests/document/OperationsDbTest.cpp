@@ -1,6 +1,5 @@
-// The view's database commands without a window, against the PostgreSQL test cluster:
-// a statement run into the list with the 1000-row question answered by the test, and
-// the Connect loop with the dialog answered from a script.
+// The view's database commands without a window, against the test cluster: a run into the
+// list with the 1000-row question answered by the test, the Connect loop answered by a script.
 #include "document/Connection.h"
 #include "document/LumidexDoc.h"
 #include "document/QueryToList.h"
@@ -15,6 +14,12 @@
 namespace {
 
 constexpr char kNoMessage[] = "No message! Are you connected to the database?";
+// A refused logon's text, on one line: Oracle's, then the server's.
+std::string Denied(const std::string& strUser)
+{
+    return "ORA-01017: invalid username/password; logon denied PostgreSQL: password authentication failed for user \"" +
+           strUser + "\"";
+}
 
 // The list as a window shows it: the rows published so far.
 class ShownList final : public controls::ResultListSink {
@@ -37,7 +42,6 @@ private:
 
 class Operations : public ::testing::Test {
 protected:
-    Operations() : m_library("LUMIDEX_OCI_LIBRARY", testfixture::OcipgLibrary()) {}
     // Failures go to the caller, never to a message box.
     void TearDown() override { EXPECT_TRUE(m_messages.m_texts.empty()); }
 
@@ -54,7 +58,7 @@ protected:
 
     const controls::ResultListContent& Content() const { return m_list.Content(); }
 
-    testfixture::ScopedEnv m_library;
+    testfixture::ScopedEnv m_library{"LUMIDEX_OCI_LIBRARY", testfixture::OcipgLibrary()};
     testfixture::MessageRecorder m_messages;
     CLumidexDoc m_doc;
     ShownList m_list;
@@ -80,12 +84,8 @@ TEST_F(Operations, QueriesAskOnceAtTheThousandthRowOthersCountTheirRows)
         EXPECT_EQ(Run(strStatement, bReadAll), "Rows " + std::to_string(nRows));
         EXPECT_EQ(m_nQuestions, nQuestions);
         EXPECT_EQ(Content().ColumnCount(), nColumns);
-        EXPECT_EQ(Content().RowCount(), nRows);
         EXPECT_EQ(m_list.m_nShown, nRows);
-        if (nRows > 0) {
-            EXPECT_EQ(Content().CellText(0, 0), "1");
-            EXPECT_EQ(Content().CellText(nRows - 1, 0), std::to_string(nRows));
-        }
+        EXPECT_EQ(Content().CellText(nRows - 1, 0), nRows ? std::to_string(nRows) : "");
     }
 
     // Carriage returns reach the server as blanks; other statements count their rows and commit.
@@ -105,23 +105,18 @@ TEST_F(Operations, QueriesAskOnceAtTheThousandthRowOthersCountTheirRows)
 TEST_F(Operations, FailuresEmptyTheListAndSayWhy)
 {
     ASSERT_NE(m_doc.Connect("LUMIDEX", "app", "wrong", 0), SR_SUCCESS);
-    const std::string strLogonError = m_doc.GetMessageText();
-    EXPECT_EQ(strLogonError.rfind("ORA-01017", 0), 0u) << strLogonError;
-    EXPECT_EQ(Run("select * from app.orders"), strLogonError);
+    EXPECT_EQ(m_doc.GetMessageText(), Denied("app"));
+    EXPECT_EQ(Run("select * from app.orders"), Denied("app"));
     EXPECT_EQ(m_doc.Disconnect(), SR_NOT_CONNECTED);  // the failed logon's handles go
     EXPECT_EQ(m_doc.GetMessageText(), kNoMessage);
 
     ASSERT_EQ(m_doc.Connect("LUMIDEX", "app", "app", 0), SR_SUCCESS);
     Run("select * from app.orders");
     ASSERT_GT(Content().RowCount(), 0);
-    const std::string strError = Run("selec * from hr.departments");
-    EXPECT_EQ(Content().ColumnCount(), 0);
-    EXPECT_EQ(Content().RowCount(), 0);
     // Oracle's line, then the server's own message after a blank.
-    ASSERT_EQ(strError.rfind("ORA-", 0), 0u) << strError;
-    EXPECT_NE(strError.find(" syntax error"), std::string::npos) << strError;
-    EXPECT_EQ(strError.find('\n'), std::string::npos) << strError;
-    EXPECT_NE(strError.back(), ' ') << strError;
+    const std::string strError = "ORA-00900: invalid SQL statement PostgreSQL: syntax error at or near \"selec\"";
+    EXPECT_EQ(Run("selec * from hr.departments"), strError);
+    EXPECT_EQ(Content().ColumnCount(), 0);
     // A Connect refused because one is open writes no record of its own.
     EXPECT_EQ(m_doc.Connect("LUMIDEX", "app", "app", 0), SR_ERROR);
     EXPECT_EQ(m_doc.GetMessageText(), strError);
@@ -136,24 +131,23 @@ TEST_F(Operations, FailuresEmptyTheListAndSayWhy)
 }
 
 // Answers the Connect dialog with the given passwords of one user, then cancels;
-// records what the user is told.
+// records the questions and what the user is told, in order.
 struct ScriptedPrompt final : document::ConnectPrompt {
     bool AskLogon(document::LogonRequest* pRequest) override
     {
-        ++m_nAsked;
+        m_arrShown.push_back("asked");
         if (m_passwords.empty())
             return false;
         *pRequest = {"LUMIDEX", m_strUser, m_passwords.front(), 0};
         m_passwords.pop_front();
         return true;
     }
-    void ShowError(const std::string& strText) override { m_arrErrors.push_back(strText); }
-    void ShowMessageLine(const std::string& strText) override { m_arrLines.push_back(strText); }
+    void ShowError(const std::string& strText) override { m_arrShown.push_back("error " + strText); }
+    void ShowMessageLine(const std::string& strText) override { m_arrShown.push_back(strText); }
 
     std::string m_strUser;
     std::deque<std::string> m_passwords;
-    int m_nAsked = 0;
-    std::vector<std::string> m_arrErrors, m_arrLines;
+    std::vector<std::string> m_arrShown;
 };
 
 // Each failure is shown and asked again, until a logon or a cancel.
@@ -174,15 +168,11 @@ TEST_F(Operations, ConnectLoopAsksUntilALogonOrACancel)
         prompt.m_strUser = pszUser;
         prompt.m_passwords = passwords;
         EXPECT_EQ(document::ConnectLoop(doc, prompt), bConnected);
-        EXPECT_EQ(prompt.m_nAsked, nAsked);
-        ASSERT_EQ(prompt.m_arrErrors.size(), static_cast<std::size_t>(nAsked - 1));
-        for (const std::string& strError : prompt.m_arrErrors) {
-            EXPECT_EQ(strError.rfind("ORA-01017", 0), 0u) << strError;
-            EXPECT_EQ(strError.find('\n'), std::string::npos) << strError;
-        }
-        std::vector<std::string> arrLines = prompt.m_arrErrors;
-        arrLines.push_back(pszLastLine);
-        EXPECT_EQ(prompt.m_arrLines, arrLines);
+        std::vector<std::string> arrShown;
+        for (int i = 1; i < nAsked; ++i)
+            arrShown.insert(arrShown.end(), {"asked", "error " + Denied(pszUser), Denied(pszUser)});
+        arrShown.insert(arrShown.end(), {"asked", pszLastLine});
+        EXPECT_EQ(prompt.m_arrShown, arrShown);
     }
 }
 

@@ -29,16 +29,15 @@ TEST(StatementText, HistorySteppedBothWays)
     EXPECT_EQ(text, "typed");
     for (const char* statement : {"one", "two", "two", "three"})
         history.Add(statement);
-    for (const char* expected : {"three", "two", "one"}) {
-        ASSERT_TRUE(history.Older(text));
-        EXPECT_EQ(text, expected);
+    // Older ('<') or newer, whether it stepped, the text after.
+    const std::tuple<char, bool, const char*> steps[] = {
+        {'<', true, "three"}, {'<', true, "two"}, {'<', true, "one"}, {'<', false, "one"},
+        {'>', true, "two"},   {'>', true, "three"}, {'>', true, ""},  {'>', false, ""},
+    };
+    for (const auto& [cWay, bStepped, pszText] : steps) {
+        EXPECT_EQ(cWay == '<' ? history.Older(text) : history.Newer(text), bStepped) << pszText;
+        EXPECT_EQ(text, pszText);
     }
-    EXPECT_FALSE(history.Older(text));
-    for (const char* expected : {"two", "three", ""}) {
-        ASSERT_TRUE(history.Newer(text));
-        EXPECT_EQ(text, expected);
-    }
-    EXPECT_FALSE(history.Newer(text));
     // A run starts the stepping again after the newest.
     history.Older(text);
     history.Older(text);

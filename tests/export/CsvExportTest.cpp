@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "controls/ResultListContent.h"
 #include "export/CsvExportWriter.h"
 #include "tests/support/TestSupport.h"
@@ -14,14 +11,10 @@ TEST(CsvExport, ListInTheShownOrderQuotedWhereNeeded)
     TempFolder folder;
     controls::ResultListContent content;
     content.SetColumns({"NAME", "NOTE, LONG", ""});
-    const std::vector<std::vector<std::string>> rows = {
-        {"O'Brien", "says \"hi\"", "NULL"},
-        {" leading", "two\nlines", "Z\xC3\xBCrich \xE6\x97\xA5\xE6\x9C\xAC"},
-        {"", "a,b", "trailing "},
-        {"in side", "carriage\rreturn", "tab\t"},
-    };
-    for (const auto& row : rows)
-        ASSERT_GE(content.AppendRow(row), 0);
+    content.AppendRow({"O'Brien", "says \"hi\"", "NULL"});
+    content.AppendRow({" leading", "two\nlines", "Z\xC3\xBCrich \xE6\x97\xA5\xE6\x9C\xAC"});
+    content.AppendRow({"", "a,b", "trailing "});
+    content.AppendRow({"in side", "carriage\rreturn", "tab\t"});
     ASSERT_TRUE(content.ReorderRows({2, 0, 1, 3}));
     const std::string path = folder.Path("list.csv");
     ASSERT_TRUE(xmlexport::SaveCsvFile(path, content, "UTF-8"));

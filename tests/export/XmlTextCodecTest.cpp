@@ -1,25 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "export/XmlTextCodec.h"
 
 using xmlexport::XmlTextCodec;
 
-namespace {
-
-std::string Repeat(const std::string& text, int count)
-{
-    std::string repeated;
-    for (int i = 0; i < count; ++i)
-        repeated += text;
-    return repeated;
-}
-
-}  // namespace
-
 TEST(XmlTextCodec, EscapesNamesAndConverts)
 {
+    const auto Repeat = [](const std::string& strText, int nCount) {
+        std::string strRepeated;
+        while (nCount-- > 0)
+            strRepeated += strText;
+        return strRepeated;
+    };
     using Function = std::string (XmlTextCodec::*)(std::string_view) const;
     const Function escape = &XmlTextCodec::EscapeText;
     const Function name = &XmlTextCodec::MakeElementName;

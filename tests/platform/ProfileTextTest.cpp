@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <optional>
 
 #include "platform/ProfileText.h"
 
-using platform::FindProfileValue;
-using platform::WithProfileValue;
+using namespace platform;
 
 // USER of Lumidex in each text.
 TEST(ProfileText, FindsValues)

@@ -5,11 +5,9 @@
 
 using testfixture::ScopedEnv;
 
-namespace {
-
 // The two homes' candidates, after TNS_ADMIN's when one is given.
-std::vector<std::string> Candidates(const std::string& first, const std::string& second,
-                                    const std::string& tnsAdmin = "")
+static std::vector<std::string> Candidates(const std::string& first, const std::string& second,
+                                           const std::string& tnsAdmin = "")
 {
     std::vector<std::string> paths;
     if (!tnsAdmin.empty())
@@ -21,8 +19,6 @@ std::vector<std::string> Candidates(const std::string& first, const std::string&
     return paths;
 }
 
-}  // namespace
-
 TEST(UnixOracleHomeLookup, SearchOrderCreatingNothing)
 {
     TempFolder folder;
@@ -30,7 +26,6 @@ TEST(UnixOracleHomeLookup, SearchOrderCreatingNothing)
         folder.Put("oratab", "# comment\n\n  \nbroken line\nORCL:/u01/second:N\nX:/u02/third:Y\n");
     const std::string home = folder.Path("home");
     const std::string admin = folder.Path("admin");
-    const std::string missing = folder.Path("missing");
     // TNS_ADMIN, ORACLE_HOME, ORA_CRS_HOME (nullopt: unset), the oratab file; the candidates.
     using Env = std::optional<std::string>;
     const std::tuple<Env, Env, Env, std::string, std::vector<std::string>> cases[] = {
@@ -38,8 +33,8 @@ TEST(UnixOracleHomeLookup, SearchOrderCreatingNothing)
         {std::nullopt, std::nullopt, "/opt/crs", oratab, Candidates("/opt/crs", "/u01/second")},
         {std::nullopt, "", "/opt/crs", oratab, Candidates("", "/u01/second")},
         {std::nullopt, std::nullopt, std::nullopt, oratab, Candidates("", "/u01/second")},
-        {std::nullopt, home, std::nullopt, missing, Candidates(home, home)},
-        {"", home, std::nullopt, missing, Candidates(home, home)},
+        {std::nullopt, home, std::nullopt, folder.Path("missing"), Candidates(home, home)},
+        {"", home, std::nullopt, folder.Path("missing"), Candidates(home, home)},
         {admin, home, std::nullopt, oratab, Candidates(home, "/u01/second", admin)},
     };
     for (const auto& [tnsAdmin, oracleHome, crsHome, oratabPath, expected] : cases) {

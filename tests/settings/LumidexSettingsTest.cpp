@@ -13,22 +13,16 @@ TEST(Settings, DefaultsWritingOrderAndRules)
     TempFolder folder;
     const std::filesystem::path oldPath = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path(""));
-    EXPECT_EQ(ReadSetting(Setting::Database), "");
-    EXPECT_EQ(ReadSetting(Setting::User), "");
-    EXPECT_EQ(ReadSetting(Setting::Mode), "");
+    for (Setting setting : {Setting::Database, Setting::User, Setting::Mode})
+        EXPECT_EQ(ReadSetting(setting), "");
     EXPECT_EQ(ReadLoginMode(), 0);
     EXPECT_TRUE(ReadSwitch(Setting::Xsl));
     EXPECT_TRUE(ReadSwitch(Setting::ViewXml));
     EXPECT_FALSE(std::filesystem::exists("Lumidex.ini"));
 
-    EXPECT_TRUE(WriteSetting(Setting::Database, "SALES"));
-    EXPECT_TRUE(WriteSetting(Setting::User, "REPORTS"));
-    EXPECT_TRUE(WriteLoginMode(2));
-    EXPECT_TRUE(WriteSwitch(Setting::Xsl, true));
-    EXPECT_TRUE(WriteSwitch(Setting::ViewXml, false));
+    EXPECT_TRUE(WriteSetting(Setting::Database, "SALES") && WriteSetting(Setting::User, "REPORTS") &&
+                WriteLoginMode(2) && WriteSwitch(Setting::Xsl, true) && WriteSwitch(Setting::ViewXml, false));
     EXPECT_EQ(TempFolder::Read("Lumidex.ini"), "[Lumidex]\nDATABASE=SALES\nUSER=REPORTS\nMODE=2\nXSL=1\nVIEWXML=0\n");
-    EXPECT_EQ(ReadLoginMode(), 2);
-    EXPECT_FALSE(ReadSwitch(Setting::ViewXml));
 
     const struct {
         const char* pszValue;

@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include "tests/support/TestSupport.h"
 #include "settings/TnsNamesReader.h"
 
 using Names = std::vector<std::string>;
 
-namespace {
-
 // The names read with these candidate paths.
-Names Read(std::vector<std::string> paths)
+static Names Read(std::vector<std::string> paths)
 {
     class FixedLookup : public platform::OracleHomeLookup {
     public:
@@ -22,8 +18,6 @@ Names Read(std::vector<std::string> paths)
     };
     return settings::TnsNamesReader(FixedLookup(std::move(paths))).Names();
 }
-
-}  // namespace
 
 TEST(TnsNames, EntriesOfAFile)
 {
@@ -45,17 +39,15 @@ TEST(TnsNames, EntriesOfAFile)
 }
 
 // The first candidate that exists, else the last; what is no regular file gives no
-// names and no failure: a folder, a FIFO (no wait for a writer), an endless device.
+// names and no failure: a folder, an endless device.
 TEST(TnsNames, FirstExistingCandidateElseTheLast)
 {
     TempFolder folder;
     const std::string one = folder.Put("one/tnsnames.ora", "ONE = (a)\n");
     const std::string two = folder.Put("two/tnsnames.ora", "TWO = (a)\nTWO_B = (b)\n");
     const std::string none = folder.Path("none/tnsnames.ora");
-    const std::string fifo = folder.Path("fifo.ora");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(Read({none, one, two}), Names{"ONE"});
     EXPECT_EQ(Read({none, two}), (Names{"TWO", "TWO_B"}));
-    for (const Names& paths : {Names{none, none}, Names{}, Names{folder.Path("one")}, Names{fifo}, Names{"/dev/zero"}})
+    for (const Names& paths : {Names{none, none}, Names{}, Names{folder.Path("one")}, Names{"/dev/zero"}})
         EXPECT_EQ(Read(paths), Names{}) << ::testing::PrintToString(paths);
 }

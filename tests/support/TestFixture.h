@@ -1,8 +1,7 @@
 #pragma once
 
-// The test cluster, as libocipg's tests reach it (its folder, fixture.env,
-// the superuser), and what the program's tests add: the library the program
-// loads, and the account whose password is about to expire.
+// The test cluster as libocipg's tests reach it, and what the program's tests
+// add: the library the program loads, the account whose password soon expires.
 
 #include "ocipg/tests/support/TestFixture.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// What the program's tests share beside the cluster: an environment variable or a folder
-// for one scope, and the texts the code would show in message boxes.
+// What the program's tests share beside the cluster: an environment, a folder or a file size
+// limit for one scope, and the texts the code would show in message boxes.
 
 #include "ocipg/tests/support/TestFixture.h"
 #include "platform/UserMessage.h"
@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace testfixture {
@@ -43,8 +42,7 @@ public:
     explicit FileSizeLimit(rlim_t nBytes) : m_pfnOldHandler(std::signal(SIGXFSZ, SIG_IGN))
     {
         getrlimit(RLIMIT_FSIZE, &m_old);
-        struct rlimit small = m_old;
-        small.rlim_cur = nBytes;
+        const struct rlimit small {nBytes, m_old.rlim_max};
         setrlimit(RLIMIT_FSIZE, &small);
     }
     ~FileSizeLimit()
@@ -72,8 +70,6 @@ public:
     ~TempFolder()
     {
         std::error_code error;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                     error);
         std::filesystem::remove_all(m_path, error);
     }
     TempFolder(const TempFolder&) = delete;
@@ -92,8 +88,7 @@ public:
 
     static std::string Read(const std::string& path)
     {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), {});
+        return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
     }
 
 private:
