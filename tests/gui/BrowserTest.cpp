@@ -46,13 +46,11 @@ class BrowserTest : public ProgramTest {
         const int nColumns = Model().rowCount();
         QStringList arrColumns;
         for (int i = 0; i < nColumns; ++i) {
-            QCOMPARE(Cell(i, ColumnOf("TABLE_NAME")), strTable);
-            arrColumns << Cell(i, ColumnOf("COLUMN_NAME"));
+            QCOMPARE(Cell(i, Headers().indexOf("TABLE_NAME")), strTable);
+            arrColumns << Cell(i, Headers().indexOf("COLUMN_NAME"));
         }
         Frame().OnCommand(ID_DATABASE_VIEWDATA);
-        QStringList arrHeaders;
-        for (int i = 0; i < Model().columnCount(); ++i)
-            arrHeaders << Model().headerData(i, Qt::Horizontal).toString();
+        QStringList arrHeaders = Headers();
         arrColumns.sort();
         arrHeaders.sort();
         QCOMPARE(arrHeaders, arrColumns);

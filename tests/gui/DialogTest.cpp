@@ -64,7 +64,7 @@ private slots:
         WriteFile("tnsnames.ora", "SALES = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n"
                                   "b = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n"
                                   "A = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n");
-        m_tnsAdmin.emplace("TNS_ADMIN", m_pFolder->Path().toStdString());
+        m_tnsAdmin.emplace("TNS_ADMIN", m_pFolder->path().toStdString());
     }
 
     // The stored database is the first listed name it begins, in any case, else itself.

@@ -156,7 +156,7 @@ private slots:
 
     void missingOciLibrary()
     {
-        testfixture::ScopedEnv library("LUMIDEX_OCI_LIBRARY", (m_pFolder->Path() + "/no-such.so").toStdString());
+        testfixture::ScopedEnv library("LUMIDEX_OCI_LIBRARY", (m_pFolder->path() + "/no-such.so").toStdString());
         m_pScript->Add(CloseSplash);
         m_pScript->Add(Logon("LUMIDEX", "hr", "hr"));
         m_pScript->Add(CancelDialog);

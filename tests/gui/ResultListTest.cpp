@@ -121,7 +121,7 @@ private slots:
         View().ResultList().OnHeaderItemClick(1, 0);
         for (const bool bOn : {true, false}) {
             WriteFile("Lumidex.ini", bOn ? QByteArray() : QByteArray("[Lumidex]\nXSL=0\nVIEWXML=0\n"));
-            const QString strName = m_pFolder->Path() + (bOn ? "/on" : "/off");
+            const QString strName = m_pFolder->path() + (bOn ? "/on" : "/off");
             m_pDesktop->arrOpened.clear();
             QCOMPARE(Save(ID_FILE_SAVE_AS, strName), std::vector<unsigned>{0u});
             QCOMPARE(m_pDesktop->arrSaveDialogs.last(), QString("*.xml|XML Files (*.xml);;All Files (*.*)"));
@@ -137,8 +137,8 @@ private slots:
 
         QCOMPARE(Save(ID_FILE_SAVE_CSV, QString()), std::vector<unsigned>());
         QCOMPARE(MessageLine(), QString("Saved XML file!"));
-        const QString strData = m_pFolder->Path() + "/emp.csv";
-        QCOMPARE(Save(ID_FILE_SAVE_CSV, m_pFolder->Path() + "/emp"), std::vector<unsigned>{0u});
+        const QString strData = m_pFolder->path() + "/emp.csv";
+        QCOMPARE(Save(ID_FILE_SAVE_CSV, m_pFolder->path() + "/emp"), std::vector<unsigned>{0u});
         QCOMPARE(m_pDesktop->arrSaveDialogs.last(), QString("*.csv|CSV Files (*.csv);;All Files (*.*)"));
         QCOMPARE(MessageLine(), QString("Saved CSV file!"));
         QVERIFY(m_pDesktop->arrOpened.empty());
@@ -146,8 +146,8 @@ private slots:
         QCOMPARE(QString::fromUtf8(ReadFile(strData)),
                  QString("EMPLOYEE_ID,LAST_NAME,NOTES\r\n3,日本,NULL\r\n4,Nobody,NULL\r\n"
                          "2,Lefèvre,Paid in € since 2002\r\n1,King,President\r\n"));
-        QVERIFY(QDir(m_pFolder->Path()).mkdir("taken.csv"));
-        QCOMPARE(Save(ID_FILE_SAVE_CSV, m_pFolder->Path() + "/taken.csv"), std::vector<unsigned>{0u});
+        QVERIFY(QDir(m_pFolder->path()).mkdir("taken.csv"));
+        QCOMPARE(Save(ID_FILE_SAVE_CSV, m_pFolder->path() + "/taken.csv"), std::vector<unsigned>{0u});
         QCOMPARE(MessageLine(), QString("Failed to save CSV file!"));
         QCOMPARE(Frame().windowTitle(), strData + " - Lumidex");
     }
