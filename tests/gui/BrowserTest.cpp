@@ -1,6 +1,5 @@
-// The schema tree against the test cluster: its fixed shape, the nodes every catalog
-// listing leaves, a table's or view's columns and rows, Refresh and a right click.
-// What each listing holds is tested in tests/dictionary/.
+// The schema tree on the test cluster: its fixed shape, the nodes each listing leaves, a table's
+// or view's columns and rows, Refresh, a right click. What each listing holds: tests/dictionary/.
 
 #include "browser/CatalogQueryTable.h"
 #include "tests/gui/ProgramTest.h"
@@ -33,11 +32,9 @@ class BrowserTest : public ProgramTest {
         return arrLabels;
     }
 
-    // Selects a node as a click would; the listing runs at once.
     void Select(QTreeWidgetItem* pNode) { Tree().setCurrentItem(pNode); }
 
-    // An object node lists its table's columns; View Data shows their rows; Refresh
-    // runs the node's listing again, not View Data.
+    // An object node lists its table's columns, View Data their rows; Refresh lists the columns again.
     void ExpectColumnsThenRows(QTreeWidgetItem* pObject, const QString& strTable, int nRows)
     {
         QVERIFY(pObject);
@@ -53,8 +50,7 @@ class BrowserTest : public ProgramTest {
         QStringList arrHeaders = Headers();
         arrColumns.sort();
         arrHeaders.sort();
-        QCOMPARE(arrHeaders, arrColumns);
-        QVERIFY(nColumns > 0);
+        QVERIFY(nColumns > 0 && arrHeaders == arrColumns);
         QCOMPARE(MessageLine(), QString("Rows %1").arg(nRows));
         QCOMPARE(Model().rowCount(), nRows);
         Frame().OnCommand(ID_DATABASE_REFRESH);
@@ -62,11 +58,12 @@ class BrowserTest : public ProgramTest {
     }
 
 private slots:
-    // The tree's categories are the query table's, in its order: a node without its row
-    // would list nothing.
-    void treeHasItsFixedShape()
+    // The categories are the query table's, in its order (a node without its row would list
+    // nothing). A node per row, labelled owner first under "All"; a second run replaces the first's.
+    // "Ev"."il.T" and "Ev.il".T are both labelled Ev.il.T; each node still lists its own table.
+    void nodesList()
     {
-        Start();
+        Start(QString::fromStdString(testfixture::AdminUser()), QString::fromStdString(testfixture::AdminPassword()));
         QCOMPARE(Tree().topLevelItemCount(), 1);
         QTreeWidgetItem* pRoot = Tree().topLevelItem(0);
         QCOMPARE(pRoot->text(0), QString("Database"));
@@ -82,21 +79,7 @@ private slots:
             QVERIFY(!pCategory->icon(0).isNull());
             QCOMPARE(Labels(pCategory), pCategory->text(0) == "Users" ? QStringList() : QStringList({"User", "All"}));
         }
-        QCOMPARE(MessageLine(), QString("Connect to database!"));
 
-        // A right click keeps the selection.
-        Select(Category("Views"));
-        const QPoint point = Tree().visualItemRect(Category("Tables")).center();
-        QTest::mousePress(Tree().viewport(), Qt::RightButton, Qt::NoModifier, point);
-        QTest::mouseRelease(Tree().viewport(), Qt::RightButton, Qt::NoModifier, point);
-        QCOMPARE(Tree().currentItem(), Category("Views"));
-    }
-
-    // A node per row, labelled owner first under "All"; a second run replaces the first's.
-    // "Ev"."il.T" and "Ev.il".T are both labelled Ev.il.T; each node still lists its own table.
-    void scopeAndObjectNodesList()
-    {
-        Start(QString::fromStdString(testfixture::AdminUser()), QString::fromStdString(testfixture::AdminPassword()));
         for (const browser::CatalogCategory& row : browser::CatalogQueryTable()) {
             const QString strScope = QString::fromLatin1(row.pszScope);
             QTreeWidgetItem* pNode = Category(row.pszCategory);
@@ -135,12 +118,10 @@ private slots:
         QVERIFY(pIndexes->childCount() > 0);
         for (QTreeWidgetItem* pNode : {pIndexes->child(0), pIndexes, Category("Tables"), Tree().topLevelItem(0)}) {
             Select(pNode);
-            const int nRows = Model().rowCount();
             const QString strMessage = MessageLine();
             const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
             Frame().OnCommand(ID_DATABASE_VIEWDATA);
-            QCOMPARE(Model().rowCount(), nRows);
-            QCOMPARE(MessageLine(), strMessage);
+            QCOMPARE(MessageLine(), strMessage);  // a run would say its rows or its error
             QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps);
         }
         Select(Category("Users"));
@@ -148,6 +129,12 @@ private slots:
         Select(Category("Users")->child(0));
         Select(Category("Views"));
         QCOMPARE(Model().rowCount(), nUsers);
+
+        // A right click keeps the selection.
+        const QPoint point = Tree().visualItemRect(Category("Tables")).center();
+        QTest::mousePress(Tree().viewport(), Qt::RightButton, Qt::NoModifier, point);
+        QTest::mouseRelease(Tree().viewport(), Qt::RightButton, Qt::NoModifier, point);
+        QCOMPARE(Tree().currentItem(), Category("Views"));
     }
 
     // Reached by the arrow keys, as a user passes it; the scope above still lists.
@@ -169,8 +156,7 @@ private slots:
         QCOMPARE(Tree().currentItem(), Scope("Tables", false));
         ExpectColumnsThenRows(Child(Scope("Tables", false), "EMPLOYEES"), "EMPLOYEES", 4);
 
-        // A name wider than the pane: the tree scrolls sideways, and the name
-        // shows whole in a tooltip; one that fits gets none.
+        // A name wider than the pane: the tree scrolls sideways, the name shows whole in a tooltip.
         const QString strLong = QString("EMPLOYEES_DEPARTMENT_ID_").repeated(4);
         auto* pLong = new QTreeWidgetItem(Tree().topLevelItem(0), QStringList(strLong));
         Tree().scrollToItem(pLong);
