@@ -107,14 +107,11 @@ private slots:
             {"Tables", "APP.O'Brien", 0, "O'Brien", 1},    {"Tables", "Ev.il.T", 0, "il.T", 1},
             {"Tables", "Ev.il.T", 1, "T", 2},
         };
-        for (const auto& [pszCategory, pszLabel, nNth, pszTable, nRows] : objects) {
-            Select(Scope(pszCategory, true));
+        for (const auto& [pszCategory, pszLabel, nNth, pszTable, nRows] : objects)
             ExpectColumnsThenRows(Child(Scope(pszCategory, true), pszLabel, nNth), pszTable, nRows);
-        }
 
         // View Data on a node that is no table or view, and selecting a user, change nothing.
         QTreeWidgetItem* pIndexes = Scope("Indexes", true);
-        Select(pIndexes);
         QVERIFY(pIndexes->childCount() > 0);
         for (QTreeWidgetItem* pNode : {pIndexes->child(0), pIndexes, Category("Tables"), Tree().topLevelItem(0)}) {
             Select(pNode);

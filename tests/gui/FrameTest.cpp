@@ -155,7 +155,7 @@ private slots:
     }
 
     // The texts themselves are the command table's; what could go astray is the wiring.
-    void menusBarsAndKeys()
+    void windowWiringAndLayout()
     {
         Start();
         QCOMPARE(Frame().windowTitle(), QString("Untitled - Lumidex"));
@@ -214,12 +214,8 @@ private slots:
         PressKey(message, Qt::Key_Insert, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
         QCOMPARE(message.text(), QString("Connect to database!"));
-    }
 
-    // The form's layout and tab order; the pictures built in.
-    void layoutTabOrderAndPictures()
-    {
-        Start();
+        // The form's layout and tab order; the pictures built in.
         View().resize(1000, 600);
         QCOMPARE(View().Tree().geometry(), QRect(0, 0, 300, 580));
         QCOMPARE(View().ResultList().geometry(), QRect(300, 0, 700, 580));

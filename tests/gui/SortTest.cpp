@@ -1,6 +1,5 @@
-// The sortable list on its own, its model watched by Qt's model tester: header clicks,
-// the selection kept with its row, and the owner-drawn header with its arrow. The order
-// of texts and the values moving with their rows are tested in tests/controls/.
+// The sortable list, its model watched by Qt's model tester: header clicks, the selection kept with
+// its row, the owner-drawn header and its arrow. The order of texts itself: tests/controls/.
 
 #include "controls/CSortHeaderCtrl.h"
 #include "tests/gui/ProgramTest.h"
