@@ -98,8 +98,6 @@ private slots:
                 }
             }
         }
-        QVERIFY(Labels(Scope("Tables", true)).contains("APP.Mixed Case"));
-        QVERIFY(Labels(Category("Users")).contains("HR"));
 
         // Category, label, which of that label, table, rows.
         const std::tuple<const char*, const char*, int, const char*, int> objects[] = {

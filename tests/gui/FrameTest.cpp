@@ -17,12 +17,6 @@
 class FrameTest : public ProgramTest {
     Q_OBJECT
 
-    static bool BackendAlive(const QString& strPid)
-    {
-        const std::string strQuery = "SELECT count(*) FROM pg_stat_activity WHERE pid = " + strPid.toStdString();
-        return testfixture::AdminValue(strQuery) == "1";
-    }
-
     // Main menu, toolbar and the tree's and list's context menus: these follow the connection.
     void ExpectConnected(bool bConnected)
     {
@@ -79,12 +73,12 @@ private slots:
         QCOMPARE(m_pDesktop->arrBeeps, std::vector<unsigned>({0xFFFFFFFF}));
 
         View().RunQueryToList("select pg_backend_pid()");
-        const QString strPid = Cell(0, 0);
-        QVERIFY2(BackendAlive(strPid), qPrintable(MessageLine()));
+        const std::string strAlive = "SELECT count(*) FROM pg_stat_activity WHERE pid = " + Cell(0, 0).toStdString();
+        QVERIFY2(testfixture::AdminValue(strAlive) == "1", qPrintable(MessageLine()));
         Frame().close();
         QCOMPARE(MessageLine(), QString("Disconnect succeded!"));
         QCOMPARE(m_pDesktop->arrBeeps.size(), 3u);
-        QTRY_VERIFY(!BackendAlive(strPid));
+        QTRY_VERIFY(testfixture::AdminValue(strAlive) == "0");
         m_pApp.reset();
         QCOMPARE(m_pDesktop->arrBeeps.size(), 3u);  // logged off once only
     }

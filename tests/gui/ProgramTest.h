@@ -66,8 +66,7 @@ public:
 
     void Add(Step step) { m_arrSteps.push_back(std::move(step)); }
     bool Done() const { return m_arrSteps.empty() && m_nPending == 0; }
-    // Each dialog shown, in order (one entry per showing).
-    const QStringList& Shown() const { return m_arrShown; }
+    const QStringList& Shown() const { return m_arrShown; }  // each dialog shown, in order
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
