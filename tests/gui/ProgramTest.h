@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 
@@ -34,8 +35,12 @@ public:
     TestDesktop() { desktop::SetHandler(this); }
     ~TestDesktop() override { desktop::SetHandler(nullptr); }
 
-    QMessageBox::StandardButton Message(QWidget* pParent, const QString& strText,
-                                        QMessageBox::StandardButtons buttons) override;
+    QMessageBox::StandardButton Message(QWidget*, const QString& strText, QMessageBox::StandardButtons buttons) override
+    {
+        const auto nVisible = std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible);
+        arrMessages.push_back({strText, buttons, static_cast<int>(nVisible)});
+        return buttons.testFlag(QMessageBox::Yes) ? answer : QMessageBox::Ok;
+    }
     QString SaveFileName(QWidget*, const QString& strDir, const QString& strFilter) override
     {
         arrSaveDialogs.push_back(strDir + "|" + strFilter);
