@@ -81,10 +81,9 @@ private slots:
         }
 
         for (const browser::CatalogCategory& row : browser::CatalogQueryTable()) {
-            const QString strScope = QString::fromLatin1(row.pszScope);
             QTreeWidgetItem* pNode = Category(row.pszCategory);
-            if (!strScope.isEmpty())
-                pNode = Scope(row.pszCategory, strScope == "All");
+            if (*row.pszScope)
+                pNode = Scope(row.pszCategory, row.pszScope == QLatin1String("All"));
             for (int nRun = 0; nRun < 2; ++nRun) {
                 Select(Tree().topLevelItem(0));
                 Select(pNode);

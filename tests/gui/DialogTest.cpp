@@ -44,14 +44,6 @@ class DialogTest : public ProgramTest {
 
     std::optional<testfixture::ScopedEnv> m_tnsAdmin;
 
-    // Shows the Connect dialog once; the step acts in it.
-    void RunConnect(ConnectDialog& dialog, ModalScript::Step step)
-    {
-        m_pScript->Add(std::move(step));
-        dialog.exec();
-        QVERIFY(m_pScript->Done());
-    }
-
 private slots:
     void init()
     {
@@ -77,26 +69,29 @@ private slots:
                 WriteFile("Lumidex.ini", stored);
             ConnectDialog cancelled;
             QStringList arrShown;
-            RunConnect(cancelled, [&](QDialog& shown) {
+            m_pScript->Add([&](QDialog& shown) {
                 arrShown = Shown(shown);
                 shown.findChild<QLineEdit*>("IDC_USER")->setText("other");
                 CancelDialog(shown);
             });
+            cancelled.exec();
             QCOMPARE(arrShown, QStringList("A,b,SALES") + arrExpected);
             QCOMPARE(ReadFile("Lumidex.ini"), stored);
             ConnectDialog confirmed;
-            RunConnect(confirmed, [](QDialog& shown) { shown.findChild<QPushButton*>("IDOK")->click(); });
+            m_pScript->Add([](QDialog& shown) { shown.findChild<QPushButton*>("IDOK")->click(); });
+            confirmed.exec();
             QCOMPARE(confirmed.m_strDatabase, arrExpected[0]);
             QVERIFY(ReadFile("Lumidex.ini").contains("DATABASE=" + arrExpected[0].toLatin1()));
         }
 
         // All but the password is stored; Help opens the help page.
         ConnectDialog dialog;
-        RunConnect(dialog, [&](QDialog& shown) {
+        m_pScript->Add([&](QDialog& shown) {
             shown.findChild<QPushButton*>("IDC_HELP_BUTTON")->click();
             shown.findChild<QRadioButton*>("IDC_MODE_SYSDBA")->setChecked(true);
             Logon("SALES", "REPORTS", "secret")(shown);
         });
+        dialog.exec();
         QCOMPARE(m_pDesktop->arrOpened, std::vector<QUrl>({WebPageUrl(ID_HELP)}));
         QCOMPARE(dialog.m_strPassword, QString("secret"));
         QCOMPARE(dialog.GetMode(), 2);

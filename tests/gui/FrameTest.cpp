@@ -54,7 +54,7 @@ private slots:
             QVERIFY(qobject_cast<CStartDialog*>(&dialog));
             QCOMPARE(MessageLine(), QString("Connect to database!"));
             QCOMPARE(dialog.size(), QSize(399, 266));
-            QCOMPARE(dialog.cursor().shape(), Qt::BitmapCursor);
+            QVERIFY(!dialog.cursor().pixmap().isNull());  // the hand
             QTest::keyClick(&dialog, Qt::Key_Escape);
             QTest::keyClick(&dialog, Qt::Key_Return);
             QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(200, 100));
@@ -222,7 +222,6 @@ private slots:
         QCOMPARE(pAfterList, static_cast<QWidget*>(&View().Tree()));
 
         QCOMPARE(SplashBitmap().size(), QSize(399, 266));
-        QVERIFY(!HandCursor().pixmap().isNull());
         QCOMPARE(MainIcon().availableSizes(), QList<QSize>({QSize(32, 32)}));
         for (int i = 0; i < 12; ++i) {
             QCOMPARE(ToolbarImage(i % 5).size(), QSize(16, 15));

@@ -13,8 +13,7 @@ int RunGuiTest(int argc, char** argv, bool bNeedsCluster, QObject* (*create)())
     setenv("TNS_ADMIN", testfixture::TnsAdmin().c_str(), 1);
     setenv("LUMIDEX_OCI_LIBRARY", testfixture::OcipgLibrary(), 1);
     QApplication application(argc, argv);
-    const std::string strProblem = bNeedsCluster ? testfixture::ClusterProblem() : std::string();
-    if (!strProblem.empty()) {
+    if (const std::string strProblem = bNeedsCluster ? testfixture::ClusterProblem() : ""; !strProblem.empty()) {
         std::fputs(strProblem.c_str(), stderr);
         return 1;
     }

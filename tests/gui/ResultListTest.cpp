@@ -43,8 +43,7 @@ private slots:
         const QTreeWidgetItem* pSelected = View().Tree().currentItem();
         OpenWindow();
         QCOMPARE(Window().windowTitle(), QString("SQL statement"));
-        QVERIFY(!Window().isModal());
-        QCOMPARE(Window().parentWidget(), static_cast<QWidget*>(&Frame()));
+        QVERIFY(!Window().isModal() && Window().parentWidget() == &Frame());
 
         const QString strQuery = "select department_id, department_name from hr.departments order by 1";
         Run(strQuery + ";");
