@@ -12,7 +12,6 @@ class BrowserTest : public ProgramTest {
 
     QTreeWidget& Tree() { return View().Tree(); }
 
-    // The nth child with this label.
     static QTreeWidgetItem* Child(QTreeWidgetItem* pNode, const QString& strLabel, int nNth = 0)
     {
         for (int i = 0; i < pNode->childCount(); ++i)
@@ -39,7 +38,6 @@ class BrowserTest : public ProgramTest {
     {
         QVERIFY(pObject);
         Select(pObject);
-        QVERIFY2(MessageLine().startsWith("Rows "), qPrintable(MessageLine()));
         const int nColumns = Model().rowCount();
         QStringList arrColumns;
         for (int i = 0; i < nColumns; ++i) {
@@ -58,9 +56,8 @@ class BrowserTest : public ProgramTest {
     }
 
 private slots:
-    // The categories are the query table's, in its order (a node without its row would list
-    // nothing). A node per row, labelled owner first under "All"; a second run replaces the first's.
-    // "Ev"."il.T" and "Ev.il".T are both labelled Ev.il.T; each node still lists its own table.
+    // The categories are the query table's, in order; a node per row, owner first under "All"; a rerun
+    // replaces them. "Ev"."il.T" and "Ev.il".T are both labelled Ev.il.T but list their own tables.
     void nodesList()
     {
         Start(QString::fromStdString(testfixture::AdminUser()), QString::fromStdString(testfixture::AdminPassword()));

@@ -48,14 +48,13 @@ private slots:
     void init()
     {
         Fresh();
-        WriteFile("tnsnames.ora", "SALES = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n"
-                                  "b = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n"
+        WriteFile("tnsnames.ora", "SALES = (DESCRIPTION = (ADDRESS = (HOST = h)))\nb = (DESCRIPTION = (HOST = h))\n"
                                   "A = (DESCRIPTION = (ADDRESS = (PROTOCOL = TCP)(HOST = h)(PORT = 1)))\n");
         m_tnsAdmin.emplace("TNS_ADMIN", m_pFolder->path().toStdString());
     }
 
-    // The stored database is the first listed name it begins, in any case, else itself.
-    // Cancel writes nothing (no file stays none); OK stores what the box showed.
+    // The stored database: the first listed name it begins, in any case, else itself. Cancel writes
+    // nothing (no file stays none); OK stores what the box showed.
     void connectDialogShowsAndStores()
     {
         const std::pair<QByteArray, QStringList> cases[] = {
@@ -98,8 +97,7 @@ private slots:
         QCOMPARE(ReadFile("Lumidex.ini"), QByteArray("[Lumidex]\nDATABASE=SALES\nUSER=REPORTS\nMODE=2\n"));
     }
 
-    // Both switches on without their keys; Cancel writes nothing, OK writes both; Help
-    // opens the help page.
+    // Both switches on without their keys; Cancel writes nothing, OK writes both; Help opens its page.
     void configurationSwitches()
     {
         for (const QByteArray& stored : {QByteArray(), QByteArray("[Lumidex]\nVIEWXML=0\n")}) {

@@ -6,7 +6,6 @@
 
 #include <QAbstractItemModelTester>
 
-#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -73,8 +72,7 @@ private slots:
         m_pList.reset();
     }
 
-    // Up, down, up; another column always starts ascending; a refill forgets the arrow,
-    // but the remembered column inverts its direction on the next click.
+    // Up, down, up; another column starts ascending; a refill drops the arrow, the next click inverts.
     void clicksSortUpDownThenAnotherColumn()
     {
         m_pList->selectRow(2);
@@ -107,8 +105,7 @@ private slots:
         QCOMPARE(Model().index(7, 0).data().toString(), QString::fromUtf8("K\xc3\xa4se"));
     }
 
-    // The arrow follows the sort column in two strokes that stand out from the face (on the
-    // classic scheme its 3-D highlight and shadow); a long header ends with an ellipsis.
+    // The arrow follows the sort column in two strokes that stand out; a long header ends in an ellipsis.
     void headerPaintsArrowAndEllipsis()
     {
         const int o = 2 * QFontMetrics(Header().font()).horizontalAdvance(QLatin1Char(' '));
