@@ -1,13 +1,10 @@
 #include "tests/gui/ProgramTest.h"
 
-#include "shell/CStartDialog.h"
-
 #include <QEventLoop>
 #include <QFile>
 #include <QPointer>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 
 int RunGuiTest(int argc, char** argv, bool bNeedsCluster, QObject* (*create)())
@@ -16,21 +13,12 @@ int RunGuiTest(int argc, char** argv, bool bNeedsCluster, QObject* (*create)())
     setenv("TNS_ADMIN", testfixture::TnsAdmin().c_str(), 1);
     setenv("LUMIDEX_OCI_LIBRARY", testfixture::OcipgLibrary(), 1);
     QApplication application(argc, argv);
-    const std::string strProblem = bNeedsCluster ? testfixture::ClusterProblem() : std::string();
-    if (!strProblem.empty()) {
+    if (const std::string strProblem = bNeedsCluster ? testfixture::ClusterProblem() : ""; !strProblem.empty()) {
         std::fputs(strProblem.c_str(), stderr);
         return 1;
     }
     const std::unique_ptr<QObject> pTests(create());
     return QTest::qExec(pTests.get(), argc, argv);
-}
-
-QMessageBox::StandardButton TestDesktop::Message(QWidget*, const QString& strText,
-                                                 QMessageBox::StandardButtons buttons)
-{
-    const auto nVisible = std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible);
-    arrMessages.push_back({strText, buttons, static_cast<int>(nVisible)});
-    return buttons.testFlag(QMessageBox::Yes) ? answer : QMessageBox::Ok;
 }
 
 bool ModalScript::eventFilter(QObject* pWatched, QEvent* pEvent)
@@ -59,12 +47,8 @@ void GoIdle()
     loop.exec();
 }
 
-void CloseSplash(QDialog& dialog)
-{
-    // Stands for the four seconds passing; the splash's own timer would end it the same way.
-    if (qobject_cast<CStartDialog*>(&dialog))
-        dialog.done(QDialog::Accepted);
-}
+// Stands for the four seconds passing; the splash's own timer would end it the same way.
+void CloseSplash(QDialog& dialog) { dialog.done(QDialog::Accepted); }
 
 ModalScript::Step Logon(const QString& strDatabase, const QString& strUser, const QString& strPassword)
 {

@@ -1,8 +1,7 @@
 #pragma once
 
-// What the GUI tests that run the program stand on, afresh for each test function: a scratch
-// working folder; the desktop seam, recording and answering every box, beep and open request;
-// a script of steps, one per modal dialog shown; and the program, started on demand.
+// Afresh for each GUI test function: a scratch working folder, the desktop seam recording and
+// answering every box, beep and open request, a script of steps for the modal dialogs, the program.
 
 #include "browser/CLumidexView.h"
 #include "controls/CSortListCtrl.h"
@@ -13,11 +12,7 @@
 #include "shell/CMainFrame.h"
 #include "tests/support/TestFixture.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -25,10 +20,9 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
-#include <memory>
-#include <vector>
 
 class TestDesktop final : public desktop::Handler {
 public:
@@ -41,8 +35,12 @@ public:
     TestDesktop() { desktop::SetHandler(this); }
     ~TestDesktop() override { desktop::SetHandler(nullptr); }
 
-    QMessageBox::StandardButton Message(QWidget* pParent, const QString& strText,
-                                        QMessageBox::StandardButtons buttons) override;
+    QMessageBox::StandardButton Message(QWidget*, const QString& strText, QMessageBox::StandardButtons buttons) override
+    {
+        const auto nVisible = std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible);
+        arrMessages.push_back({strText, buttons, static_cast<int>(nVisible)});
+        return buttons.testFlag(QMessageBox::Yes) ? answer : QMessageBox::Ok;
+    }
     QString SaveFileName(QWidget*, const QString& strDir, const QString& strFilter) override
     {
         arrSaveDialogs.push_back(strDir + "|" + strFilter);
@@ -73,8 +71,7 @@ public:
 
     void Add(Step step) { m_arrSteps.push_back(std::move(step)); }
     bool Done() const { return m_arrSteps.empty() && m_nPending == 0; }
-    // Each dialog shown, in order (one entry per showing).
-    const QStringList& Shown() const { return m_arrShown; }
+    const QStringList& Shown() const { return m_arrShown; }  // each dialog shown, in order
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
@@ -85,15 +82,13 @@ private:
     QStringList m_arrShown;
 };
 
-// The main of one GUI test class: offscreen, with the test cluster's tnsnames.ora and
-// libocipg as the OCI library; a class that logs on first makes sure the cluster runs.
+// The main of one GUI test class: offscreen, on the test cluster's tnsnames.ora and libocipg.
 int RunGuiTest(int argc, char** argv, bool bNeedsCluster, QObject* (*create)());
 #define GUI_TEST_MAIN(TestClass, bNeedsCluster)  \
     QObject* MakeTest() { return new TestClass; } \
     int main(int argc, char** argv) { return RunGuiTest(argc, argv, bNeedsCluster, MakeTest); }
 
-// Lets the event loop wait for events once, as the program does between user actions; the
-// frame brings its commands up to date then.
+// Lets the event loop wait once, as between user actions: the frame updates its commands then.
 void GoIdle();
 
 // A file's bytes, empty when it does not exist; a file written anew.
@@ -105,23 +100,11 @@ void CloseSplash(QDialog& dialog);
 ModalScript::Step Logon(const QString& strDatabase, const QString& strUser, const QString& strPassword);
 void CancelDialog(QDialog& dialog);
 
-// A fresh current folder for one test, so that ./Lumidex.ini starts absent.
-class ScratchFolder {
-public:
-    ScratchFolder() { QDir::setCurrent(m_folder.path()); }
-    ~ScratchFolder() { QDir::setCurrent(m_strPrevious); }
-    QString Path() const { return m_folder.path(); }
-
-private:
-    QTemporaryDir m_folder;
-    QString m_strPrevious = QDir::currentPath();
-};
-
 class ProgramTest : public QObject {
     Q_OBJECT
 
 protected:
-    std::unique_ptr<ScratchFolder> m_pFolder;
+    std::unique_ptr<QTemporaryDir> m_pFolder;  // the current folder, so ./Lumidex.ini starts absent
     std::unique_ptr<TestDesktop> m_pDesktop;
     std::unique_ptr<ModalScript> m_pScript;
     std::unique_ptr<CLumidexApp> m_pApp;
@@ -131,12 +114,12 @@ protected:
     CResultListModel& Model() { return View().ResultList().Model(); }
     QString MessageLine() { return View().MessageLine().text(); }
     QString Cell(int nRow, int nColumn) { return Model().index(nRow, nColumn).data().toString(); }
-    int ColumnOf(const QString& strHeader)
+    QStringList Headers()
     {
+        QStringList arrHeaders;
         for (int i = 0; i < Model().columnCount(); ++i)
-            if (Model().headerData(i, Qt::Horizontal).toString() == strHeader)
-                return i;
-        return -1;
+            arrHeaders << Model().headerData(i, Qt::Horizontal).toString();
+        return arrHeaders;
     }
 
     // A key as the user presses it: the window active, the focus on the target.
@@ -150,7 +133,8 @@ protected:
 
     void Fresh()
     {
-        m_pFolder = std::make_unique<ScratchFolder>();
+        m_pFolder = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(m_pFolder->path());
         m_pDesktop = std::make_unique<TestDesktop>();
         m_pScript = std::make_unique<ModalScript>();
     }
@@ -181,6 +165,7 @@ private slots:
         m_pApp.reset();
         m_pScript.reset();
         m_pDesktop.reset();
+        QDir::setCurrent(QDir::tempPath());
         m_pFolder.reset();
     }
 };

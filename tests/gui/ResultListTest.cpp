@@ -1,6 +1,5 @@
-// The list's commands against the test cluster: the statement window from its command and
-// keys, and Save XML data and Save CSV data. What a run does, the history's texts and the
-// files saved are tested in tests/document/ and tests/export/.
+// The list's commands on the test cluster: the statement window, Save XML data, Save CSV data.
+// What a run does, the history's texts and the files saved: tests/document/, tests/export/.
 
 #include "browser/CSqlStatementWindow.h"
 #include "tests/gui/ProgramTest.h"
@@ -22,22 +21,19 @@ class ResultListTest : public ProgramTest {
         QVERIFY(View().SqlWindow() && Window().isVisible());
     }
 
-    void Run(const QString& strText, bool bByKey = false)
+    void Run(const QString& strText)
     {
         Editor().setPlainText(strText);
-        if (bByKey)
-            QTest::keyClick(&Editor(), Qt::Key_Return, Qt::ControlModifier);
-        else
-            Window().findChild<QPushButton*>("IDC_SQL_RUN")->click();
+        Window().findChild<QPushButton*>("IDC_SQL_RUN")->click();
     }
 
     // Saves with the command under the name the user types; the beeps it gave.
     std::vector<unsigned> Save(int nCommand, const QString& strTyped)
     {
-        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
+        m_pDesktop->arrBeeps.clear();
         m_pDesktop->strSaveName = strTyped;
         Frame().OnCommand(nCommand);
-        return {m_pDesktop->arrBeeps.begin() + static_cast<std::ptrdiff_t>(nBeeps), m_pDesktop->arrBeeps.end()};
+        return m_pDesktop->arrBeeps;
     }
 
 private slots:
@@ -47,14 +43,13 @@ private slots:
         const QTreeWidgetItem* pSelected = View().Tree().currentItem();
         OpenWindow();
         QCOMPARE(Window().windowTitle(), QString("SQL statement"));
-        QVERIFY(!Window().isModal());
-        QCOMPARE(Window().parentWidget(), static_cast<QWidget*>(&Frame()));
+        QVERIFY(!Window().isModal() && Window().parentWidget() == &Frame());
 
         const QString strQuery = "select department_id, department_name from hr.departments order by 1";
         Run(strQuery + ";");
         QCOMPARE(MessageLine(), QString("Rows 4"));
         QCOMPARE(View().Tree().currentItem(), pSelected);
-        Run("selec 1", true);
+        Run("selec 1");
         QVERIFY2(MessageLine().startsWith("ORA-00900"), qPrintable(MessageLine()));
 
         // Alt+Up and Alt+Down step through what was run.
@@ -73,7 +68,7 @@ private slots:
         QCOMPARE(&Window(), pWindow);
         QCOMPARE(Editor().toPlainText(), QString("selec 1"));
 
-        // A selection runs alone.
+        // A selection runs alone, here by its key.
         Editor().setPlainText("select 1 from dual\nselect 2 from dual");
         QTextCursor cursor = Editor().textCursor();
         cursor.movePosition(QTextCursor::Down);
@@ -83,10 +78,9 @@ private slots:
         QCOMPARE(Cell(0, 0), QString("2"));
 
         // Nothing to run: a beep, the list as it was.
-        const std::size_t nBeeps = m_pDesktop->arrBeeps.size();
+        m_pDesktop->arrBeeps.clear();
         Run(" ; ");
-        QCOMPARE(m_pDesktop->arrBeeps.size(), nBeeps + 1);
-        QCOMPARE(m_pDesktop->arrBeeps.back(), 0u);
+        QCOMPARE(m_pDesktop->arrBeeps, std::vector<unsigned>{0u});
         QCOMPARE(Cell(0, 0), QString("2"));
 
         // The question's text and buttons, and what each answer does; a run ends with a simple beep.
@@ -95,25 +89,18 @@ private slots:
             m_pDesktop->answer = answer;
             m_pDesktop->arrMessages.clear();
             Run("select id, label from app.big_table order by id");
-            QCOMPARE(m_pDesktop->arrMessages.size(), 1u);
-            QCOMPARE(m_pDesktop->arrMessages[0].strText, QString("You have read 1000 rows do you want to read all?"));
-            QCOMPARE(m_pDesktop->arrMessages[0].buttons, QMessageBox::Yes | QMessageBox::No);
-            QCOMPARE(MessageLine(), QString("Rows %1").arg(nRows));
-            QCOMPARE(Cell(nRows - 1, 0), QString::number(nRows));
+            const TestDesktop::MessageRecord& question = m_pDesktop->arrMessages.at(0);  // the count: tests/document/
+            QCOMPARE(question.strText, QString("You have read 1000 rows do you want to read all?"));
+            QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
+            QCOMPARE(Model().rowCount(), nRows);
             QCOMPARE(m_pDesktop->arrBeeps.back(), 0xFFFFFFFFu);
         }
-
-        Frame().OnCommand(ID_DATABASE_DISCONNECT);
-        Run("select 1 from dual");
-        QCOMPARE(MessageLine(), QString("No message! Are you connected to the database?"));
     }
 
-    // The switches as the settings file has them when the command runs: both on without
-    // the keys, else off. CSV: cancelled, no beep and the message kept; failed, a folder in
-    // the way, the title kept.
+    // The employees shown by LAST_NAME descending. The switches as the settings file has them when
+    // the command runs. CSV: cancelled, no beep and the message kept; failed, the title kept.
     void savesXmlAndCsv()
     {
-        // The employees, shown by LAST_NAME descending.
         Start("hr", "hr");
         View().RunQueryToList("SELECT employee_id, last_name, notes FROM EMPLOYEES ORDER BY EMPLOYEE_ID");
         QCOMPARE(MessageLine(), QString("Rows 4"));
@@ -121,7 +108,7 @@ private slots:
         View().ResultList().OnHeaderItemClick(1, 0);
         for (const bool bOn : {true, false}) {
             WriteFile("Lumidex.ini", bOn ? QByteArray() : QByteArray("[Lumidex]\nXSL=0\nVIEWXML=0\n"));
-            const QString strName = m_pFolder->Path() + (bOn ? "/on" : "/off");
+            const QString strName = m_pFolder->path() + (bOn ? "/on" : "/off");
             m_pDesktop->arrOpened.clear();
             QCOMPARE(Save(ID_FILE_SAVE_AS, strName), std::vector<unsigned>{0u});
             QCOMPARE(m_pDesktop->arrSaveDialogs.last(), QString("*.xml|XML Files (*.xml);;All Files (*.*)"));
@@ -137,17 +124,15 @@ private slots:
 
         QCOMPARE(Save(ID_FILE_SAVE_CSV, QString()), std::vector<unsigned>());
         QCOMPARE(MessageLine(), QString("Saved XML file!"));
-        const QString strData = m_pFolder->Path() + "/emp.csv";
-        QCOMPARE(Save(ID_FILE_SAVE_CSV, m_pFolder->Path() + "/emp"), std::vector<unsigned>{0u});
+        const QString strData = m_pFolder->path() + "/emp.csv";
+        QCOMPARE(Save(ID_FILE_SAVE_CSV, m_pFolder->path() + "/emp"), std::vector<unsigned>{0u});
         QCOMPARE(m_pDesktop->arrSaveDialogs.last(), QString("*.csv|CSV Files (*.csv);;All Files (*.*)"));
         QCOMPARE(MessageLine(), QString("Saved CSV file!"));
         QVERIFY(m_pDesktop->arrOpened.empty());
         QCOMPARE(Frame().windowTitle(), strData + " - Lumidex");
-        QCOMPARE(QString::fromUtf8(ReadFile(strData)),
-                 QString("EMPLOYEE_ID,LAST_NAME,NOTES\r\n3,日本,NULL\r\n4,Nobody,NULL\r\n"
-                         "2,Lefèvre,Paid in € since 2002\r\n1,King,President\r\n"));
-        QVERIFY(QDir(m_pFolder->Path()).mkdir("taken.csv"));
-        QCOMPARE(Save(ID_FILE_SAVE_CSV, m_pFolder->Path() + "/taken.csv"), std::vector<unsigned>{0u});
+        QVERIFY(ReadFile(strData).startsWith("EMPLOYEE_ID,LAST_NAME,NOTES\r\n3,"));  // as shown
+        QVERIFY(QDir(m_pFolder->path()).mkdir("taken.csv"));
+        QCOMPARE(Save(ID_FILE_SAVE_CSV, m_pFolder->path() + "/taken.csv"), std::vector<unsigned>{0u});
         QCOMPARE(MessageLine(), QString("Failed to save CSV file!"));
         QCOMPARE(Frame().windowTitle(), strData + " - Lumidex");
     }
