@@ -119,8 +119,8 @@ TEST_F(ConnectString, TnsNamesEntriesIncludesAndBrokenEntries)
     for (int level = 1; level <= 9; ++level)
         Write("level" + std::to_string(level) + ".ora",
               Entry("LEVEL" + std::to_string(level)) + "IFILE = level" + std::to_string(level + 1) + ".ora\n");
-    // Any case; after a broken entry; the second of two with one name; through includes relative to the including
-    // file, absolute, after a missing one, in a loop, eight deep.
+    // Any case; after a broken entry; the second of two with one name; included relatively, absolutely, after a
+    // missing include, in a loop, eight deep.
     for (const std::string alias : {"first", "after_broken", "after_cut", "twice", "relative", "nested", "absolute",
                                     "after_missing", "loop_a", "loop_b", "level8", "last"})
         EXPECT_EQ(Resolved(alias), "h:1/" + alias) << alias;

@@ -115,8 +115,6 @@ public:
     {
         m_pQuery.reset();
         m_columns.clear();
-        m_buffers.clear();
-        m_indicators.clear();
     }
     void Disconnect();
 
