@@ -126,8 +126,7 @@ TEST_F(ConnectString, TnsNamesEntriesIncludesAndBrokenEntries)
         EXPECT_EQ(Resolved(alias), "h:1/" + alias) << alias;
     EXPECT_EQ(Resolved("SECOND.EXAMPLE"), "h:1/first");
     EXPECT_EQ(Resolved("SECURE"), "h:1/secure tls");
-    // Not read: a name without its domain, unbalanced parentheses, a line of an entry in column 1, the ninth include,
-    // IFILE, no '='.
+    // Not read: a name without its domain, unbalanced parentheses, an entry's line in column 1, the ninth include.
     for (const char* alias : {"SECOND", "BROKEN", "CUT", "LEVEL9", "IFILE", "NO_EQUALS_SIGN"})
         EXPECT_EQ(Resolved(alias), "12154") << alias;
     // $ORACLE_HOME/network/admin when TNS_ADMIN has none.

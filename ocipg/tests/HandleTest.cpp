@@ -108,7 +108,6 @@ TEST_F(OcipgHandles, DescriptorsOwnedByTheEnvironment)
     EXPECT_EQ(OCIDescriptorFree(second, OCI_HTYPE_STMT), OCI_INVALID_HANDLE);
     EXPECT_EQ(OCIHandleFree(second, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
     EXPECT_EQ(OCIDescriptorFree(err, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
-    EXPECT_EQ(OCIDescriptorFree(err, OCI_HTYPE_ERROR), OCI_INVALID_HANDLE);
     EXPECT_EQ(OCIDescriptorFree(nullptr, OCI_DTYPE_PARAM), OCI_INVALID_HANDLE);
     ASSERT_EQ(OCIAttrGet(second, OCI_DTYPE_PARAM, &name, &length, OCI_ATTR_NAME, err), OCI_SUCCESS);
     m_session.Disconnect();  // frees the environment

@@ -49,28 +49,8 @@ TEST_F(OcipgStatement, FailuresShowAtExecute)
     EXPECT_EQ(m_session.Error(), "");  // the success cleared the last failure's record
 }
 
-// The select list is known once the statement is executed, and only then.
-TEST_F(OcipgStatement, DescriptionComesWithTheExecute)
-{
-    Statement stmt(m_session, "select department_id, department_name from hr.departments order by 1");
-    EXPECT_EQ(stmt.Get(OCI_ATTR_PARAM_COUNT), 0u);
-    void* param = nullptr;
-    EXPECT_EQ(OCIParamGet(stmt.Handle(), OCI_HTYPE_STMT, m_session.ErrorHandle(), &param, 1), OCI_ERROR);
-    EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
-    // A define past the select list passes until the list is known; the fetch fails.
-    char value[32] = {};
-    sb2 indicator = 0;
-    ASSERT_EQ(stmt.Define(3, value, sizeof value, &indicator), OCI_SUCCESS);
-    ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
-    EXPECT_EQ(stmt.Fetch(), OCI_ERROR);
-    EXPECT_EQ(m_session.Error(), "ORA-01007: variable not in select list\n");
-    EXPECT_EQ(stmt.Define(3, value, sizeof value, &indicator), OCI_ERROR);
-    EXPECT_EQ(FirstLine(m_session.Error()), "ORA-24308: illegal define position");
-}
-
-// As in Oracle, a failed statement, or a row that fails on the server, undoes its own round trip only: work left open
-// before it, and another open query, go on until the next commit. The table is this session's own, as other tests list
-// the schemas' tables.
+// As in Oracle, a failed statement or row undoes its own round trip only: work left open before it, and another open
+// query, go on until the next commit. A table of the session's own: other tests list the schemas' tables.
 TEST_F(OcipgStatement, FailuresKeepTheOpenTransaction)
 {
     ASSERT_EQ(m_session.Execute("create temporary table scratch (id int primary key, label text)"), OCI_SUCCESS)
@@ -111,10 +91,23 @@ TEST_F(OcipgStatement, FailuresKeepTheOpenTransaction)
     EXPECT_EQ(m_session.Value("select string_agg(id::text, ',' order by id) from scratch"), "1,3");
 }
 
-TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)
+// The select list is known once the statement is executed: a define past it passes until then, and the fetch fails.
+// Placeholders, named or not, bind by position, all of them before the execute.
+TEST_F(OcipgStatement, DescribeDefineAndBindByPosition)
 {
-    Statement query(m_session, "select last_name || :suffix from hr.employees where employee_id = :1 and 1::int = 1");
     OCIError* err = m_session.ErrorHandle();
+    char value[40] = {};
+    sb2 indicator = 0;
+    Statement past(m_session, "select 1");
+    ASSERT_EQ(past.Define(2, value, sizeof value, &indicator), OCI_SUCCESS);
+    ASSERT_EQ(past.Execute(), OCI_SUCCESS) << m_session.Error();
+    EXPECT_EQ(past.Fetch(), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-01007: variable not in select list\n");
+    Statement query(m_session, "select last_name || :suffix from hr.employees where employee_id = :1 and 1::int = 1");
+    EXPECT_EQ(query.Get(OCI_ATTR_PARAM_COUNT), 0u);
+    void* param = nullptr;
+    EXPECT_EQ(OCIParamGet(query.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
     char suffix[] = "!";
     int id = 1;
     OCIBind* bind = nullptr;
@@ -129,9 +122,9 @@ TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)
                   position == 2 ? OCI_SUCCESS : OCI_ERROR);
     }
     ASSERT_EQ(query.Execute(), OCI_SUCCESS) << m_session.Error();
-    char value[40] = {};
-    sb2 indicator = 0;
     ASSERT_EQ(query.Define(1, value, sizeof value, &indicator), OCI_SUCCESS);
+    EXPECT_EQ(query.Define(2, value, sizeof value, &indicator), OCI_ERROR);
+    EXPECT_EQ(FirstLine(m_session.Error()), "ORA-24308: illegal define position");
     ASSERT_EQ(query.Fetch(), OCI_SUCCESS) << m_session.Error();
     EXPECT_STREQ(value, "King!");
 }
