@@ -119,15 +119,14 @@ TEST_F(ConnectString, TnsNamesEntriesIncludesAndBrokenEntries)
     for (int level = 1; level <= 9; ++level)
         Write("level" + std::to_string(level) + ".ora",
               Entry("LEVEL" + std::to_string(level)) + "IFILE = level" + std::to_string(level + 1) + ".ora\n");
-    // Any case; after a broken entry; the second of two with one name; through includes relative to the including
-    // file, absolute, after a missing one, in a loop, eight deep.
+    // Any case; after a broken entry; the second of two with one name; included relatively, absolutely, after a
+    // missing include, in a loop, eight deep.
     for (const std::string alias : {"first", "after_broken", "after_cut", "twice", "relative", "nested", "absolute",
                                     "after_missing", "loop_a", "loop_b", "level8", "last"})
         EXPECT_EQ(Resolved(alias), "h:1/" + alias) << alias;
     EXPECT_EQ(Resolved("SECOND.EXAMPLE"), "h:1/first");
     EXPECT_EQ(Resolved("SECURE"), "h:1/secure tls");
-    // Not read: a name without its domain, unbalanced parentheses, a line of an entry in column 1, the ninth include,
-    // IFILE, no '='.
+    // Not read: a name without its domain, unbalanced parentheses, an entry's line in column 1, the ninth include.
     for (const char* alias : {"SECOND", "BROKEN", "CUT", "LEVEL9", "IFILE", "NO_EQUALS_SIGN"})
         EXPECT_EQ(Resolved(alias), "12154") << alias;
     // $ORACLE_HOME/network/admin when TNS_ADMIN has none.

@@ -43,7 +43,7 @@ sword Session::Execute(const std::string& sql, ub4 commitMode)
             m_nRowCount = stmt->Get(OCI_ATTR_ROW_COUNT);
         return status;
     }
-    CloseQuery();
+    m_columns.clear();
     m_pQuery = std::move(stmt);
     status = m_pQuery->Execute();
     const ub4 count = status == OCI_SUCCESS ? m_pQuery->Get(OCI_ATTR_PARAM_COUNT) : 0;
@@ -71,7 +71,7 @@ sword Session::Execute(const std::string& sql, ub4 commitMode)
 
 void Session::Disconnect()
 {
-    CloseQuery();
+    m_pQuery.reset();
     if (m_bLoggedOn)
         OCISessionEnd(m_pSvc, m_pError, m_pSession, OCI_DEFAULT);
     if (m_pServer)

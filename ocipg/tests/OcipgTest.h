@@ -111,13 +111,6 @@ public:
             return "error: " + Error();
         return rows.empty() ? "" : rows[0].at(0);
     }
-    void CloseQuery()
-    {
-        m_pQuery.reset();
-        m_columns.clear();
-        m_buffers.clear();
-        m_indicators.clear();
-    }
     void Disconnect();
 
     std::string Error(sb4* code = nullptr) const { return ErrorText(m_pError, code); }
@@ -126,7 +119,7 @@ public:
     OCIError* ErrorHandle() const { return m_pError; }
     OCIEnv* EnvHandle() const { return m_pEnv; }
     OCISvcCtx* ServiceContext() const { return m_pSvc; }
-    OCIStmt* QueryStatement() const { return m_pQuery ? m_pQuery->Handle() : nullptr; }
+    const Statement& QueryStatement() const { return *m_pQuery; }
 
 private:
     OCIEnv* m_pEnv = nullptr;

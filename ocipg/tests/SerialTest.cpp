@@ -1,7 +1,8 @@
 // Tests that stop the cluster or make tables other sessions see: each runs alone.
 #include "ocipg/tests/OcipgTest.h"
 
-namespace ocitest {
+using namespace ocitest;
+
 namespace {
 
 // OCI_COMMIT_ON_SUCCESS commits the statement and the work left open before it; OCI_DEFAULT leaves it open until then
@@ -33,8 +34,7 @@ TEST_F(OcipgSerial, CommitModesAndRowCounts)
     AdminValue("drop table " + table);
 }
 
-// The whole server stopped in the middle of a fetch: ORA-03113 at once, a clean ORA-03114 afterwards, and a new logon
-// works once it is back.
+// The server stopped mid-fetch: ORA-03113 at once, a clean ORA-03114 afterwards, a new logon once it is back.
 TEST_F(OcipgSerial, ServerStoppedMidFetch)
 {
     ASSERT_EQ(m_session.Execute("select g from generate_series(1, 100000) g"), OCI_SUCCESS) << m_session.Error();
@@ -47,10 +47,6 @@ TEST_F(OcipgSerial, ServerStoppedMidFetch)
     EXPECT_EQ(m_session.Execute("select 1"), OCI_ERROR);
     EXPECT_EQ(m_session.Error(), "ORA-03114: not connected to ORACLE\n");
     m_session.Disconnect();
-    Session whileDown;
-    EXPECT_EQ(whileDown.Connect("LUMIDEX", "hr", "hr"), OCI_ERROR);
-    EXPECT_EQ(FirstLine(whileDown.Error()), "ORA-12541: TNS:no listener");
-
     ASSERT_EQ(ClusterCommand("start"), 0);
     Session again;
     again.Connect("LUMIDEX", "hr", "hr");
@@ -58,4 +54,3 @@ TEST_F(OcipgSerial, ServerStoppedMidFetch)
 }
 
 }  // namespace
-}  // namespace ocitest

@@ -1,15 +1,11 @@
-// The statement scanner: PostgreSQL 15's token boundaries, the text the server gets, and the server's agreement.
+// The statement scanner: PostgreSQL 15's token boundaries, the text the server gets, the statement type.
 
 #include "ocipg/OraError.h"
 #include "ocipg/SqlLexer.h"
 #include "ocipg/SqlText.h"
-#include "ocipg/tests/OcipgTest.h"
 
-#include <libpq-fe.h>
+#include <gtest/gtest.h>
 
-#include <cstring>
-
-namespace ocitest {
 namespace {
 
 // The tokens of a text other than blanks, as "kind:text" (that they cover it without gap: fuzz/SqlTextFuzz.cpp).
@@ -34,8 +30,7 @@ TEST(SqlLexer, DrawsPostgresqlsTokenBoundaries)
         {"b'01''10' x'1F'", {"string:b'01'", "string:'10'", "string:x'1F'"}},
         {"n'x' u&'x' U&\"x\" u&x", {"string:n'x'", "string:u&'x'", "name:U&\"x\"", "word:u", "op:&", "word:x"}},
         {"\"a\"\"b\" \"", {"name:\"a\"\"b\"", "name:\""}},
-        // Continued literals keep reading as they began: a line break is needed, and -- comments may stand between,
-        // block comments not.
+        // Continued literals read on as they began: after a line break, -- comments between, block comments not.
         {"e'a'\n-- c\n'\\'b'", {"string:e'a'\n-- c\n'\\'b'"}},
         {"e'a' -- c\n'b'", {"string:e'a' -- c\n'b'"}},
         {"'a' '\\'", {"string:'a'", "string:'\\'"}},
@@ -67,9 +62,10 @@ struct ScanCase {
     sb4 nRefusal;
     const char* pszServerText;  // null: the text unchanged
     int nPlaceholders;
+    ub2 nType = OCI_STMT_SELECT;
 };
 
-TEST(SqlText, PlaceholdersAndRefusals)
+TEST(SqlText, PlaceholdersRefusalsAndType)
 {
     const ScanCase cases[] = {
         {"select :a, :1, :a$b, :ü from t where x = :b", 0, "select $1, $2, $3, $4 from t where x = $5", 5},
@@ -82,12 +78,25 @@ TEST(SqlText, PlaceholdersAndRefusals)
         {"select $$ :a ; $$, :b", 0, "select $$ :a ; $$, $1", 1},
         {"select a$x$, :a, $x$", 0, "select a$x$, $1, $x$", 1},
         {"select 1$x$ :a; $x$, :b", 0, "select 1$x$ :a; $x$, $1", 1},
-        {":a", 0, "$1", 1},
+        {":a", 0, "$1", 1, OCI_STMT_UNKNOWN},
         // One statement, a trailing ';' allowed.
         {"select 'a''b;', \"c\"\";\" from t;", 0, nullptr, 0},
         {"select 1; -- done\n", 0, nullptr, 0},
         {" -- only\n /* comments */ ", ocipg::kOraInvalidSql, nullptr, 0},
         {";", ocipg::kOraInvalidSql, nullptr, 0},
+        // The type from the leading keyword.
+        {"(select 1)", 0, nullptr, 0},
+        {" -- c\r /* d */ With x as (select 1) select * from x", 0, nullptr, 0},
+        {"merge into t using s on (true) when matched then delete", 0, nullptr, 0, OCI_STMT_MERGE},
+        {"\"select\" 1", 0, nullptr, 0, OCI_STMT_UNKNOWN},
+        {"selectx", 0, nullptr, 0, OCI_STMT_UNKNOWN},
+        {"e'select'", 0, nullptr, 0, OCI_STMT_UNKNOWN},
+        // One statement for the server's extended protocol too (standard strings, as the library connects).
+        {"select e'a'\n'\\'; select 2 --'", 0, nullptr, 0},
+        {"select 'a' \n'b; select 2'", 0, nullptr, 0},
+        {"select 'a;' as \"b;\" /* ; /* ; */ ; */ -- ;", 0, nullptr, 0},
+        {"select $x$; select 2$x$", 0, nullptr, 0},
+        {"select 1$x$; select 2$x$", 0, nullptr, 0},
     };
     for (const ScanCase& c : cases) {
         SCOPED_TRACE(c.strText);
@@ -97,68 +106,19 @@ TEST(SqlText, PlaceholdersAndRefusals)
             continue;
         EXPECT_EQ(sql.m_strServerText, c.pszServerText ? c.pszServerText : c.strText);
         EXPECT_EQ(sql.m_nPlaceholders, c.nPlaceholders);
+        EXPECT_EQ(sql.m_nType, c.nType);
     }
-    // A second statement that hides from a lesser scanner (more below, against the server), and PostgreSQL's own
-    // parameters, which would meet the placeholders' numbers.
+    // Second statements that hide from a lesser scanner (those from "select e'a' || " on: as the server's extended
+    // protocol sees them too), PostgreSQL's own parameters.
     const std::string twoStatements[] = {"select e'a' /* */\n'\\'; select 2 --'", "select 1a$x$; select 2 $x$",
                                          "select 1;;", "; select 1", "select $1", "select $:a",
-                                         std::string("select 1\0", 9)};
+                                         std::string("select 1\0", 9), "select e'a' || '\\'; select 2 --'",
+                                         "select e'\\\\'; select 2 --'", "select 'a\\'; select 2 --'",
+                                         "select 1 -- x\r; select 2", "select 1 /* ; /* ; */ ; */ ; select 2",
+                                         "select xe'\\'; select 2 --'", "select a$x$; select '$x$'",
+                                         "select u&'\\0061;'; select 2"};
     for (const std::string& text : twoStatements)
         EXPECT_EQ(ocipg::ScanSql(text).m_nRefusal, ocipg::kOraInvalidCharacter) << text;
 }
 
-TEST(SqlText, TypeFromTheLeadingKeyword)
-{
-    const std::pair<const char*, ub2> cases[] = {
-        {"(select 1)", OCI_STMT_SELECT},
-        {" -- c\r /* d */ With x as (select 1) select * from x", OCI_STMT_SELECT},
-        {"merge into t using s on (true) when matched then delete", OCI_STMT_MERGE},
-        {"\"select\" 1", OCI_STMT_UNKNOWN},
-        {"selectx", OCI_STMT_UNKNOWN},
-        {"e'select'", OCI_STMT_UNKNOWN},
-    };
-    for (const auto& [text, type] : cases)
-        EXPECT_EQ(ocipg::ScanSql(text).m_nType, type) << text;
-}
-
-// Whether the server's extended protocol refuses the text as several statements; connected as the library connects,
-// with standard strings.
-bool ServerSeesSeveral(PGconn* conn, const std::string& text)
-{
-    PGresult* result = PQprepare(conn, "", text.c_str(), 0, nullptr);
-    const char* message = PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
-    const bool several = message && std::strstr(message, "cannot insert multiple commands") != nullptr;
-    PQclear(result);
-    return several;
-}
-
-TEST(SqlTextOnTheServer, OneStatementForTheScannerIsOneForTheServer)
-{
-    const std::pair<const char*, bool> cases[] = {
-        {"select e'a'\n'\\'; select 2 --'", false},
-        {"select e'a' || '\\'; select 2 --'", true},
-        {"select e'\\\\'; select 2 --'", true},
-        {"select 'a\\'; select 2 --'", true},
-        {"select 'a' \n'b; select 2'", false},
-        {"select 1 -- x\r; select 2", true},
-        {"select 1 /* ; /* ; */ ; */ ; select 2", true},
-        {"select 'a;' as \"b;\" /* ; /* ; */ ; */ -- ;", false},
-        {"select xe'\\'; select 2 --'", true},
-        {"select a$x$; select '$x$'", true},
-        {"select $x$; select 2$x$", false},
-        {"select 1$x$; select 2$x$", false},
-        {"select u&'\\0061;'; select 2", true},
-        {"select 1;", false},
-    };
-    PGconn* conn = PQconnectdb((AdminConnInfo() + " options='-c standard_conforming_strings=on'").c_str());
-    ASSERT_EQ(PQstatus(conn), CONNECTION_OK) << PQerrorMessage(conn);
-    for (const auto& [text, several] : cases) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(ServerSeesSeveral(conn, text), several);
-        EXPECT_EQ(ocipg::ScanSql(text).m_nRefusal == ocipg::kOraInvalidCharacter, several);
-    }
-    PQfinish(conn);
-}
-
 }  // namespace
-}  // namespace ocitest

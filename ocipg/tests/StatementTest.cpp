@@ -1,22 +1,13 @@
 #include "ocipg/tests/OcipgTest.h"
 
-namespace ocitest {
+using namespace ocitest;
+
 namespace {
 
-class OcipgStatement : public HrTest {
-protected:
-    // A table of this session's own: other tests, side by side, list the schemas' tables.
-    void SetUp() override
-    {
-        HrTest::SetUp();
-        ASSERT_EQ(m_session.Execute("create temporary table scratch (id int primary key, label text)"), OCI_SUCCESS)
-            << m_session.Error();
-    }
-};
+using OcipgStatement = HrTest;
 
-// What is wrong with a text shows at execute, as with Oracle's client, the type still from the first word. Errors
-// that need the server's detail name the constraint or the column; two statements in one text are refused before the
-// server sees them. Every statement fails, so nothing changes.
+// What is wrong with a text shows at execute, as with Oracle's client, the type still from the first word. Errors that
+// need the server's detail name the constraint or the column; two statements in one text never reach the server.
 TEST_F(OcipgStatement, FailuresShowAtExecute)
 {
     const struct {
@@ -31,8 +22,7 @@ TEST_F(OcipgStatement, FailuresShowAtExecute)
         {"select * from nosuch_table", OCI_STMT_SELECT, "ORA-00942: table or view does not exist",
          "PostgreSQL: relation \"nosuch_table\" does not exist"},
         // Two statements (what hides the ';' from a lesser scanner: SqlTextTest).
-        {"insert into scratch values (1, 'a'); insert into scratch values (2, 'b')", OCI_STMT_INSERT,
-         "ORA-00911: invalid character", ""},
+        {"select 1; select 2", OCI_STMT_SELECT, "ORA-00911: invalid character", ""},
         {"insert into hr.departments values (10, 'Again', null)", OCI_STMT_INSERT,
          "ORA-00001: unique constraint (HR.DEPARTMENTS_PKEY) violated", nullptr},
         {"insert into hr.employees (employee_id, email) values (99, 'x')", OCI_STMT_INSERT,
@@ -55,32 +45,16 @@ TEST_F(OcipgStatement, FailuresShowAtExecute)
             EXPECT_EQ(text.substr(text.find('\n') + 1), *c.m_szServerLine ? c.m_szServerLine + std::string("\n") : "");
         }
     }
-    EXPECT_EQ(m_session.Value("select count(*) from scratch"), "0");
+    EXPECT_EQ(m_session.Value("select 1"), "1");
+    EXPECT_EQ(m_session.Error(), "");  // the success cleared the last failure's record
 }
 
-// The select list is known once the statement is executed, and only then.
-TEST_F(OcipgStatement, DescriptionComesWithTheExecute)
-{
-    Statement stmt(m_session, "select department_id, department_name from hr.departments order by 1");
-    EXPECT_EQ(stmt.Get(OCI_ATTR_PARAM_COUNT), 0u);
-    void* param = nullptr;
-    EXPECT_EQ(OCIParamGet(stmt.Handle(), OCI_HTYPE_STMT, m_session.ErrorHandle(), &param, 1), OCI_ERROR);
-    EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
-    // A define past the select list passes until the list is known; the fetch fails.
-    char value[32] = {};
-    sb2 indicator = 0;
-    ASSERT_EQ(stmt.Define(3, value, sizeof value, &indicator), OCI_SUCCESS);
-    ASSERT_EQ(stmt.Execute(), OCI_SUCCESS) << m_session.Error();
-    EXPECT_EQ(stmt.Fetch(), OCI_ERROR);
-    EXPECT_EQ(m_session.Error(), "ORA-01007: variable not in select list\n");
-    EXPECT_EQ(stmt.Define(3, value, sizeof value, &indicator), OCI_ERROR);
-    EXPECT_EQ(FirstLine(m_session.Error()), "ORA-24308: illegal define position");
-}
-
-// As in Oracle, a failed statement, or a row that fails on the server, undoes its own round trip only: work left open
-// before it, and another open query, go on until the next commit.
+// As in Oracle, a failed statement or row undoes its own round trip only: work left open before it, and another open
+// query, go on until the next commit. A table of the session's own: other tests list the schemas' tables.
 TEST_F(OcipgStatement, FailuresKeepTheOpenTransaction)
 {
+    ASSERT_EQ(m_session.Execute("create temporary table scratch (id int primary key, label text)"), OCI_SUCCESS)
+        << m_session.Error();
     ASSERT_EQ(m_session.Execute("insert into scratch values (1, 'a')", OCI_DEFAULT), OCI_SUCCESS) << m_session.Error();
     EXPECT_EQ(m_session.Execute("insert into scratch values (2, 'b'), (1, 'dup')", OCI_DEFAULT), OCI_ERROR);
     Statement other(m_session, "select g from generate_series(1, 50) g");
@@ -117,10 +91,23 @@ TEST_F(OcipgStatement, FailuresKeepTheOpenTransaction)
     EXPECT_EQ(m_session.Value("select string_agg(id::text, ',' order by id) from scratch"), "1,3");
 }
 
-TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)
+// The select list is known once the statement is executed: a define past it passes until then, and the fetch fails.
+// Placeholders, named or not, bind by position, all of them before the execute.
+TEST_F(OcipgStatement, DescribeDefineAndBindByPosition)
 {
-    Statement query(m_session, "select last_name || :suffix from hr.employees where employee_id = :1 and 1::int = 1");
     OCIError* err = m_session.ErrorHandle();
+    char value[40] = {};
+    sb2 indicator = 0;
+    Statement past(m_session, "select 1");
+    ASSERT_EQ(past.Define(2, value, sizeof value, &indicator), OCI_SUCCESS);
+    ASSERT_EQ(past.Execute(), OCI_SUCCESS) << m_session.Error();
+    EXPECT_EQ(past.Fetch(), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-01007: variable not in select list\n");
+    Statement query(m_session, "select last_name || :suffix from hr.employees where employee_id = :1 and 1::int = 1");
+    EXPECT_EQ(query.Get(OCI_ATTR_PARAM_COUNT), 0u);
+    void* param = nullptr;
+    EXPECT_EQ(OCIParamGet(query.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
     char suffix[] = "!";
     int id = 1;
     OCIBind* bind = nullptr;
@@ -135,12 +122,11 @@ TEST_F(OcipgStatement, BindByPositionWithStringsAndIntegers)
                   position == 2 ? OCI_SUCCESS : OCI_ERROR);
     }
     ASSERT_EQ(query.Execute(), OCI_SUCCESS) << m_session.Error();
-    char value[40] = {};
-    sb2 indicator = 0;
     ASSERT_EQ(query.Define(1, value, sizeof value, &indicator), OCI_SUCCESS);
+    EXPECT_EQ(query.Define(2, value, sizeof value, &indicator), OCI_ERROR);
+    EXPECT_EQ(FirstLine(m_session.Error()), "ORA-24308: illegal define position");
     ASSERT_EQ(query.Fetch(), OCI_SUCCESS) << m_session.Error();
     EXPECT_STREQ(value, "King!");
 }
 
 }  // namespace
-}  // namespace ocitest

@@ -1,4 +1,3 @@
-// The test cluster's helpers that every test binary shares.
 #include "ocipg/tests/support/TestFixture.h"
 
 #include <libpq-fe.h>
@@ -6,21 +5,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <utility>
 
 namespace ocitest {
-
-namespace {
-
-// A libpq connection-string value, quoted.
-std::string Quoted(const std::string& value)
-{
-    std::string quoted = "'";
-    for (char c : value)
-        quoted += c == '\'' || c == '\\' ? std::string{'\\', c} : std::string{c};
-    return quoted + "'";
-}
-
-}  // namespace
 
 std::string Dir() { return OCIPG_FIXTURE_DIR; }
 std::string FixtureScript(const char* name) { return std::string(OCIPG_FIXTURE_SCRIPTS "/") + name; }
@@ -44,8 +31,17 @@ const std::string& Fact(const char* key)
 
 std::string AdminConnInfo()
 {
-    return "host=" + Quoted(SocketDir()) + " port=" + Quoted(Port()) + " dbname=" + Quoted(Database()) +
-           " user=" + Quoted(AdminUser()) + " password=" + Quoted(AdminPassword());
+    const std::pair<const char*, std::string> values[] = {{"host", SocketDir()},  {"port", Port()},
+                                                          {"dbname", Database()}, {"user", AdminUser()},
+                                                          {"password", AdminPassword()}};
+    std::string info;
+    for (const auto& [key, value] : values) {
+        info += std::string(info.empty() ? "" : " ") + key + "='";
+        for (char c : value)
+            info += c == '\'' || c == '\\' ? std::string{'\\', c} : std::string{c};
+        info += "'";
+    }
+    return info;
 }
 
 int ClusterCommand(const std::string& command)
@@ -69,9 +65,9 @@ std::string ClusterProblem()
            FixtureScript("pgcluster.sh") + " fresh " + Dir() + "\n";
 }
 
-std::string AdminValue(const std::string& sql, const std::string& as)
+std::string AdminValue(const std::string& sql)
 {
-    PGconn* conn = PQconnectdb((AdminConnInfo() + as).c_str());
+    PGconn* conn = PQconnectdb(AdminConnInfo().c_str());
     PGresult* result = PQexec(conn, sql.c_str());
     const ExecStatusType status = PQresultStatus(result);
     std::string value;

@@ -1,7 +1,6 @@
 #pragma once
 
-// Where libocipg's test cluster of this build tree lives and how to reach it: the folder is fixed per build tree, the
-// rest is read from the fixture.env the cluster script writes there.
+// Where this build tree's test cluster lives (a fixed folder) and how to reach it (the fixture.env written there).
 
 #include <cstdlib>
 #include <optional>
@@ -10,8 +9,7 @@
 namespace ocitest {
 
 std::string Dir();
-// A script of the fixture folder (pgcluster.sh, tlsserver.sh).
-std::string FixtureScript(const char* name);
+std::string FixtureScript(const char* name);  // pgcluster.sh, tlsserver.sh
 
 // A value of fixture.env (PGHOST, PGPORT, ...); empty when the file or the key is missing.
 const std::string& Fact(const char* key);
@@ -22,18 +20,17 @@ inline const std::string& AdminUser() { return Fact("PGUSER"); }
 inline const std::string& AdminPassword() { return Fact("PGPASSWORD"); }
 inline const std::string& TnsAdmin() { return Fact("TNS_ADMIN"); }
 
-// libpq connection string for the superuser, to check results against PostgreSQL's own catalogs or to act on the
-// server behind a test's back.
+// The superuser's libpq connection string, to act on the server behind a test's back.
 std::string AdminConnInfo();
 
-// The first value of a statement (of the last, given several) run as the superuser behind the tests' back, or as whom
-// as names (" user=... password=..."); "" when it returns no row, "error: <text>" when it fails.
-std::string AdminValue(const std::string& sql, const std::string& as = "");
+// The first value of a statement (of the last, given several) run as the superuser; "" when it returns no row,
+// "error: <text>" when it fails.
+std::string AdminValue(const std::string& sql);
 
 // "" when the cluster answers; otherwise why not and how to start it.
 std::string ClusterProblem();
 
-// Runs the cluster script (pgcluster.sh start|stop ...) on this build's cluster; returns the exit status.
+// pgcluster.sh start|stop on this build's cluster; its exit status.
 int ClusterCommand(const std::string& command);
 
 // Sets (or, given no value, removes) an environment variable for one scope.
@@ -52,10 +49,7 @@ public:
 private:
     void Set(const std::optional<std::string>& value)
     {
-        if (value)
-            setenv(m_strName.c_str(), value->c_str(), 1);
-        else
-            unsetenv(m_strName.c_str());
+        value ? setenv(m_strName.c_str(), value->c_str(), 1) : unsetenv(m_strName.c_str());
     }
 
     std::string m_strName;
