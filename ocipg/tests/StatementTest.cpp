@@ -129,4 +129,73 @@ TEST_F(OcipgStatement, DescribeDefineAndBindByPosition)
     EXPECT_STREQ(value, "King!");
 }
 
+// Several rows a call both ways: an execute of rows from an offset with each kind of bind (a length array for
+// SQLT_CHR, blanks kept in SQLT_AFC, an indicator for NULL), a fetch into arrays; and a describe without rows.
+TEST_F(OcipgStatement, ArraysBothWaysAndDescribeOnly)
+{
+    OCIError* err = m_session.ErrorHandle();
+    ASSERT_EQ(m_session.Execute("create temporary table arrays (n int, u int, c text, f text)"), OCI_SUCCESS)
+        << m_session.Error();
+    Statement insert(m_session, "insert into arrays values (:n, :u, :c, :f)");
+    int numbers[] = {0, -1, 2, 3};
+    unsigned short unsignedNumbers[] = {0, 65535, 7, 8};
+    char texts[][4] = {"", "ab", "cdx", "e"};
+    ub2 lengths[] = {0, 2, 2, 1};
+    char blankPadded[][3] = {{}, {'x', ' ', ' '}, {'y', 'z', ' '}, {}};
+    sb2 indicators[] = {0, 0, 0, -1};
+    const struct {
+        void* m_pValues;
+        sb4 m_nSize;
+        ub2 m_nType;
+        sb2* m_pIndicators;
+        ub2* m_pLengths;
+    } binds[] = {{numbers, sizeof numbers[0], SQLT_INT, nullptr, nullptr},
+                 {unsignedNumbers, sizeof unsignedNumbers[0], SQLT_UIN, nullptr, nullptr},
+                 {texts, sizeof texts[0], SQLT_CHR, nullptr, lengths},
+                 {blankPadded, sizeof blankPadded[0], SQLT_AFC, indicators, nullptr}};
+    for (ub4 position = 1; position <= 4; ++position) {
+        const auto& b = binds[position - 1];
+        OCIBind* bind = nullptr;
+        ASSERT_EQ(OCIBindByPos(insert.Handle(), &bind, err, position, b.m_pValues, b.m_nSize, b.m_nType,
+                               b.m_pIndicators, b.m_pLengths, nullptr, 0, nullptr, OCI_DEFAULT),
+                  OCI_SUCCESS);
+    }
+    ASSERT_EQ(OCIStmtExecute(m_session.ServiceContext(), insert.Handle(), err, 3, 1, nullptr, nullptr,
+                             OCI_COMMIT_ON_SUCCESS),
+              OCI_SUCCESS)
+        << m_session.Error();
+    EXPECT_EQ(insert.Get(OCI_ATTR_ROW_COUNT), 3u);
+    EXPECT_EQ(m_session.Value("select string_agg(concat_ws('/', n, u, c, coalesce(f, 'null')), ',' order by n) "
+                              "from arrays"),
+              "-1/65535/ab/x  ,2/7/cd/yz ,3/8/e/null");
+
+    Statement query(m_session, "select f from arrays order by n");
+    ASSERT_EQ(query.Execute(), OCI_SUCCESS) << m_session.Error();
+    char values[2][8] = {};
+    sb2 nulls[2] = {};
+    OCIDefine* define = nullptr;
+    ASSERT_EQ(OCIDefineByPos(query.Handle(), &define, err, 1, values, sizeof values[0], SQLT_STR, nulls, nullptr,
+                             nullptr, OCI_DEFAULT),
+              OCI_SUCCESS);
+    ASSERT_EQ(query.Fetch(2), OCI_SUCCESS) << m_session.Error();
+    EXPECT_EQ(query.Get(OCI_ATTR_ROWS_FETCHED), 2u);
+    EXPECT_STREQ(values[1], "yz ");
+    EXPECT_EQ(query.Fetch(2), OCI_NO_DATA);
+    EXPECT_EQ(query.Get(OCI_ATTR_ROWS_FETCHED), 1u);
+    EXPECT_EQ(nulls[0], -1);
+    // None asked: the rest is left unread on the server.
+    ASSERT_EQ(m_session.Execute("create temporary sequence early"), OCI_SUCCESS) << m_session.Error();
+    Statement endless(m_session, "select nextval('early') from generate_series(1, 1000000)");
+    ASSERT_EQ(endless.Execute(), OCI_SUCCESS) << m_session.Error();
+    ASSERT_EQ(endless.Fetch(), OCI_SUCCESS) << m_session.Error();
+    EXPECT_EQ(endless.Fetch(0), OCI_SUCCESS);
+    EXPECT_LE(std::stol(m_session.Value("select last_value from early")), 1000);
+
+    Statement described(m_session, "select n, c from arrays");
+    ASSERT_EQ(described.Execute(0, OCI_DESCRIBE_ONLY), OCI_SUCCESS) << m_session.Error();
+    EXPECT_EQ(described.Get(OCI_ATTR_PARAM_COUNT), 2u);
+    EXPECT_EQ(described.Fetch(), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
+}
+
 }  // namespace
