@@ -165,6 +165,9 @@ TEST_F(OcipgStatement, ArraysBothWaysAndDescribeOnly)
               OCI_SUCCESS)
         << m_session.Error();
     EXPECT_EQ(insert.Get(OCI_ATTR_ROW_COUNT), 3u);
+    void* param = nullptr;
+    EXPECT_EQ(OCIParamGet(insert.Handle(), OCI_HTYPE_STMT, err, &param, 1), OCI_ERROR);
+    EXPECT_EQ(FirstLine(m_session.Error()), "ORA-24334: no descriptor for this position");
     EXPECT_EQ(m_session.Value("select string_agg(concat_ws('/', n, u, c, coalesce(f, 'null')), ',' order by n) "
                               "from arrays"),
               "-1/65535/ab/x  ,2/7/cd/yz ,3/8/e/null");
@@ -196,6 +199,20 @@ TEST_F(OcipgStatement, ArraysBothWaysAndDescribeOnly)
     EXPECT_EQ(described.Get(OCI_ATTR_PARAM_COUNT), 2u);
     EXPECT_EQ(described.Fetch(), OCI_ERROR);
     EXPECT_EQ(m_session.Error(), "ORA-24338: statement handle not executed\n");
+}
+
+// The data dictionary is made before each statement that names it; DBA_ views only for a superuser; DEFERRABLE, a
+// reserved word in PostgreSQL, quoted for the caller.
+TEST_F(OcipgStatement, DictionaryViewsThroughTheHooks)
+{
+    EXPECT_EQ(m_session.Value("select table_name from user_tables where table_name = 'DEPARTMENTS'"), "DEPARTMENTS");
+    EXPECT_EQ(m_session.Value("select deferrable from user_constraints where constraint_name = 'DEPARTMENTS_PKEY'"),
+              "NOT DEFERRABLE");
+    EXPECT_EQ(m_session.Columns().at(0).m_strName, "DEFERRABLE");
+    EXPECT_EQ(FirstLine(m_session.Value("select * from dba_tables")), "error: ORA-00942: table or view does not exist");
+    Session dba;
+    ASSERT_EQ(dba.Connect("LUMIDEX", AdminUser(), AdminPassword(), OCI_SYSDBA), OCI_SUCCESS) << dba.Error();
+    EXPECT_EQ(dba.Value("select owner from dba_tables where table_name = 'ORDERS'"), "APP");
 }
 
 }  // namespace
