@@ -70,6 +70,7 @@ void Statement::Reset()
     m_cursor.Close();
     m_bPrepared = false;
     m_bExecuted = false;
+    m_bFetchEnded = false;
     m_bDescribed = false;
     m_columns.clear();
     m_defines.clear();
@@ -152,6 +153,7 @@ sword Statement::Execute(const std::shared_ptr<Connection>& conn, ub4 iters, ub4
     m_bLogPending = true;
     m_cursor.Close();
     m_bExecuted = false;
+    m_bFetchEnded = false;
     m_bDescribed = false;
     m_columns.clear();
     m_nRowCount = 0;
@@ -300,7 +302,13 @@ sword Statement::Fetch(ub4 nrows, ub2 orientation, ErrorRecord& error)
     if (nrows == 0) {
         // Oracle's way to cancel the rest of a query.
         m_cursor.Close();
+        m_bFetchEnded = true;
         return OCI_SUCCESS;
+    }
+    // As Oracle's, a query found at its end does not say OCI_NO_DATA again.
+    if (m_bFetchEnded) {
+        error.Set(kOraFetchOutOfSequence);
+        return OCI_ERROR;
     }
     if (!m_defines.empty() && m_defines.rbegin()->first > m_columns.size()) {
         error.Set(kOraNotInSelectList);
@@ -326,7 +334,8 @@ sword Statement::Fetch(ub4 nrows, ub2 orientation, ErrorRecord& error)
         error.Set(kOraTruncated);
         return OCI_SUCCESS_WITH_INFO;
     }
-    return m_nRowsFetched < nrows ? OCI_NO_DATA : OCI_SUCCESS;
+    m_bFetchEnded = m_nRowsFetched < nrows;
+    return m_bFetchEnded ? OCI_NO_DATA : OCI_SUCCESS;
 }
 
 sword Statement::DefineByPos(OCIDefine** defnp, ub4 position, void* valuep, sb4 valueSize, ub2 type, void* indp,

@@ -82,6 +82,7 @@ private:
     std::map<ub4, std::unique_ptr<Bind>> m_binds;
 
     bool m_bExecuted = false;
+    bool m_bFetchEnded = false;  // the last fetch found the end, or cancelled the query
     QueryCursor m_cursor;
     Prefetch m_prefetch;
     ub4 m_nRowCount = 0;

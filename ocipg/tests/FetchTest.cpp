@@ -33,12 +33,13 @@ TEST_F(OcipgFetch, RowsWithNullsAndNames)
                   m_session.Columns()[2].m_strName,
               "Id,Some Text,o'brien");
     EXPECT_EQ(rows.at(0).at(1), "NULL");
-    // No rows: the columns still, and the end at once, again and again.
+    // No rows: the columns still, and the end at once; as Oracle's, a fetch past the end is out of sequence.
     ASSERT_EQ(m_session.Execute("select * from hr.empty_table"), OCI_SUCCESS) << m_session.Error();
     EXPECT_EQ(m_session.Columns().size(), 2u);
     std::vector<std::string> values;
     EXPECT_EQ(m_session.FetchRow(values), OCI_NO_DATA);
-    EXPECT_EQ(m_session.FetchRow(values), OCI_NO_DATA);
+    EXPECT_EQ(m_session.FetchRow(values), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-01002: fetch out of sequence\n");
 }
 
 // Display sizes hold the longest text of each type; the unbounded get 4000.

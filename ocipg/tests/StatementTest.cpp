@@ -192,6 +192,8 @@ TEST_F(OcipgStatement, ArraysBothWaysAndDescribeOnly)
     ASSERT_EQ(endless.Execute(), OCI_SUCCESS) << m_session.Error();
     ASSERT_EQ(endless.Fetch(), OCI_SUCCESS) << m_session.Error();
     EXPECT_EQ(endless.Fetch(0), OCI_SUCCESS);
+    EXPECT_EQ(endless.Fetch(), OCI_ERROR);
+    EXPECT_EQ(m_session.Error(), "ORA-01002: fetch out of sequence\n");
     EXPECT_LE(std::stol(m_session.Value("select last_value from early")), 1000);
 
     Statement described(m_session, "select n, c from arrays");
