@@ -320,7 +320,16 @@ void Connection::Post(const std::vector<Command>& commands)
     std::vector<const Command*> pointers;
     for (const Command& command : commands)
         pointers.push_back(&command);
-    if (Send(pointers) != kNotSent)
+    if (Send(pointers) != kNotSent) {
+        ++m_nPosted;
+        m_bPostedInTransaction = true;
+    }
+}
+
+void Connection::PostEnd(const char* sql)
+{
+    const Command command{Command::Kind::Sql, sql, {}};
+    if (Send({&command}) != kNotSent)
         ++m_nPosted;
 }
 
@@ -328,16 +337,23 @@ void Connection::Settle()
 {
     if (m_nPosted == 0)
         return;
+    ++m_nRoundTrips;
+    // What was posted keeps to a savepoint, unless that failed too.
+    if (ReadPosted() && PQtransactionStatus(m_pConn) == PQTRANS_INERROR)
+        Recover();
+}
+
+bool Connection::ReadPosted()
+{
+    m_bPostedInTransaction = false;
     for (; m_nPosted > 0; --m_nPosted) {
         if (!ReceiveSync()) {
             // The next request finds out and reports it.
             m_nPosted = 0;
-            return;
+            return false;
         }
     }
-    // What was posted keeps to a savepoint, unless that failed too.
-    if (PQtransactionStatus(m_pConn) == PQTRANS_INERROR)
-        Recover();
+    return true;
 }
 
 bool Connection::Usable(ErrorRecord& error)
@@ -355,9 +371,10 @@ bool Connection::Exchange(const Request& request, std::vector<ResultPtr>& result
     static const Command kSavepoint{Command::Kind::Sql, "SAVEPOINT ocipg_statement", {}};
     static const Command kRelease{Command::Kind::Sql, "RELEASE SAVEPOINT ocipg_statement", {}};
     results.clear();
-    if (!Usable(error))
+    const bool behindPosted = m_nPosted > 0 && !m_bPostedInTransaction && !m_bLost;
+    if (!behindPosted && !Usable(error))
         return false;
-    const bool open = PQtransactionStatus(m_pConn) == PQTRANS_INTRANS;
+    const bool open = !behindPosted && PQtransactionStatus(m_pConn) == PQTRANS_INTRANS;
     const bool begin = !open && request.m_bTransaction;
     // A failure must not take the transaction's other work along.
     const bool guarded = open && (m_bWork || m_nOpenCursors > request.m_nOwnCursors);
@@ -374,6 +391,9 @@ bool Connection::Exchange(const Request& request, std::vector<ResultPtr>& result
         commands.push_back(&kRelease);
     ++m_nRoundTrips;
     const size_t queued = Send(commands);
+    // The answers come in order: the posted end's first.
+    if (behindPosted)
+        ReadPosted();
     bool ok = queued == commands.size();
     ResultPtr failure(nullptr, PQclear);
     for (size_t i = 0; queued != kNotSent && i < queued; ++i) {
@@ -411,7 +431,7 @@ void Connection::Undo(bool guarded)
         return;
     }
     if (status == PQTRANS_INERROR)
-        Post({Command{Command::Kind::Sql, "ROLLBACK", {}}});
+        PostEnd("ROLLBACK");
     if (status != PQTRANS_INTRANS)
         TransactionEnded();
 }
@@ -493,7 +513,7 @@ void Connection::CloseCursor(const std::string& name, unsigned generation)
     --m_nOpenCursors;
     if (!m_bWork && m_nOpenCursors == 0) {
         // Nothing else in the transaction: its end closes the cursor.
-        Post({Command{Command::Kind::Sql, "COMMIT", {}}});
+        PostEnd("COMMIT");
         TransactionEnded();
         return;
     }

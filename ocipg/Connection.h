@@ -95,8 +95,13 @@ private:
     // Sends commands without waiting for the answer: it is read before the
     // next request.
     void Post(const std::vector<Command>& commands);
-    // Reads the answers to what Post sent.
+    // Posts COMMIT or ROLLBACK. Whatever its answer, the session is out of
+    // the transaction after it, so the next request goes behind it in the
+    // same round trip instead of waiting for that answer first.
+    void PostEnd(const char* sql);
+    // Reads the answers to what was posted: a round trip of its own.
     void Settle();
+    bool ReadPosted();
     // Reads the result of one command sent in pipeline mode.
     ResultPtr Receive();
     bool ReceiveSync();
@@ -120,6 +125,7 @@ private:
     bool m_bWork = false;
     int m_nOpenCursors = 0;
     int m_nPosted = 0;  // syncs sent by Post, not read yet
+    bool m_bPostedInTransaction = false;  // one of them leaves a transaction open
     unsigned m_nGeneration = 0;
     unsigned m_nCursorSerial = 0;
     unsigned m_nRoundTrips = 0;
