@@ -12,36 +12,29 @@
 #include "oracle/OracleSession.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <new>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace bench {
 
 namespace {
 
-// Longer than any round trip of the figure: what a listing leaves in flight
-// (the end of its transaction) is answered before the next one starts, as
-// it is when a person starts it.
-constexpr auto kIdle = std::chrono::milliseconds(100);
-
 // What the session sets as prefetch memory.
 constexpr ub4 kPrefetchMemory = 4 * 1024 * 1024;
 
-// Times args.nRepeats listings, each after a pause; reports the rows of one
-// and the best time.
+// Times args.nRepeats listings back to back (the end of one's transaction
+// goes with the next one's first round trip); reports the rows of one and
+// the best time.
 int TimeListings(const FigureArgs& args, const std::function<bool(long&)>& list)
 {
     double dBest = 0;
     long nRows = 0;
     for (int nRun = 0; nRun < args.nRepeats; ++nRun) {
-        std::this_thread::sleep_for(kIdle);
         Stopwatch clock;
         if (!list(nRows))
             return 1;
